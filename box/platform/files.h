@@ -1,0 +1,38 @@
+// Files and folders as the box uses them: whole-file reads, atomic whole-file writes.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmo {
+
+struct FileRead {
+  enum class Status { kOk, kMissing, kError };
+  Status status = Status::kMissing;
+  std::string bytes;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  virtual FileRead ReadFile(const std::u16string& path) = 0;
+  // Writes a temporary file beside `path`, flushes it and replaces `path` with it, keeping the
+  // previous content as `path` + ".bak". A crash leaves either the old or the new file.
+  virtual bool WriteFileAtomic(const std::u16string& path, std::string_view bytes) = 0;
+  virtual bool CopyFile(const std::u16string& from, const std::u16string& to) = 0;
+  // A normal file: not a folder, not hidden, not a system file.
+  virtual bool FileExists(const std::u16string& path) = 0;
+  // A file or a folder of that name.
+  virtual bool PathExists(const std::u16string& path) = 0;
+  virtual bool CreateFolder(const std::u16string& path) = 0;
+  // Names of the files (not folders) directly in `folder`, in the file system's order.
+  virtual std::vector<std::u16string> ListFiles(const std::u16string& folder) = 0;
+};
+
+// Joins with one backslash.
+std::u16string JoinPath(std::u16string_view folder, std::u16string_view name);
+// The part after the last backslash or slash.
+std::u16string FileNameOf(std::u16string_view path);
+
+}  // namespace velmo

@@ -1,0 +1,132 @@
+// Files and folders through the W functions; atomic replace with ReplaceFileW.
+#include <windows.h>
+
+#include "box/platform/win32/wide.h"
+#include "box/platform/win32/win32_services.h"
+
+namespace velmo {
+namespace {
+
+struct Handle {
+  HANDLE h;
+  explicit Handle(HANDLE handle) : h(handle) {}
+  ~Handle() {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+};
+
+bool WriteAll(HANDLE h, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+    DWORD written = 0;
+    if (!::WriteFile(h, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+FileRead Win32FileSystem::ReadFile(const std::u16string& path) {
+  FileRead result;
+  Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (file.h == INVALID_HANDLE_VALUE) {
+    DWORD err = GetLastError();
+    result.status = (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND)
+                        ? FileRead::Status::kMissing
+                        : FileRead::Status::kError;
+    return result;
+  }
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.h, &size) || size.QuadPart > (1LL << 31)) {
+    result.status = FileRead::Status::kError;
+    return result;
+  }
+  result.bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  std::size_t done = 0;
+  while (done < result.bytes.size()) {
+    DWORD got = 0;
+    DWORD want = static_cast<DWORD>(result.bytes.size() - done);
+    if (!::ReadFile(file.h, result.bytes.data() + done, want, &got, nullptr)) {
+      result.status = FileRead::Status::kError;
+      result.bytes.clear();
+      return result;
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  result.bytes.resize(done);
+  result.status = FileRead::Status::kOk;
+  return result;
+}
+
+bool Win32FileSystem::WriteFileAtomic(const std::u16string& path, std::string_view bytes) {
+  std::wstring target = Wide(path);
+  std::wstring temp = target + L".tmp";
+  {
+    Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.h == INVALID_HANDLE_VALUE) return false;
+    if (!WriteAll(file.h, bytes) || !FlushFileBuffers(file.h)) {
+      CloseHandle(file.h);
+      file.h = INVALID_HANDLE_VALUE;
+      DeleteFileW(temp.c_str());
+      return false;
+    }
+  }
+  std::wstring backup = target + L".bak";
+  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr)) {
+      return true;
+    }
+    // ReplaceFileW refuses some targets (read-only attributes, other volumes): keep the
+    // backup by copy, then move the new file over the old one.
+    if (!::CopyFileW(target.c_str(), backup.c_str(), FALSE)) {
+      DeleteFileW(temp.c_str());
+      return false;
+    }
+  }
+  if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileW(temp.c_str());
+  return false;
+}
+
+bool Win32FileSystem::CopyFile(const std::u16string& from, const std::u16string& to) {
+  return ::CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != 0;
+}
+
+bool Win32FileSystem::FileExists(const std::u16string& path) {
+  DWORD attrs = GetFileAttributesW(Wide(path).c_str());
+  return attrs != INVALID_FILE_ATTRIBUTES &&
+         !(attrs & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+bool Win32FileSystem::PathExists(const std::u16string& path) {
+  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileSystem::CreateFolder(const std::u16string& path) {
+  return CreateDirectoryW(Wide(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+std::vector<std::u16string> Win32FileSystem::ListFiles(const std::u16string& folder) {
+  std::vector<std::u16string> names;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileExW(Wide(JoinPath(folder, u"*")).c_str(), FindExInfoBasic, &data,
+                                 FindExSearchNameMatch, nullptr, 0);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+    names.push_back(Narrow16(data.cFileName));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return names;
+}
+
+}  // namespace velmo

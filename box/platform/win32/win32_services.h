@@ -1,0 +1,68 @@
+// The Windows implementations of the box's platform services.
+#pragma once
+
+#include <windows.h>
+
+#include "box/platform/clock.h"
+#include "box/platform/files.h"
+#include "box/platform/instance_lock.h"
+#include "box/platform/registry.h"
+#include "box/platform/screen.h"
+#include "box/platform/speech.h"
+
+namespace velmo {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  FileRead ReadFile(const std::u16string& path) override;
+  bool WriteFileAtomic(const std::u16string& path, std::string_view bytes) override;
+  bool CopyFile(const std::u16string& from, const std::u16string& to) override;
+  bool FileExists(const std::u16string& path) override;
+  bool PathExists(const std::u16string& path) override;
+  bool CreateFolder(const std::u16string& path) override;
+  std::vector<std::u16string> ListFiles(const std::u16string& folder) override;
+};
+
+class Win32InstanceLock final : public InstanceLock {
+ public:
+  ~Win32InstanceLock() override;
+  bool Acquire(const std::u16string& name) override;
+
+ private:
+  HANDLE mutex_ = nullptr;
+};
+
+class Win32Registry final : public Registry {
+ public:
+  bool SetValue(RegistryRoot root, const std::u16string& sub_key, const std::u16string& name,
+                const RegistryValue& value) override;
+  bool DeleteValue(RegistryRoot root, const std::u16string& sub_key,
+                   const std::u16string& name) override;
+  std::optional<RegistryValue> GetValue(RegistryRoot root, const std::u16string& sub_key,
+                                        const std::u16string& name) override;
+};
+
+// SAPI through its automation object, created for every call and released afterwards.
+class Win32Speech final : public Speech {
+ public:
+  bool Speak(const std::u16string& text) override;
+};
+
+class Win32Screen final : public Screen {
+ public:
+  int WidthTwips() override;
+  int HeightTwips() override;
+  int TwipsPerPixel() override;
+  PixelPoint CursorPosition() override;
+};
+
+class Win32Clock final : public Clock {
+ public:
+  LocalTime Now() override;
+  std::int64_t MonotonicMs() override;
+};
+
+// Full path of the running program.
+std::u16string ProgramPath();
+
+}  // namespace velmo

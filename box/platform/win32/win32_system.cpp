@@ -1,0 +1,64 @@
+// Instance lock, screen and clock.
+#include <windows.h>
+
+#include "box/platform/win32/wide.h"
+#include "box/platform/win32/win32_services.h"
+
+namespace velmo {
+
+Win32InstanceLock::~Win32InstanceLock() {
+  if (mutex_) CloseHandle(mutex_);
+}
+
+bool Win32InstanceLock::Acquire(const std::u16string& name) {
+  // Local\ scopes the lock to the user's session, like one box per desktop.
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, Wide(u"Local\\" + name).c_str());
+  if (!mutex) return false;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(mutex);
+    return false;
+  }
+  mutex_ = mutex;
+  return true;
+}
+
+namespace {
+int PrimaryDpi() {
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+}  // namespace
+
+int Win32Screen::TwipsPerPixel() { return 1440 / PrimaryDpi(); }
+int Win32Screen::WidthTwips() { return GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixel(); }
+int Win32Screen::HeightTwips() { return GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixel(); }
+
+PixelPoint Win32Screen::CursorPosition() {
+  POINT p{};
+  GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+LocalTime Win32Clock::Now() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+std::int64_t Win32Clock::MonotonicMs() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+std::u16string ProgramPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      return Narrow16(path);
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace velmo

@@ -1,0 +1,44 @@
+// What the box holds in memory while it runs, and the services it runs on.
+#pragma once
+
+#include <string>
+
+#include "box/platform/clock.h"
+#include "box/platform/files.h"
+#include "box/platform/instance_lock.h"
+#include "box/platform/registry.h"
+#include "box/platform/screen.h"
+#include "box/platform/speech.h"
+#include "box/storage/dictionary_files.h"
+#include "box/storage/list_files.h"
+#include "box/storage/settings.h"
+#include "box/storage/settings_file.h"
+
+namespace velmo {
+
+struct Services {
+  FileSystem& files;
+  InstanceLock& instance_lock;
+  Registry& registry;
+  Speech& speech;
+  Screen& screen;
+  Clock& clock;
+};
+
+struct BoxState {
+  std::u16string program_path;    // full path of VelmoBox.exe
+  std::u16string program_folder;  // its folder, no trailing backslash
+  std::u16string version;         // "major.minor.0.revision"
+
+  // The lists are the only in-memory copy between start-up and shut-down.
+  UserLists lists;
+  Settings settings;  // the live copy of the twelve switches
+  SettingsDocument settings_file;
+  EnglishDictionary english;
+  ChineseDictionary chinese;
+  bool sound_muted = false;  // the drawer's sound button; mutes the speech routine
+  // Set when config.ini existed but could not be read; the window tells the user once.
+  bool settings_unreadable = false;
+};
+
+}  // namespace velmo

@@ -1,0 +1,52 @@
+// The twelve on/off settings, their keys in config.ini and their delivered values.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace velmo {
+
+// Numbered like the options page's switches (sSwitch_Small1 .. sSwitch_Small12).
+enum class Setting {
+  kGreetingAfterRunning = 1,
+  kPositionRecord = 2,
+  kAutoRunAfterLogIn = 3,
+  kPlayMusicAfterRunning = 4,
+  kAllowUserSetProgramPath = 5,
+  kPauseWhenProgramRunning = 6,
+  kAutoCleanAfterRunning = 7,
+  kClearRecycledWhenCleanerWork = 8,
+  kPowerfulCleaningMode = 9,
+  kKeyIntercept = 10,
+  kForceToKillUserProgress = 11,
+  kTransparentUI = 12,
+};
+
+struct SettingKey {
+  Setting setting;
+  std::u16string_view section;
+  std::u16string_view key;
+  bool delivered;
+};
+
+// In the order they are read at start-up.
+const std::array<SettingKey, 12>& SettingKeysInLoadOrder();
+const SettingKey& KeyOf(Setting setting);
+
+class Settings {
+ public:
+  Settings();  // the delivered values
+  bool Get(Setting s) const { return values_[static_cast<int>(s) - 1]; }
+  void Set(Setting s, bool on) { values_[static_cast<int>(s) - 1] = on; }
+
+ private:
+  std::array<bool, 12> values_{};
+};
+
+inline constexpr std::u16string_view kSectionBasic = u"Basic";
+inline constexpr std::u16string_view kKeyTop = u"Top";
+inline constexpr std::u16string_view kKeyLeft = u"Left";
+inline constexpr float kDeliveredTop = 0;
+inline constexpr float kDeliveredLeft = 11700;
+
+}  // namespace velmo
