@@ -1,0 +1,106 @@
+// The Win32 file, registry and instance-lock services against the real API under Wine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "box/platform/win32/wide.h"
+#include "box/platform/win32/win32_services.h"
+#include "box/storage/registry_ops.h"
+
+namespace velmo {
+namespace {
+
+std::u16string TempFolder(const char16_t* name) {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  std::u16string folder = JoinPath(Narrow16(base), name);
+  CreateDirectoryW(Wide(folder).c_str(), nullptr);
+  return folder;
+}
+
+TEST(Win32Files, AtomicWriteKeepsBackupAndReadsBack) {
+  Win32FileSystem fs;
+  std::u16string folder = TempFolder(u"velmo_files_目录");
+  std::u16string path = JoinPath(folder, u"列表.sd");
+  DeleteFileW(Wide(path).c_str());
+  DeleteFileW(Wide(path + u".bak").c_str());
+
+  EXPECT_EQ(fs.ReadFile(path).status, FileRead::Status::kMissing);
+  ASSERT_TRUE(fs.WriteFileAtomic(path, "first\r\n"));
+  ASSERT_TRUE(fs.WriteFileAtomic(path, std::string("second\0x", 8)));
+  FileRead read = fs.ReadFile(path);
+  EXPECT_EQ(read.status, FileRead::Status::kOk);
+  EXPECT_EQ(read.bytes, std::string("second\0x", 8));
+  EXPECT_EQ(fs.ReadFile(path + u".bak").bytes, "first\r\n");
+  EXPECT_FALSE(fs.PathExists(path + u".tmp"));
+}
+
+TEST(Win32Files, ExistenceRulesAndListing) {
+  Win32FileSystem fs;
+  std::u16string folder = TempFolder(u"velmo_list");
+  std::u16string sub = JoinPath(folder, u"sub.exe");
+  ASSERT_TRUE(fs.CreateFolder(sub));
+  EXPECT_TRUE(fs.CreateFolder(sub)) << "an existing folder is fine";
+  ASSERT_TRUE(fs.WriteFileAtomic(JoinPath(folder, u"a.exe"), "x"));
+  ASSERT_TRUE(fs.WriteFileAtomic(JoinPath(folder, u"截屏.exe"), "x"));
+  std::u16string hidden = JoinPath(folder, u"h.exe");
+  ASSERT_TRUE(fs.WriteFileAtomic(hidden, "x"));
+  SetFileAttributesW(Wide(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+  EXPECT_TRUE(fs.FileExists(JoinPath(folder, u"a.exe")));
+  EXPECT_FALSE(fs.FileExists(sub)) << "a folder is not a file";
+  EXPECT_TRUE(fs.PathExists(sub));
+  EXPECT_FALSE(fs.FileExists(hidden)) << "hidden files do not count";
+
+  std::vector<std::u16string> names = fs.ListFiles(folder);
+  EXPECT_NE(std::find(names.begin(), names.end(), u"截屏.exe"), names.end());
+  EXPECT_EQ(std::find(names.begin(), names.end(), u"sub.exe"), names.end());
+  SetFileAttributesW(Wide(hidden).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(Win32Registry, RunValueFollowsRegisterAndUnregister) {
+  Win32Registry registry;
+  const std::u16string path = u"C:\\Program Files\\维莫\\VelmoBox.exe";
+  RegisterStartAtLogIn(registry, path);
+  auto value = registry.GetValue(RegistryRoot::kCurrentUser, std::u16string(kRunKey), u"VelmoBox");
+  ASSERT_TRUE(value.has_value());
+  EXPECT_EQ(value->type, static_cast<std::uint32_t>(REG_SZ));
+  wchar_t buffer[MAX_PATH] = {};
+  DWORD size = sizeof(buffer);
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, Wide(kRunKey).c_str(), L"VelmoBox", RRF_RT_REG_SZ,
+                         nullptr, buffer, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(Narrow16(buffer), u"\"" + path + u"\"");
+
+  UnregisterStartAtLogIn(registry, path);
+  EXPECT_FALSE(registry.GetValue(RegistryRoot::kCurrentUser, std::u16string(kRunKey), u"VelmoBox"));
+  UnregisterStartAtLogIn(registry, path);  // a missing value is no error
+}
+
+TEST(Win32Registry, DwordAndBinaryFromText) {
+  Win32Registry registry;
+  const std::u16string key = u"Software\\VelmoBoxTest";
+  ASSERT_TRUE(SetRegValue(registry, RegistryRoot::kCurrentUser, key, u"d", 4, u"1F"));
+  DWORD dword = 0, size = sizeof(dword);
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, Wide(key).c_str(), L"d", RRF_RT_REG_DWORD, nullptr,
+                         &dword, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(dword, 31u);
+  ASSERT_TRUE(SetRegValue(registry, RegistryRoot::kCurrentUser, key, u"b", 3, u"0A 1F"));
+  auto bin = registry.GetValue(RegistryRoot::kCurrentUser, key, u"b");
+  ASSERT_TRUE(bin.has_value());
+  EXPECT_EQ(bin->data, (std::vector<std::uint8_t>{10, 31}));
+  RegDeleteTreeW(HKEY_CURRENT_USER, Wide(key).c_str());
+}
+
+TEST(Win32InstanceLock, SecondAcquireFailsUntilReleased) {
+  auto first = std::make_unique<Win32InstanceLock>();
+  Win32InstanceLock second;
+  ASSERT_TRUE(first->Acquire(u"VelmoBoxTestLock"));
+  EXPECT_FALSE(second.Acquire(u"VelmoBoxTestLock"));
+  first.reset();
+  EXPECT_TRUE(second.Acquire(u"VelmoBoxTestLock"));
+}
+
+}  // namespace
+}  // namespace velmo
