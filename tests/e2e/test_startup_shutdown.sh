@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Start-up and shut-down of the real box: single instance, folders, list files kept byte for
+# byte through start and close, config.ini rewritten, the Run value following the switch.
+. "$(dirname "$0")/lib.sh"
+e2e_start "$1"
+cd "$E2E_APP"
+data=$E2E_APP/DATA
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+
+rm -rf Plugins CleanLogs
+# GBK list files with Chinese names, a blank line, a line without "*" and a playlist name
+# without an extension.
+printf '记事本*C:\\windows\\notepad.exe\r\n\r\n   \r\n计算器*C:\\windows\\system32\\calc.exe\r\n' \
+  | e2e_gbk >"$data/App.sd"
+printf '歌曲*D:\\音乐\\歌曲.mp3\r\n好歌.mp3*D:\\m\\好歌.mp3\r\n' | e2e_gbk >"$data/Music.sd"
+printf '张三*13800000000\r\n李四*010-1234*5678\r\n没有分隔符的行\r\n' | e2e_gbk >"$data/Contacts.sd"
+cp "$data/Contacts.sd" "$E2E_TMP/contacts.orig"
+sed -i 's/^AutoRunAfterLogIn =False/AutoRunAfterLogIn =True/; s/^PositionRecord =True/PositionRecord =True/; s/^Top =0/Top =300/; s/^Left =11700/Left =1500/' "$data/config.ini"
+printf '[Custom]\r\nKeep=me\r\n' >>"$data/config.ini"
+
+e2e_log "first start"
+e2e_wine "$E2E_APP/VelmoBox.exe"
+first=$E2E_PID
+win=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window"
+[ -d Plugins ] && [ -d CleanLogs ] || e2e_fail "Plugins and CleanLogs were not created"
+[ -z "$(ls -A Plugins CleanLogs)" ] || e2e_fail "new folders are not empty"
+geometry=$(xdotool getwindowgeometry "$win")
+echo "$geometry"
+echo "$geometry" | grep -q 'Position: 100,20' || e2e_fail "remembered position not applied"
+echo "$geometry" | grep -Eq 'Geometry: 30[67]x400' || e2e_fail "window is not 4600 x 6000 twips"
+wine reg query "$run_key" /v VelmoBox 2>/dev/null | tr -d '\r' | grep -F 'VelmoBox.exe"' \
+  || e2e_fail "Run value missing after start with AutoRunAfterLogIn on"
+
+e2e_log "second start leaves one instance and touches no file"
+before=$(find "$E2E_APP" -type f -printf '%p %s %T@\n' | sort | md5sum)
+e2e_wine "$E2E_APP/VelmoBox.exe"
+e2e_wait_gone "$E2E_PID" 20 || e2e_fail "second instance still running"
+after=$(find "$E2E_APP" -type f -printf '%p %s %T@\n' | sort | md5sum)
+[ "$before" = "$after" ] || e2e_fail "the second instance touched files"
+[ "$(xdotool search --onlyvisible --name '^Velmo盒子$' | wc -l)" -eq 1 ] || e2e_fail "not one window"
+kill -0 "$first" || e2e_fail "first instance died"
+
+e2e_log "close with Alt+F4"
+xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+xdotool key --window "$win" alt+F4
+e2e_wait_gone "$first" 20 || e2e_fail "box did not close"
+
+expected_app=$(printf '记事本*C:\\windows\\notepad.exe\r\n计算器*C:\\windows\\system32\\calc.exe\r\n' | e2e_gbk | md5sum)
+[ "$(md5sum <"$data/App.sd")" = "$expected_app" ] || e2e_fail "App.sd changed beyond dropped blank lines"
+expected_music=$(printf '歌曲.mp3*D:\\音乐\\歌曲.mp3\r\n好歌.mp3*D:\\m\\好歌.mp3\r\n' | e2e_gbk | md5sum)
+[ "$(md5sum <"$data/Music.sd")" = "$expected_music" ] || e2e_fail "Music.sd name rule"
+cmp "$data/Contacts.sd" "$E2E_TMP/contacts.orig" || e2e_fail "Contacts.sd changed"
+tr -d '\r' <"$data/config.ini"
+grep -q $'^AutoRunAfterLogIn=True\r$' "$data/config.ini" || e2e_fail "switch not written"
+grep -q $'^Left=1500\r$' "$data/config.ini" || e2e_fail "Left not written"
+grep -q $'^Top=-\\?[0-9]*\r$' "$data/config.ini" || e2e_fail "Top not written"
+grep -q $'^KeyIntercept = False\r$' "$data/config.ini" || e2e_fail "unchanged line rewritten"
+grep -q $'^Keep=me\r$' "$data/config.ini" || e2e_fail "unknown key lost"
+[ -f "$data/config.ini.bak" ] || e2e_fail "no backup of config.ini"
+
+e2e_log "AutoRunAfterLogIn off removes the Run value"
+sed -i 's/^AutoRunAfterLogIn=True/AutoRunAfterLogIn=False/' "$data/config.ini"
+e2e_wine "$E2E_APP/VelmoBox.exe"
+second=$E2E_PID
+win=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window on restart"
+if wine reg query "$run_key" /v VelmoBox >/dev/null 2>&1; then e2e_fail "Run value kept"; fi
+xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+xdotool key --window "$win" alt+F4
+e2e_wait_gone "$second" 20 || e2e_fail "box did not close"
+grep -q $'^AutoRunAfterLogIn=False\r$' "$data/config.ini" || e2e_fail "switch not written"
+echo PASS
