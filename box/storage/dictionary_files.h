@@ -22,7 +22,10 @@ class DictionaryTable {
   std::u16string_view Word(std::size_t i) const;
   std::u16string_view Definition(std::size_t i) const;
 
+  // Takes the decoded file and drops every record but slot 0.
   void Reset(std::u16string text);
+  void Reserve(std::size_t records);
+  // Offsets and lengths count characters of text().
   void Add(std::size_t word_offset, std::size_t word_length, std::size_t def_offset,
            std::size_t def_length);
   const std::u16string& text() const { return text_; }

@@ -38,6 +38,8 @@ struct ListFile {
   // Lines without "*": not records, but the user's text. They are written back after the
   // records so that a save never drops them.
   std::vector<std::u16string> kept_lines;
+  // The file exists but could not be read: saving copies it to path + ".unreadable" first.
+  bool unreadable = false;
 };
 
 ListFile ParseListFile(std::u16string_view text, ListKind kind);
@@ -49,7 +51,7 @@ struct UserLists {
   ListFile contacts;  // DATA\Contacts.sd: name, number
 };
 
-// A missing file is created empty and read as an empty list.
+// `data_folder` is the DATA folder. A missing file is created empty and read as an empty list.
 UserLists LoadUserLists(FileSystem& fs, const std::u16string& data_folder);
 // App.sd, then Music.sd, then Contacts.sd, each one atomic write. False if any write failed.
 bool SaveUserLists(FileSystem& fs, const std::u16string& data_folder, const UserLists& lists);

@@ -1,0 +1,55 @@
+// An in-memory file system with Windows' habits: names compare case-insensitively, "/" and
+// "\" are the same separator, doubled separators name the same file.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "box/platform/files.h"
+
+namespace velmo {
+
+class FakeFileSystem final : public FileSystem {
+ public:
+  FileRead ReadFile(const std::u16string& path) override;
+  // Fails when the folder does not exist, like the real one.
+  bool WriteFileAtomic(const std::u16string& path, std::string_view bytes) override;
+  bool CopyFile(const std::u16string& from, const std::u16string& to) override;
+  bool FileExists(const std::u16string& path) override;
+  bool PathExists(const std::u16string& path) override;
+  // Creates missing parent folders too.
+  bool CreateFolder(const std::u16string& path) override;
+  // In the order the files were first created.
+  std::vector<std::u16string> ListFiles(const std::u16string& folder) override;
+
+  // Test set-up: a file (and its folders) with the given content.
+  void AddFile(const std::u16string& path, std::string_view bytes, bool hidden = false);
+  void AddFolder(const std::u16string& path) { CreateFolder(path); }
+  std::optional<std::string> Contents(const std::u16string& path) const;
+  void FailReadOf(const std::u16string& path) { unreadable_.insert(Key(path)); }
+
+  bool fail_writes = false;  // every write and copy fails and changes nothing
+  int writes = 0;            // successful WriteFileAtomic calls
+
+ private:
+  struct Entry {
+    std::u16string name;  // as first written
+    std::string bytes;
+    bool hidden = false;
+    std::size_t order = 0;
+  };
+  static std::u16string Key(std::u16string_view path);
+  static std::u16string ParentKey(const std::u16string& key);
+  bool FolderExists(const std::u16string& key) const;
+  void Store(const std::u16string& path, std::string bytes, bool hidden);
+
+  std::map<std::u16string, Entry> files_;
+  std::set<std::u16string> folders_;
+  std::set<std::u16string> unreadable_;
+  std::size_t next_order_ = 0;
+};
+
+}  // namespace velmo
