@@ -1,0 +1,41 @@
+// VelmoBox.exe: creating the main window is start-up, closing it is the end of the process.
+#include <windows.h>
+
+#include "box/platform/win32/wide.h"
+#include "box/platform/win32/win32_services.h"
+#include "box/platform/win32/window_host.h"
+#include "box/shell/app.h"
+#include "box/shell/main_window.h"
+#include "box/storage/text_codec.h"
+#include "version.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  using namespace velmo;
+  Win32FileSystem files;
+  Win32InstanceLock instance_lock;
+  Win32Registry registry;
+  Win32Speech speech;
+  Win32Screen screen;
+  Win32Clock clock;
+  Services services{files, instance_lock, registry, speech, screen, clock};
+
+  BoxState state;
+  state.program_path = ProgramPath();
+  state.program_folder = state.program_path.substr(0, state.program_path.find_last_of(u'\\'));
+  state.version = Utf8ToUtf16(VELMO_VERSION_TEXT);
+
+  MainWindow window(state, services);
+  App app(state, services, window.form());
+  // A second instance ends here, before it creates a folder or reads a file.
+  if (!app.AcquireInstance()) return 0;
+  app.Startup();
+  window.FinishStartup();
+
+  WindowHost host(window, [&app] {
+    app.Shutdown();
+    // Nothing runs after the settings are written: every window and timer goes with the process.
+    ExitProcess(0);
+  });
+  if (!host.Create()) return 1;
+  return host.Run();
+}
