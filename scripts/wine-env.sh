@@ -6,17 +6,20 @@ velmo_cache=${VELMO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/velmobox}
 velmo_template_version=1
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-export LOCPATH="$velmo_cache/locale" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+# Wine takes its ANSI code page from the Unix locale: zh_CN gives code page 936. The locale is
+# generated into the cache, not into the system.
+export LOCPATH="$velmo_cache/locale"
+if [ ! -d "$LOCPATH/zh_CN.UTF-8" ]; then
+  mkdir -p "$LOCPATH"
+  localedef -i zh_CN -f UTF-8 "$LOCPATH/zh_CN.UTF-8" 2>/dev/null || true
+fi
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
 velmo_wine_template() {
   local t="$velmo_cache/wine-template"
   mkdir -p "$velmo_cache"
   (
     flock 9
-    if [ ! -d "$LOCPATH/zh_CN.UTF-8" ]; then
-      mkdir -p "$LOCPATH"
-      localedef -i zh_CN -f UTF-8 "$LOCPATH/zh_CN.UTF-8" 2>/dev/null || true
-    fi
     if [ "$(cat "$t/.velmo-ready" 2>/dev/null)" != "$velmo_template_version" ]; then
       rm -rf "$t"
       WINEPREFIX="$t" wineboot -i >/dev/null 2>&1
