@@ -13,7 +13,7 @@ if [ ! -d "$LOCPATH/zh_CN.UTF-8" ]; then
   mkdir -p "$LOCPATH"
   localedef -i zh_CN -f UTF-8 "$LOCPATH/zh_CN.UTF-8" 2>/dev/null || true
 fi
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+{ export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8; } 2>/dev/null  # bash itself cannot see LOCPATH
 
 velmo_wine_template() {
   local t="$velmo_cache/wine-template"
