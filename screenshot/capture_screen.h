@@ -1,0 +1,155 @@
+// The capture screen (FrmScreenShot): the frozen screen on which the user draws, moves and
+// resizes a selection. Coordinates are pixels from the top-left corner of the captured area.
+// The host feeds it mouse and key events and draws what it holds; it says when the capture ends.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "screenshot/geometry.h"
+
+namespace shot {
+
+enum class Mode { kDraw, kMove };
+enum class ResizeFlag { kEmpty, kStart, kStop };
+enum class MouseButton { kLeft, kRight, kMiddle };
+enum class Cursor { kArrow, kCross, kSizeAll, kSizeNwse, kSizeNs, kSizeNesw, kSizeWe };
+
+// How a capture ends; kNone while it goes on.
+enum class CaptureEnd {
+  kNone,
+  kUndo,             // toolbar "撤销": back to the launcher, nothing copied
+  kCopy,             // toolbar "复制到剪贴板"
+  kSave,             // toolbar "保存": copy, then save the clipboard picture
+  kExit,             // toolbar "退出": end the program
+  kEscape,           // back to the launcher, nothing copied
+  kDoubleClickCopy,  // double-click inside the selection: copy
+};
+
+inline constexpr int kHandleCount = 8;
+inline constexpr int kToolbarIconCount = 4;
+inline constexpr int kKeyEscape = 27;
+
+// Texts and colours (0x00BBGGRR) of the capture screen.
+inline constexpr std::array<const char16_t*, kToolbarIconCount> kToolbarTips = {
+    u"撤销", u"复制到剪贴板", u"保存", u"退出"};
+inline constexpr std::uint32_t kFrameColour = 0xFF9933;   // RGB(51, 153, 255)
+inline constexpr std::uint32_t kHandleColour = 0xEC7A00;  // RGB(0, 122, 236)
+inline constexpr std::uint32_t kHoverFill = 0xFFFFC0;     // RGB(192, 255, 255)
+
+// Sizes of the toolbar and its parts; the documented sizes are for 96 dpi and grow with it.
+struct ToolbarMetrics {
+  explicit ToolbarMetrics(int dpi);
+  int Scale(int pixels_at_96) const;
+  int dpi;
+  int width;
+  int height;
+  RectI readout;            // colour readout label, toolbar coordinates
+  int separator_x;          // vertical separator line
+  std::array<RectI, kToolbarIconCount> icons;
+  std::array<RectI, kToolbarIconCount> hover_boxes;
+};
+
+class CaptureScreen {
+ public:
+  // The captured area's size in pixels and the display's dots per inch.
+  CaptureScreen(int screen_width, int screen_height, int dpi = 96);
+
+  // Input as the host receives it; each goes to the part under the pointer (toolbar, handle or
+  // the window itself), and a part that was pressed keeps the mouse until it is released.
+  void Press(MouseButton button, int x, int y);
+  // `colour` is the frozen image's pixel under the pointer.
+  void Move(int x, int y, bool left_down, std::uint32_t colour);
+  CaptureEnd Release(MouseButton button, int x, int y);
+  // The second press of a double-click (it comes instead of a press).
+  CaptureEnd DoubleClick(int x, int y);
+  CaptureEnd KeyPress(int code);
+  // Hides the toolbar, the frame, the size label and the handles before the region is copied.
+  void HideOverlays();
+
+  // The region a copy takes: the frame's bounds rounded to whole pixels.
+  RectI Region() const { return RoundRect(frame_); }
+
+  Mode mode() const { return mode_; }
+  ResizeFlag resize_flag() const { return resize_flag_; }
+  PointF anchor() const { return anchor_; }
+  PointF press_point() const { return press_; }
+  EdgesF saved_edges() const { return saved_; }
+  RectI selection() const { return selection_; }
+  RectF frame() const { return frame_; }
+  bool frame_visible() const { return frame_visible_; }
+  const std::u16string& label_text() const { return label_text_; }
+  PointF label_position() const { return label_position_; }
+  bool label_visible() const { return label_visible_; }
+  const std::array<RectF, kHandleCount>& handles() const { return handles_; }
+  bool handles_visible() const { return handles_visible_; }
+  const ToolbarMetrics& toolbar_metrics() const { return metrics_; }
+  PointF toolbar_position() const { return toolbar_; }
+  RectI toolbar_rect() const;
+  bool toolbar_visible() const { return toolbar_visible_; }
+  const std::u16string& colour_readout() const { return readout_; }
+  std::optional<int> hover_box() const { return hover_box_; }
+  Cursor cursor() const { return cursor_; }
+
+  // Parts under a point: the toolbar icon, or the handle (the grab area is a little larger than
+  // the drawn square so that a 4-pixel handle can be caught).
+  std::optional<int> ToolbarIconAt(int x, int y) const;
+  std::optional<int> HandleAt(int x, int y) const;
+
+ private:
+  enum class Part { kWindow, kHandle, kToolbar };
+  struct Target {
+    Part part;
+    int index;
+  };
+  Target PartAt(int x, int y) const;
+
+  void MouseDown(int x, int y);
+  void MouseMove(int x, int y, bool left_down, std::uint32_t colour);
+  void MouseUp(MouseButton button);
+  void HandleDown(int i, int x, int y);
+  void HandleMove(int i, int x, int y);
+  void HandleUp();
+  void ToolbarMove(int x, int y);
+
+  void ImageMove();
+  void PlaceLabel();
+  void SetLabelText();
+  void PlaceToolbar();
+
+  int screen_width_;
+  int screen_height_;
+  ToolbarMetrics metrics_;
+
+  Mode mode_ = Mode::kDraw;
+  ResizeFlag resize_flag_ = ResizeFlag::kEmpty;
+  PointF anchor_;
+  PointF press_;
+  EdgesF saved_;
+  RectI selection_;
+  RectF frame_;
+  bool frame_visible_ = false;
+  std::u16string label_text_;
+  PointF label_position_;
+  bool label_visible_ = false;
+  std::array<RectF, kHandleCount> handles_{};
+  bool handles_visible_ = false;
+  PointF toolbar_;
+  bool toolbar_visible_ = false;
+  std::u16string readout_;
+  std::optional<int> hover_box_;
+  Cursor cursor_ = Cursor::kCross;
+  std::optional<Target> pressed_;
+  MouseButton pressed_button_ = MouseButton::kLeft;
+};
+
+// Texts shown on the capture screen.
+std::u16string SizeLabelText(float width, float height);  // "320x200"
+std::u16string ColourReadout(std::uint32_t colour);       // "(255,0,0)" for 0x0000FF
+
+// The cursor shown over handle i.
+Cursor HandleCursor(int i);
+
+}  // namespace shot

@@ -1,0 +1,55 @@
+// Points and rectangles of the capture screen, in screen pixels.
+#pragma once
+
+#include <cmath>
+
+namespace shot {
+
+// Positions the capture screen keeps as single-precision values (anchor, press point, frame).
+struct PointF {
+  float x = 0;
+  float y = 0;
+  bool operator==(const PointF&) const = default;
+};
+
+struct RectF {
+  float left = 0;
+  float top = 0;
+  float width = 0;
+  float height = 0;
+  float right() const { return left + width; }
+  float bottom() const { return top + height; }
+  bool operator==(const RectF&) const = default;
+};
+
+// Four edges as single-precision values (the saved edges of a handle drag).
+struct EdgesF {
+  float left = 0;
+  float top = 0;
+  float right = 0;
+  float bottom = 0;
+  bool operator==(const EdgesF&) const = default;
+};
+
+// Whole-pixel bounds; left and top inclusive, right and bottom exclusive.
+struct RectI {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+  bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+  bool operator==(const RectI&) const = default;
+};
+
+// Rounds to the nearest whole pixel, halves to even.
+inline int RoundPixel(float v) { return static_cast<int>(std::lrint(v)); }
+
+inline RectI RoundRect(const RectF& r) {
+  int left = RoundPixel(r.left);
+  int top = RoundPixel(r.top);
+  return {left, top, RoundPixel(r.left + r.width), RoundPixel(r.top + r.height)};
+}
+
+}  // namespace shot

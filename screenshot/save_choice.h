@@ -1,0 +1,25 @@
+// What the save dialog offers and how a chosen file name picks the picture format.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace shot {
+
+enum class PictureFormat { kBmp, kJpeg, kPng };
+
+inline constexpr const char16_t* kSaveTitle = u"保存为";
+inline constexpr const char16_t* kSaveDefaultExtension = u"bmp";
+inline constexpr int kSaveFilterIndex = 2;  // opens on "JPEG文件(*.jpg)"
+inline constexpr int kJpegQuality = 95;
+
+// The dialog's filter: description and pattern pairs separated by NULs, one more NUL at the end.
+std::u16string SaveDialogFilter();
+
+// ".jpg" and ".jpeg" write JPEG, ".png" PNG, any other name BMP (letter case does not matter).
+PictureFormat FormatForFileName(std::u16string_view path);
+
+// The folder part of a path, without the last separator ("C:\\app\\x.exe" -> "C:\\app").
+std::u16string_view FolderOf(std::u16string_view path);
+
+}  // namespace shot
