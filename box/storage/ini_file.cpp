@@ -29,11 +29,11 @@ bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
-// The name of a "[name]" line, or nullopt for any other line.
+// The name of a "[name]" line, up to its last "]", or nullopt for any other line.
 std::optional<std::u16string_view> SectionName(std::u16string_view line) {
   line = TrimBlanks(line);
   if (line.empty() || line.front() != u'[') return std::nullopt;
-  std::size_t close = line.find(u']');
+  std::size_t close = line.rfind(u']');
   if (close == std::u16string_view::npos) return std::nullopt;
   return TrimBlanks(line.substr(1, close - 1));
 }
@@ -43,10 +43,11 @@ struct KeyLine {
   std::u16string_view value;
 };
 
-// Comments (";" first) and lines without "=" hold no key.
+// Lines without "=" hold no key. A ";" line is an ordinary key line to the platform reader
+// too: a comment only because nobody asks for a key that starts with ";".
 std::optional<KeyLine> ParseKeyLine(std::u16string_view line) {
   line = TrimBlanks(line);
-  if (line.empty() || line.front() == u';' || line.front() == u'[') return std::nullopt;
+  if (line.empty() || line.front() == u'[') return std::nullopt;
   std::size_t eq = line.find(u'=');
   if (eq == std::u16string_view::npos) return std::nullopt;
   return KeyLine{TrimBlanks(line.substr(0, eq)), TrimBlanks(line.substr(eq + 1))};
@@ -77,9 +78,12 @@ IniFile IniFile::Parse(std::u16string_view text) {
 
 std::optional<std::u16string> IniFile::Get(std::u16string_view section,
                                            std::u16string_view key) const {
+  section = TrimBlanks(section);
+  key = TrimBlanks(key);
   bool in_section = false;
   for (const std::u16string& line : lines_) {
     if (auto name = SectionName(line)) {
+      if (in_section) break;  // only the first section of a name counts
       in_section = EqualsNoCase(*name, section);
     } else if (in_section) {
       auto entry = ParseKeyLine(line);
@@ -91,6 +95,8 @@ std::optional<std::u16string> IniFile::Get(std::u16string_view section,
 
 void IniFile::Set(std::u16string_view section, std::u16string_view key,
                   std::u16string_view value) {
+  section = TrimBlanks(section);
+  key = TrimBlanks(key);
   std::u16string new_line = std::u16string(key) + u"=" + std::u16string(value);
   bool in_section = false;
   bool section_found = false;

@@ -1,6 +1,7 @@
 // The settings file format: a Windows INI file read and written in memory, so that saving is
 // one atomic write. Reading follows GetPrivateProfileString: section and key names compare
-// case-insensitively, blanks around keys and values do not count, the first match wins.
+// case-insensitively, blanks around names and values do not count, only the first section of a
+// name is searched and its first line of the key wins, a value in matching quotes loses them.
 #pragma once
 
 #include <optional>
@@ -15,8 +16,9 @@ class IniFile {
   static IniFile Parse(std::u16string_view text);
 
   std::optional<std::u16string> Get(std::u16string_view section, std::u16string_view key) const;
-  // Replaces the key's line in place as "key=value"; a new key goes after the last line of
-  // its section, a new section at the end of the file. Other lines stay as they are.
+  // Replaces the key's line in place as "key=value"; a new key goes after the last non-blank
+  // line of its section, a new section at the end of the file after a blank line. Other lines
+  // stay as they are.
   void Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
   // Lines joined with CR LF, ending with CR LF.
   std::u16string Serialize() const;

@@ -1,0 +1,135 @@
+// Dictionary.txt, DictContents.sd and 词典.txt: numbering, skipped lines, the letter index.
+#include "box/storage/dictionary_files.h"
+
+#include <gtest/gtest.h>
+
+#include "box/storage/text_codec.h"
+#include "fakes/fake_file_system.h"
+
+namespace velmo {
+namespace {
+
+const std::u16string kData = u"C:\\Box\\DATA";
+
+struct Entry {
+  std::u16string_view word, definition;
+  bool operator==(const Entry&) const = default;
+};
+
+std::vector<Entry> Entries(const DictionaryTable& table) {
+  std::vector<Entry> out;
+  for (std::size_t i = 1; i < table.size(); ++i) out.push_back({table.Word(i), table.Definition(i)});
+  return out;
+}
+
+void PrintTo(const Entry& e, std::ostream* os) {
+  *os << Utf16ToUtf8(e.word) << "@" << Utf16ToUtf8(e.definition);
+}
+
+TEST(EnglishDictionary, LineNIsRecordN) {
+  DictionaryTable table;
+  ParseEnglishDictionary(*EncodeGbk(u"a@n.(A)As 或 A's\r\n"
+                                    u"no separator\r\n"
+                                    u"\r\n"
+                                    u"mail@邮件@电子\r\n"
+                                    u"@\r\n"
+                                    u"zoo@动物园"),
+                         table);
+  ASSERT_EQ(table.size(), 7u);
+  EXPECT_EQ(table.Word(0), u"");
+  EXPECT_EQ(Entries(table), (std::vector<Entry>{{u"a", u"n.(A)As 或 A's"},
+                                                {u"no separator", u""},
+                                                {u"", u""},
+                                                {u"mail", u"邮件@电子"},
+                                                {u"", u""},
+                                                {u"zoo", u"动物园"}}));
+  EXPECT_EQ(table.Word(7), u"");  // beyond the table
+}
+
+TEST(EnglishDictionary, AFinalLineBreakAddsNoRecordAndAParseStartsAfresh) {
+  DictionaryTable table;
+  ParseEnglishDictionary("a@1\r\nb@2\r\n", table);
+  EXPECT_EQ(table.size(), 3u);
+  ParseEnglishDictionary("c@3\nd@4\re@5", table);
+  EXPECT_EQ(Entries(table), (std::vector<Entry>{{u"c", u"3"}, {u"d", u"4"}, {u"e", u"5"}}));
+  ParseEnglishDictionary("", table);
+  EXPECT_EQ(table.size(), 1u);
+}
+
+TEST(LetterIndex, LeadingNumbersRoundedHalfToEven) {
+  const struct {
+    std::string line;
+    std::int32_t value;
+  } cases[] = {
+      {"1", 1},        {"7455", 7455},     {"  12660", 12660}, {"\t3", 3},
+      {"+7", 7},       {"-3", -3},         {"2.5", 2},         {"3.5", 4},
+      {"-2.5", -2},    {"2.51", 3},        {"12abc", 12},      {"4 5", 4},
+      {"abc", 0},      {"", 0},            {"-", 0},           {".", 0},
+      {".6", 1},       {"99999999999", 0}, {"2147483647", 2147483647},
+  };
+  for (const auto& c : cases) {
+    std::array<std::int32_t, 25> index{};
+    index[2] = 42;  // every parse starts from zeros
+    ParseLetterIndex(c.line, index);
+    EXPECT_EQ(index[1], c.value) << c.line;
+    EXPECT_EQ(index[2], 0) << c.line;
+  }
+}
+
+TEST(LetterIndex, OnlyTheFirst24LinesCount) {
+  std::string bytes;
+  for (int line = 1; line <= 30; ++line) bytes += std::to_string(line * 10) + "\r\n";
+  std::array<std::int32_t, 25> index{};
+  ParseLetterIndex(bytes, index);
+  EXPECT_EQ(index[0], 0);
+  for (int k = 1; k <= 24; ++k) EXPECT_EQ(index[k], k * 10) << k;
+}
+
+TEST(ChineseDictionary, KeepsOnlyEntriesNumberedWithoutGaps) {
+  DictionaryTable table;
+  ParseChineseDictionary(*EncodeGbk(u"阿@ā前缀\r\n"
+                                    u"·@lǐ不能写的字\r\n"
+                                    u"续行，没有分隔符\r\n"
+                                    u"阿鼻地狱@ābídìyù佛教指最深层的地狱\r\n"
+                                    u"x·@y\r\n"
+                                    u"·\r\n"
+                                    u"@空词\r\n"),
+                         table);
+  EXPECT_EQ(Entries(table), (std::vector<Entry>{{u"阿", u"ā前缀"},
+                                                {u"阿鼻地狱", u"ābídìyù佛教指最深层的地狱"},
+                                                {u"x·", u"y"},
+                                                {u"", u"空词"}}));
+}
+
+TEST(DictionaryFiles, ReadyFlagsFollowTheFiles) {
+  const struct {
+    const char* name;
+    bool words, letters, chinese, hidden_letters;
+    bool english_ready, chinese_ready;
+  } cases[] = {
+      {"all present", true, true, true, false, true, true},
+      {"no letter index", true, false, true, false, false, true},
+      {"hidden letter index", true, true, true, true, false, true},
+      {"no word list", false, true, false, false, false, false},
+  };
+  for (const auto& c : cases) {
+    FakeFileSystem fs;
+    fs.AddFolder(kData);
+    if (c.words) fs.AddFile(kData + u"\\Dictionary.txt", "apple@\xC6\xBB\xB9\xFB\r\n");  // 苹果
+    if (c.letters) fs.AddFile(kData + u"\\DictContents.sd", "1\r\n", c.hidden_letters);
+    if (c.chinese) fs.AddFile(kData + u"\\词典.txt", "\xB0\xA2@a\r\n");  // 阿
+    EnglishDictionary english = LoadEnglishDictionary(fs, kData);
+    ChineseDictionary chinese = LoadChineseDictionary(fs, kData);
+    EXPECT_EQ(english.ready, c.english_ready) << c.name;
+    EXPECT_EQ(chinese.ready, c.chinese_ready) << c.name;
+    // A file is loaded whenever it can be read; a missing one leaves an empty table.
+    EXPECT_EQ(english.table.size(), c.words ? 2u : 1u) << c.name;
+    EXPECT_EQ(english.letter_index[1], c.letters ? 1 : 0) << c.name;
+    EXPECT_EQ(chinese.table.size(), c.chinese ? 2u : 1u) << c.name;
+    EXPECT_EQ(english.table.Definition(1), c.words ? u"苹果" : u"") << c.name;
+    EXPECT_EQ(chinese.table.Word(1), c.chinese ? u"阿" : u"") << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace velmo
