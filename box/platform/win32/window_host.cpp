@@ -1,0 +1,745 @@
+// Win32 host of a window model (see window_host.h).
+#include "box/platform/win32/window_host.h"
+
+#include <commctrl.h>
+#include <mmsystem.h>
+#include <richedit.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace velmo {
+namespace {
+
+constexpr wchar_t kClassName[] = L"VelmoBoxWindow";
+constexpr wchar_t kIconFontFace[] = L"Material Icons";
+constexpr UINT_PTR kTimerBase = 1000;
+constexpr int kIconFontResource = 101;
+
+const wchar_t *W(const std::u16string &s) {
+  return reinterpret_cast<const wchar_t *>(s.c_str());
+}
+
+std::u16string TextOf(HWND hwnd) {
+  int n = GetWindowTextLengthW(hwnd);
+  std::u16string s(static_cast<size_t>(n), u'\0');
+  if (n > 0)
+    GetWindowTextW(hwnd, reinterpret_cast<wchar_t *>(s.data()), n + 1);
+  return s;
+}
+
+std::uint64_t NowUs() {
+  LARGE_INTEGER f, c;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&c);
+  return static_cast<std::uint64_t>(c.QuadPart) * 1000000ull /
+         static_cast<std::uint64_t>(f.QuadPart);
+}
+
+Modifiers CurrentModifiers() {
+  return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+          GetKeyState(VK_MENU) < 0};
+}
+
+bool Opaque(const Control &c) {
+  return c.kind == ControlKind::kPanel && c.back_color != kNoBackground;
+}
+
+} // namespace
+
+WindowHost::WindowHost(Form &form, std::function<void()> on_close_request)
+    : form_(form), on_close_request_(std::move(on_close_request)) {
+  timing_ = std::getenv("VELMO_TIMING") != nullptr;
+}
+
+WindowHost::~WindowHost() {
+  if (high_resolution_)
+    timeEndPeriod(1);
+  if (hwnd_)
+    DestroyWindow(hwnd_);
+  for (auto &[key, font] : fonts_)
+    DeleteObject(font);
+  for (auto &[key, brush] : brushes_)
+    DeleteObject(brush);
+  if (back_buffer_)
+    DeleteObject(back_buffer_);
+  if (icon_font_)
+    RemoveFontMemResourceEx(icon_font_);
+}
+
+bool WindowHost::Create() {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  if (HRSRC res =
+          FindResourceW(inst, MAKEINTRESOURCEW(kIconFontResource), RT_RCDATA)) {
+    HGLOBAL data = LoadResource(inst, res);
+    DWORD fonts = 0;
+    icon_font_ = AddFontMemResourceEx(
+        LockResource(data), SizeofResource(inst, res), nullptr, &fonts);
+  }
+  LoadLibraryW(L"Msftedit.dll");
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = &WindowHost::WndProc;
+  wc.hInstance = inst;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hIcon = LoadIconW(inst, MAKEINTRESOURCEW(1));
+  wc.lpszClassName = kClassName;
+  RegisterClassExW(&wc);
+
+  dpi_ = static_cast<int>(GetDpiForSystem());
+  hwnd_ = CreateWindowExW(form_.topmost ? WS_EX_TOPMOST : 0, kClassName,
+                          W(form_.caption), WS_POPUP | WS_CLIPCHILDREN,
+                          Px(form_.left), Px(form_.top), Px(form_.width),
+                          Px(form_.height), nullptr, nullptr, inst, this);
+  if (!hwnd_)
+    return false;
+  applied_topmost_ = form_.topmost;
+  applied_caption_ = form_.caption;
+  dpi_ = static_cast<int>(GetDpiForWindow(hwnd_));
+
+  tool_tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                              WS_POPUP | TTS_NOPREFIX, 0, 0, 0, 0, hwnd_,
+                              nullptr, inst, nullptr);
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof(ti);
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = hwnd_;
+  ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  ti.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tool_tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  SendMessageW(tool_tip_, TTM_SETDELAYTIME, TTDT_INITIAL, 400);
+
+  Sync();
+  return true;
+}
+
+int WindowHost::Run() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    if (key && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+      KeyEvent e{static_cast<int>(msg.wParam), CurrentModifiers()};
+      bool consumed = form_.KeyDown(e, ControlOf(msg.hwnd));
+      Sync();
+      if (consumed)
+        continue;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+void WindowHost::Sync() {
+  if (!hwnd_)
+    return;
+  for (int n = form_.TakeBeeps(); n > 0; --n)
+    MessageBeep(MB_OK);
+  SyncTimers();
+  SyncWindow();
+  SyncNatives();
+  SyncFocus();
+  std::uint64_t hash = form_.VisualHash();
+  if (hash != painted_hash_) {
+    painted_hash_ = hash;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+  }
+}
+
+void WindowHost::SyncWindow() {
+  RECT r{Px(form_.left), Px(form_.top), Px(form_.left) + Px(form_.width),
+         Px(form_.top) + Px(form_.height)};
+  if (!EqualRect(&r, &applied_rect_)) {
+    applied_rect_ = r;
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left,
+                 r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (form_.topmost != applied_topmost_) {
+    applied_topmost_ = form_.topmost;
+    SetWindowPos(hwnd_, form_.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0,
+                 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  if (form_.caption != applied_caption_) {
+    applied_caption_ = form_.caption;
+    SetWindowTextW(hwnd_, W(form_.caption));
+  }
+  if (form_.layered &&
+      (!applied_layered_ || form_.opacity != applied_opacity_)) {
+    if (!applied_layered_) {
+      SetWindowLongPtrW(hwnd_, GWL_EXSTYLE,
+                        GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_LAYERED);
+      applied_layered_ = true;
+    }
+    applied_opacity_ = form_.opacity;
+    SetLayeredWindowAttributes(hwnd_, RGB(255, 255, 255),
+                               static_cast<BYTE>(form_.opacity), LWA_ALPHA);
+  }
+  if (form_.visible != applied_visible_) {
+    applied_visible_ = form_.visible;
+    ShowWindow(hwnd_, form_.visible ? SW_SHOW : SW_HIDE);
+    if (form_.visible)
+      UpdateWindow(hwnd_);
+  }
+}
+
+void WindowHost::SyncTimers() {
+  const auto &timers = form_.timers();
+  timer_states_.resize(timers.size());
+  bool fast = false;
+  for (size_t i = 0; i < timers.size(); ++i) {
+    const Timer &t = *timers[i];
+    TimerState &s = timer_states_[i];
+    bool run = t.enabled && t.interval_ms > 0;
+    if (run && (!s.running || s.interval_ms != t.interval_ms)) {
+      SetTimer(hwnd_, kTimerBase + i, static_cast<UINT>(t.interval_ms),
+               nullptr);
+      if (!s.running) {
+        s.started_us = NowUs();
+        s.ticks = 0;
+      }
+    } else if (!run && s.running) {
+      KillTimer(hwnd_, kTimerBase + i);
+      if (timing_ && t.interval_ms < 16) {
+        std::printf("slide %s ticks=%d ms=%.1f\n", t.name.c_str(), s.ticks,
+                    static_cast<double>(NowUs() - s.started_us) / 1000.0);
+        std::fflush(stdout);
+      }
+    }
+    s.running = run;
+    s.interval_ms = t.interval_ms;
+    // Windows' default timer granularity (15.6 ms) would stretch a 10 ms slide.
+    if (run && t.interval_ms < 16)
+      fast = true;
+  }
+  if (fast != high_resolution_) {
+    high_resolution_ = fast;
+    if (fast) {
+      timeBeginPeriod(1);
+    } else {
+      timeEndPeriod(1);
+    }
+  }
+}
+
+void WindowHost::CollectNatives(Control &c, std::vector<Control *> &out) {
+  if (c.IsNative())
+    out.push_back(&c);
+  for (auto &child : c.children())
+    CollectNatives(*child, out);
+}
+
+void WindowHost::SyncNatives() {
+  std::vector<Control *> natives;
+  CollectNatives(form_.root(), natives);
+  mirroring_ = true;
+  for (Control *c : natives)
+    SyncNative(*c);
+  mirroring_ = false;
+}
+
+namespace {
+// Paint-order walk that collects the rectangles of opaque panels drawn after
+// `target` that are not its containers: those cover the native control.
+struct CoverWalk {
+  const Control *target;
+  bool after = false;
+  std::vector<RECT> covers;
+  std::function<int(int)> px;
+
+  void Walk(const Control &c, int x, int y, bool ancestor_of_target) {
+    if (!c.visible)
+      return;
+    if (&c == target) {
+      after = true;
+      return; // its own children never cover it
+    }
+    int cx = x + px(c.left), cy = y + px(c.top);
+    if (c.parent() && after && !ancestor_of_target && Opaque(c)) {
+      covers.push_back({cx, cy, cx + px(c.width), cy + px(c.height)});
+      return;
+    }
+    for (auto &child : c.children()) {
+      bool anc = false;
+      for (const Control *p = target->parent(); p; p = p->parent())
+        anc |= (p == child.get());
+      Walk(*child, c.parent() ? cx : 0, c.parent() ? cy : 0, anc);
+    }
+  }
+};
+} // namespace
+
+void WindowHost::SyncNative(Control &c) {
+  Native &n = natives_[&c];
+  if (!n.hwnd) {
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    const wchar_t *cls = L"EDIT";
+    if (c.kind == ControlKind::kListBox) {
+      cls = L"LISTBOX";
+      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+    } else {
+      if (c.kind == ControlKind::kRichText)
+        cls = MSFTEDIT_CLASS;
+      style |= ES_AUTOHSCROLL;
+      if (c.multi_line)
+        style = (style & ~ES_AUTOHSCROLL) | ES_MULTILINE | ES_AUTOVSCROLL |
+                WS_VSCROLL;
+      if (c.read_only)
+        style |= ES_READONLY;
+    }
+    n.hwnd = CreateWindowExW(0, cls, L"", style, 0, 0, 0, 0, hwnd_, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    if (!n.hwnd)
+      return;
+    SendMessageW(n.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)),
+                 FALSE);
+    if (c.kind == ControlKind::kRichText) {
+      SendMessageW(n.hwnd, EM_SETEVENTMASK, 0, ENM_CHANGE);
+    }
+    SetWindowSubclass(n.hwnd, &WindowHost::ChildProc, 1,
+                      reinterpret_cast<DWORD_PTR>(this));
+    n.text.clear();
+    n.selected = -1;
+  }
+  if (c.kind == ControlKind::kListBox) {
+    if (c.items != n.items) {
+      SendMessageW(n.hwnd, LB_RESETCONTENT, 0, 0);
+      for (const auto &item : c.items) {
+        SendMessageW(n.hwnd, LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(W(item)));
+      }
+      n.items = c.items;
+      n.selected = -1;
+    }
+    if (c.selected != n.selected) {
+      SendMessageW(n.hwnd, LB_SETCURSEL, static_cast<WPARAM>(c.selected), 0);
+      n.selected = c.selected;
+    }
+  } else if (c.text != n.text) {
+    n.text = c.text;
+    SetWindowTextW(n.hwnd, W(c.text));
+  }
+  if (c.kind == ControlKind::kRichText && c.back_color != kNoBackground &&
+      c.back_color != n.back) {
+    SendMessageW(n.hwnd, EM_SETBKGNDCOLOR, 0, c.back_color);
+  }
+  n.fore = c.fore_color;
+  n.back = c.back_color;
+  EnableWindow(n.hwnd, c.EnabledInTree());
+
+  // Where it stands, and what of it is visible inside its containers and above
+  // other layers.
+  int x = Px(c.ClientLeft()), y = Px(c.ClientTop());
+  int w = Px(c.width), h = Px(c.height);
+  RECT visible{x, y, x + w, y + h};
+  for (const Control *p = c.parent(); p && p->parent(); p = p->parent()) {
+    RECT pr{Px(p->ClientLeft()), Px(p->ClientTop()),
+            Px(p->ClientLeft()) + Px(p->width),
+            Px(p->ClientTop()) + Px(p->height)};
+    IntersectRect(&visible, &visible, &pr);
+  }
+  CoverWalk walk{&c, false, {}, [this](int t) { return Px(t); }};
+  walk.Walk(form_.root(), 0, 0, true);
+  std::vector<RECT> region{visible};
+  region.insert(region.end(), walk.covers.begin(), walk.covers.end());
+  bool shown = c.ShownInTree() && !IsRectEmpty(&visible);
+  SetWindowPos(n.hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  bool region_changed =
+      region.size() != n.region.size() ||
+      !std::equal(
+          region.begin(), region.end(), n.region.begin(),
+          [](const RECT &a, const RECT &b) { return EqualRect(&a, &b); });
+  if (region_changed) {
+    n.region = region;
+    HRGN rgn = CreateRectRgn(visible.left - x, visible.top - y,
+                             visible.right - x, visible.bottom - y);
+    for (const RECT &cover : walk.covers) {
+      HRGN cut = CreateRectRgn(cover.left - x, cover.top - y, cover.right - x,
+                               cover.bottom - y);
+      CombineRgn(rgn, rgn, cut, RGN_DIFF);
+      DeleteObject(cut);
+    }
+    SetWindowRgn(n.hwnd, rgn, TRUE); // the window owns rgn now
+  }
+  if (shown != n.shown) {
+    n.shown = shown;
+    ShowWindow(n.hwnd, shown ? SW_SHOWNA : SW_HIDE);
+  }
+}
+
+void WindowHost::SyncFocus() {
+  Control *focus = form_.focus();
+  if (focus == applied_focus_)
+    return;
+  applied_focus_ = focus;
+  auto it = focus ? natives_.find(focus) : natives_.end();
+  SetFocus(it != natives_.end() && it->second.hwnd ? it->second.hwnd : hwnd_);
+}
+
+Control *WindowHost::ControlOf(HWND child) {
+  for (auto &[control, native] : natives_) {
+    if (native.hwnd == child)
+      return const_cast<Control *>(control);
+  }
+  return nullptr;
+}
+
+HFONT WindowHost::FontFor(const Font &f) {
+  std::u16string key =
+      f.face + u"|" + std::u16string(1, static_cast<char16_t>(f.size_tenths)) +
+      (f.bold ? u"b" : u"n") + std::u16string(1, static_cast<char16_t>(dpi_));
+  auto it = fonts_.find(key);
+  if (it != fonts_.end())
+    return it->second;
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(f.size_tenths, dpi_, 720);
+  lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = CLEARTYPE_QUALITY;
+  wcsncpy(lf.lfFaceName, W(f.face), LF_FACESIZE - 1);
+  HFONT font = CreateFontIndirectW(&lf);
+  fonts_[key] = font;
+  return font;
+}
+
+HFONT WindowHost::GlyphFont(int twips) {
+  Font f{u"Material Icons", MulDiv(twips, 720, 1440), false};
+  return FontFor(f);
+}
+
+HBRUSH WindowHost::BrushFor(Color c) {
+  auto it = brushes_.find(c);
+  if (it != brushes_.end())
+    return it->second;
+  HBRUSH b = CreateSolidBrush(c);
+  brushes_[c] = b;
+  return b;
+}
+
+void WindowHost::Paint(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  SIZE size{client.right, client.bottom};
+  if (!back_buffer_ || size.cx != back_size_.cx || size.cy != back_size_.cy) {
+    if (back_buffer_)
+      DeleteObject(back_buffer_);
+    back_buffer_ = CreateCompatibleBitmap(dc, size.cx, size.cy);
+    back_size_ = size;
+  }
+  HDC mem = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(mem, back_buffer_);
+  FillRect(mem, &client, BrushFor(form_.back_color));
+  SetBkMode(mem, TRANSPARENT);
+  for (auto &child : form_.root().children())
+    PaintControl(mem, *child, 0, 0);
+  BitBlt(dc, 0, 0, size.cx, size.cy, mem, 0, 0, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+}
+
+void WindowHost::PaintControl(HDC dc, const Control &c, int ox, int oy) {
+  if (!c.visible)
+    return;
+  if (c.kind == ControlKind::kLine) {
+    HPEN pen =
+        CreatePen(PS_SOLID, std::max(1, MulDiv(c.border_width, dpi_, 96)),
+                  c.border_color);
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, ox + Px(c.left), oy + Px(c.top), nullptr);
+    LineTo(dc, ox + Px(c.left + c.width), oy + Px(c.top + c.height));
+    SelectObject(dc, old);
+    DeleteObject(pen);
+    return;
+  }
+  RECT r{ox + Px(c.left), oy + Px(c.top), 0, 0};
+  r.right = r.left + Px(c.width);
+  r.bottom = r.top + Px(c.height);
+  if (c.IsNative())
+    return;
+  RECT clip;
+  if (GetClipBox(dc, &clip) != NULLREGION && !IntersectRect(&clip, &clip, &r))
+    return;
+  int saved = SaveDC(dc);
+  IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+
+  if (c.back_color != kNoBackground)
+    FillRect(dc, &r, BrushFor(c.back_color));
+  if (c.kind == ControlKind::kShape) {
+    RECT s = r;
+    if (c.shape == ShapeKind::kSquare || c.shape == ShapeKind::kCircle) {
+      int side = std::min(s.right - s.left, s.bottom - s.top);
+      s.left += (r.right - r.left - side) / 2;
+      s.top += (r.bottom - r.top - side) / 2;
+      s.right = s.left + side;
+      s.bottom = s.top + side;
+    }
+    int bw = std::max(1, MulDiv(c.border_width, dpi_, 96));
+    HPEN pen = c.border_color == kNoBackground
+                   ? static_cast<HPEN>(GetStockObject(NULL_PEN))
+                   : CreatePen(PS_INSIDEFRAME, bw, c.border_color);
+    HGDIOBJ old_pen = SelectObject(dc, pen);
+    HGDIOBJ old_brush = SelectObject(dc, c.fill_color == kNoBackground
+                                             ? GetStockObject(NULL_BRUSH)
+                                             : BrushFor(c.fill_color));
+    // A null pen leaves the right and bottom edges out; widen by one to keep
+    // the size.
+    int extra = c.border_color == kNoBackground ? 1 : 0;
+    switch (c.shape) {
+    case ShapeKind::kOval:
+    case ShapeKind::kCircle:
+      Ellipse(dc, s.left, s.top, s.right + extra, s.bottom + extra);
+      break;
+    case ShapeKind::kRoundedRectangle:
+      RoundRect(dc, s.left, s.top, s.right + extra, s.bottom + extra, Px(240),
+                Px(240));
+      break;
+    default:
+      Rectangle(dc, s.left, s.top, s.right + extra, s.bottom + extra);
+    }
+    SelectObject(dc, old_brush);
+    SelectObject(dc, old_pen);
+    if (c.border_color != kNoBackground)
+      DeleteObject(pen);
+  } else if (c.kind == ControlKind::kPanel && c.border_color != kNoBackground) {
+    FrameRect(dc, &r, BrushFor(c.border_color));
+  }
+
+  RECT text_rect = r;
+  if (c.kind == ControlKind::kPicture && c.image_list) {
+    if (const ImageEntry *e = c.image_list->At(c.image)) {
+      RECT box = r;
+      if (!c.text.empty())
+        box.right = box.left + (r.bottom - r.top);
+      if (e->background != kNoBackground)
+        FillRect(dc, c.text.empty() ? &r : &box, BrushFor(e->background));
+      HGDIOBJ old = SelectObject(dc, GlyphFont(c.image_list->glyph_twips));
+      SetTextColor(dc, e->color);
+      wchar_t glyph[2] = {static_cast<wchar_t>(e->glyph), 0};
+      DrawTextW(dc, glyph, 1, &box,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      SelectObject(dc, old);
+      if (!c.text.empty())
+        text_rect.left = box.right;
+    }
+  }
+  if (!c.text.empty() && c.kind != ControlKind::kShape &&
+      c.kind != ControlKind::kPanel) {
+    HGDIOBJ old = SelectObject(dc, FontFor(c.font));
+    SetTextColor(dc, c.fore_color);
+    UINT format = DT_NOPREFIX;
+    format |= c.align == TextAlign::kCenter  ? DT_CENTER
+              : c.align == TextAlign::kRight ? DT_RIGHT
+                                             : DT_LEFT;
+    if (c.word_wrap || c.text.find(u'\n') != std::u16string::npos) {
+      format |= DT_WORDBREAK;
+    } else {
+      format |= DT_SINGLELINE | DT_VCENTER;
+    }
+    DrawTextW(dc, W(c.text), static_cast<int>(c.text.size()), &text_rect,
+              format);
+    SelectObject(dc, old);
+  }
+  for (auto &child : c.children())
+    PaintControl(dc, *child, r.left, r.top);
+  RestoreDC(dc, saved);
+}
+
+void WindowHost::SyncToolTip(int x_twips, int y_twips) {
+  Control *hit = form_.HitTest(x_twips, y_twips);
+  std::u16string tip = hit ? hit->tool_tip : std::u16string();
+  if (tip == tip_text_)
+    return;
+  tip_text_ = tip;
+  SendMessageW(tool_tip_, TTM_POP, 0, 0);
+  SendMessageW(tool_tip_, TTM_ACTIVATE, tip.empty() ? FALSE : TRUE, 0);
+}
+
+void WindowHost::Mouse(UINT msg, WPARAM wp, int x_px, int y_px) {
+  int x = Twips(x_px), y = Twips(y_px);
+  Modifiers m{(wp & MK_SHIFT) != 0, (wp & MK_CONTROL) != 0,
+              GetKeyState(VK_MENU) < 0};
+  switch (msg) {
+  case WM_MOUSEMOVE: {
+    MouseButton held = (wp & MK_LBUTTON)   ? MouseButton::kLeft
+                       : (wp & MK_RBUTTON) ? MouseButton::kRight
+                                           : MouseButton::kNone;
+    form_.MouseMove(x, y, held, m);
+    SyncToolTip(x, y);
+    break;
+  }
+  case WM_LBUTTONDOWN:
+    SetCapture(hwnd_);
+    form_.MouseDown(x, y, MouseButton::kLeft, m);
+    break;
+  case WM_RBUTTONDOWN:
+    SetCapture(hwnd_);
+    form_.MouseDown(x, y, MouseButton::kRight, m);
+    break;
+  case WM_LBUTTONUP:
+    ReleaseCapture();
+    form_.MouseUp(x, y, MouseButton::kLeft, m);
+    break;
+  case WM_RBUTTONUP:
+    ReleaseCapture();
+    form_.MouseUp(x, y, MouseButton::kRight, m);
+    break;
+  case WM_LBUTTONDBLCLK:
+    form_.DoubleClick(x, y, MouseButton::kLeft, m);
+    break;
+  }
+  Sync();
+}
+
+LRESULT CALLBACK WindowHost::WndProc(HWND hwnd, UINT msg, WPARAM wp,
+                                     LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto *cs = reinterpret_cast<CREATESTRUCTW *>(lp);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    static_cast<WindowHost *>(cs->lpCreateParams)->hwnd_ = hwnd;
+  }
+  auto *self =
+      reinterpret_cast<WindowHost *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return self ? self->Handle(hwnd, msg, wp, lp)
+              : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK WindowHost::ChildProc(HWND hwnd, UINT msg, WPARAM wp,
+                                       LPARAM lp, UINT_PTR,
+                                       DWORD_PTR self_ptr) {
+  auto *self = reinterpret_cast<WindowHost *>(self_ptr);
+  if (msg == WM_MOUSEMOVE) {
+    POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    MapWindowPoints(hwnd, self->hwnd_, &p, 1);
+    self->form_.MouseMove(self->Twips(p.x), self->Twips(p.y),
+                          MouseButton::kNone, CurrentModifiers());
+    self->Sync();
+  } else if (msg == WM_SETFOCUS) {
+    if (Control *c = self->ControlOf(hwnd)) {
+      self->form_.SetFocus(c);
+      self->applied_focus_ = c;
+    }
+  }
+  return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+  case WM_ERASEBKGND:
+    return 1;
+  case WM_PAINT: {
+    std::uint64_t start = timing_ ? NowUs() : 0;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    Paint(dc);
+    EndPaint(hwnd_, &ps);
+    if (timing_) {
+      std::printf("paint us=%llu\n",
+                  static_cast<unsigned long long>(NowUs() - start));
+      std::fflush(stdout);
+    }
+    return 0;
+  }
+  case WM_TIMER: {
+    size_t i = wp - kTimerBase;
+    if (wp >= kTimerBase && i < form_.timers().size()) {
+      if (i < timer_states_.size())
+        ++timer_states_[i].ticks;
+      form_.Tick(*form_.timers()[i]);
+      Sync();
+      // Show each step of a slide before the next tick.
+      if (form_.timers()[i]->interval_ms < 16)
+        UpdateWindow(hwnd_);
+    }
+    return 0;
+  }
+  case WM_MOUSEMOVE:
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONUP:
+  case WM_RBUTTONDOWN:
+  case WM_RBUTTONUP:
+  case WM_LBUTTONDBLCLK:
+    Mouse(msg, wp, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+    return 0;
+  case WM_COMMAND: {
+    Control *c = ControlOf(reinterpret_cast<HWND>(lp));
+    if (!c || mirroring_)
+      break;
+    int code = HIWORD(wp);
+    Native &n = natives_[c];
+    if (code == EN_CHANGE) {
+      n.text = TextOf(n.hwnd);
+      form_.TextEdited(*c, n.text);
+      Sync();
+    } else if (code == LBN_SELCHANGE) {
+      n.selected = static_cast<int>(SendMessageW(n.hwnd, LB_GETCURSEL, 0, 0));
+      form_.SelectionMade(*c, n.selected);
+      Sync();
+    } else if (code == LBN_DBLCLK) {
+      if (c->on_double_click)
+        c->on_double_click(
+            MouseEvent{MouseButton::kLeft, CurrentModifiers(), 0, 0});
+      Sync();
+    }
+    return 0;
+  }
+  case WM_CTLCOLOREDIT:
+  case WM_CTLCOLORSTATIC:
+  case WM_CTLCOLORLISTBOX: {
+    Control *c = ControlOf(reinterpret_cast<HWND>(lp));
+    if (!c)
+      break;
+    HDC dc = reinterpret_cast<HDC>(wp);
+    Color back =
+        c->back_color == kNoBackground ? Rgb(255, 255, 255) : c->back_color;
+    SetTextColor(dc, c->fore_color);
+    SetBkColor(dc, back);
+    return reinterpret_cast<LRESULT>(BrushFor(back));
+  }
+  case WM_NOTIFY: {
+    auto *hdr = reinterpret_cast<NMHDR *>(lp);
+    if (hdr->hwndFrom == tool_tip_ && hdr->code == TTN_GETDISPINFOW) {
+      auto *info = reinterpret_cast<NMTTDISPINFOW *>(lp);
+      info->lpszText = const_cast<wchar_t *>(W(tip_text_));
+      return 0;
+    }
+    break;
+  }
+  case WM_DPICHANGED:
+    dpi_ = HIWORD(wp);
+    for (auto &[key, font] : fonts_)
+      DeleteObject(font);
+    fonts_.clear();
+    for (auto &[control, native] : natives_) {
+      SendMessageW(native.hwnd, WM_SETFONT,
+                   reinterpret_cast<WPARAM>(FontFor(control->font)), TRUE);
+      native.region.clear();
+    }
+    applied_rect_ = {};
+    painted_hash_ = 0;
+    Sync();
+    return 0;
+  case WM_CLOSE:
+    if (on_close_request_)
+      on_close_request_();
+    return 0;
+  case WM_QUERYENDSESSION:
+    return TRUE;
+  case WM_ENDSESSION:
+    if (wp && on_close_request_)
+      on_close_request_();
+    return 0;
+  case WM_DESTROY:
+    hwnd_ = nullptr;
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+} // namespace velmo

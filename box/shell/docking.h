@@ -1,0 +1,55 @@
+// Docking and transparency of the main window: the dock countdown, the dock
+// watch with its hide and show slides, bottom-edge docking, and the settings
+// tick that sets the opacity.
+#pragma once
+
+#include <cstdint>
+
+#include "box/platform/screen.h"
+#include "box/shell/form.h"
+#include "box/storage/settings.h"
+
+namespace velmo {
+
+inline constexpr int kDockedTop = -20; // where the countdown parks the window
+inline constexpr int kDockStrip =
+    50; // twips of a hidden top-docked window left on screen
+inline constexpr int kDockSlideStep = 500;
+inline constexpr int kBelowScreen =
+    50; // a hidden bottom-docked window stands this far below
+inline constexpr int kHalfTransparent = 127;
+
+class Docking {
+public:
+  Docking(Form &form, Screen &screen, const Settings &settings);
+
+  // Start-up: the dock watch on, both slides off, the countdown at 3.
+  void Start();
+  // Pointer activity over the window keeps it where it is.
+  void StopHideSlide() { hide_.Stop(); }
+
+  std::int16_t countdown() const { return countdown_; }
+  int opacity_byte() const { return opacity_byte_; }
+  void set_opacity_byte(int b) { opacity_byte_ = b; }
+
+private:
+  void CountdownTick();
+  void WatchTick();
+  void HideTick();
+  void ShowTick();
+  void SettingsTick();
+  bool CursorOutside(PixelPoint p, int tpp) const;
+
+  Form &form_;
+  Screen &screen_;
+  const Settings &settings_;
+  std::int16_t countdown_ = 3;
+  int opacity_byte_ = 255;
+  Timer &watch_;
+  Timer &hide_;
+  Timer &show_;
+  Timer &countdown_timer_;
+  Timer &settings_tick_;
+};
+
+} // namespace velmo
