@@ -1,0 +1,194 @@
+// Adding, removing and launching items; the searches by exact name.
+#include "box/command/item_list.h"
+
+#include "box/shell/app.h"
+
+namespace velmo {
+
+namespace {
+
+constexpr std::u16string_view kCommandPrefixes = u"!@#$%^&*";
+constexpr std::u16string_view kTitleInvalidName = u"命名无效";
+
+std::u16string Str(std::u16string_view s) { return std::u16string(s); }
+
+}  // namespace
+
+bool StartsWithCommandPrefix(std::u16string_view name) {
+  return !name.empty() && kCommandPrefixes.find(name.front()) != std::u16string_view::npos;
+}
+
+std::optional<std::u16string> NameWithoutExtension(std::u16string_view path) {
+  std::u16string name = FileNameOf(path);
+  if (name.size() < 4) return std::nullopt;
+  name.resize(name.size() - 4);
+  return name;
+}
+
+bool IsProgramPath(std::u16string_view path) {
+  if (path.size() < 4) return false;
+  std::u16string tail(path.substr(path.size() - 4));
+  for (char16_t& c : tail) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return tail == u".exe" || tail == u".bat";
+}
+
+ItemList::ItemList(BoxState& state, Services& services, CommandSurface& surface)
+    : state_(state), services_(services), surface_(surface) {}
+
+void ItemList::Changed() {
+  if (on_items_changed) on_items_changed();
+}
+
+AddOutcome ItemList::AddItem(const std::u16string& name, const std::u16string& path) {
+  if (name.empty() || path.empty()) return AddOutcome::kIncomplete;
+  if (StartsWithCommandPrefix(name)) {
+    surface_.ShowMessage(u"文件或程序开头不能出现 ! @ # $ % ^ & 和 * 。", Str(kTitleInvalidName));
+    return AddOutcome::kPrefixRejected;
+  }
+  for (const std::u16string& existing : list().names) {
+    if (existing == name) {
+      surface_.ShowMessage(
+          u"新增的文件或程序名称与已有的文件或程序名称重名，请更改一个新的文件或程序名称。",
+          Str(kTitleInvalidName));
+      return AddOutcome::kDuplicate;
+    }
+  }
+  list().Append(name, path);
+  Changed();
+  return AddOutcome::kAdded;
+}
+
+bool ItemList::Delete(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= list().size()) return false;
+  list().RemoveAt(static_cast<std::size_t>(index));
+  Changed();
+  return true;
+}
+
+bool ItemList::Clear() {
+  if (list().empty()) return false;
+  list().Clear();
+  Changed();
+  return true;
+}
+
+bool ItemList::StartItem(const std::u16string& path) {
+  if (IsProgramPath(path)) return services_.launcher.StartProgramFile(path, WindowStyle::kNormal);
+  services_.launcher.OpenWithShell(path);
+  return true;
+}
+
+void ItemList::LaunchSelectedItem(int selected) {
+  if (selected < 0 || static_cast<std::size_t>(selected) >= list().size()) return;
+  // Copies: speech and messages may run window code that changes the list.
+  const std::u16string name = list().names[selected];
+  const std::u16string path = list().values[selected];
+  bool started = StartItem(path);
+  surface_.SetRecentContent(name);
+  SpeakText(state_, services_.speech, name);
+  if (!started) {
+    surface_.ShowMessage(u"运行失败。可能是程序路径被改变，或者访问权限不够。",
+                         Str(kTitleInvalidCommand));
+    surface_.RestoreRecentContent();
+  }
+}
+
+void ItemList::FindAndInvoke(const std::u16string& text) {
+  if (!text.empty() && text.back() == u'\\') {
+    std::u16string command_line = text.substr(0, text.size() - 1);
+    if (!services_.launcher.StartCommandLine(command_line, WindowStyle::kNormal)) {
+      surface_.ShowMessage(u"运行失败。没有找到相应的程序或批处理文件。",
+                           Str(kTitleInvalidCommand));
+    }
+    return;
+  }
+  if (list().empty()) {
+    surface_.ShowMessage(u"抱歉，项目列表为空，无法查找相应的程序或批处理文件。",
+                         Str(kTitleInvalidCommand));
+    surface_.RestoreRecentContent();
+    return;
+  }
+  if (text.empty()) {
+    surface_.ShowMessage(u"查找内容为空，请输入需要查找的程序或批处理文件名称。",
+                         Str(kTitleInvalidCommand));
+    surface_.RestoreRecentContent();
+    return;
+  }
+  for (std::size_t i = 0; i < list().size(); ++i) {
+    if (list().names[i] != text) continue;
+    const std::u16string name = list().names[i];
+    const std::u16string path = list().values[i];
+    if (services_.files.FileExists(path)) {
+      SpeakText(state_, services_.speech, name);
+      surface_.SetRecentContent(text);
+    }
+    // Whatever the extension: this search starts only programs.
+    bool started = services_.launcher.StartProgramFile(path, WindowStyle::kNormal);
+    surface_.FocusWindow();
+    if (!started) {
+      surface_.ShowMessage(u"运行失败。可能是程序路径被改变，或者访问权限不够。",
+                           Str(kTitleInvalidCommand));
+      surface_.RestoreRecentContent();
+    }
+    return;
+  }
+  surface_.ShowMessage(u"抱歉，在项目列表中没有查找到有关于" + text + u"的程序或批处理文件。",
+                       Str(kTitleInvalidCommand));
+  surface_.RestoreRecentContent();
+}
+
+void ItemList::LaunchByName(const std::u16string& text) {
+  if (list().empty()) {
+    surface_.ShowMessage(u"抱歉，项目列表为空，无法查找相应的文件、程序或批处理文件。",
+                         Str(kTitleInvalidCommand));
+    surface_.RestoreRecentContent();
+    return;
+  }
+  if (text.empty()) {
+    surface_.ShowMessage(u"查找内容为空，请输入需要查找的文件、程序或批处理文件名称。",
+                         Str(kTitleInvalidCommand));
+    surface_.RestoreRecentContent();
+    return;
+  }
+  // Exact, case-sensitive, whole-string match; the first one wins.
+  for (std::size_t i = 0; i < list().size(); ++i) {
+    if (list().names[i] != text) continue;
+    const std::u16string name = list().names[i];
+    const std::u16string path = list().values[i];
+    if (services_.files.FileExists(path)) {
+      SpeakText(state_, services_.speech, name);
+      surface_.SetRecentContent(text);
+    }
+    bool started = StartItem(path);
+    surface_.FocusWindow();
+    if (!started) {
+      surface_.ShowMessage(u"运行失败。可能是文件或程序路径被改变，或者访问权限不够。",
+                           Str(kTitleInvalidCommand));
+      surface_.RestoreRecentContent();
+    }
+    return;
+  }
+  surface_.ShowMessage(
+      u"抱歉，在项目列表中没有查找到有关于" + text + u"的文件、程序或批处理文件。",
+      Str(kTitleInvalidCommand));
+  surface_.RestoreRecentContent();
+}
+
+void ItemList::ImportFromStartMenu(std::u16string& log) {
+  log.clear();
+  OpenFileRequest request;
+  request.initial_folder = Str(kStartMenuPrograms);
+  request.follow_shortcuts = false;
+  while (std::optional<std::u16string> path = services_.dialogs.OpenFile(request)) {
+    log += *path + u"\r\n";
+    std::optional<std::u16string> name = NameWithoutExtension(*path);
+    // A file name too short to lose an extension ends the import; the pair stays parallel.
+    if (!name) return;
+    list().Append(*name, *path);
+    Changed();
+  }
+}
+
+}  // namespace velmo

@@ -1,0 +1,68 @@
+// The item list: the user's named programs, batch files, documents, shortcuts and folders,
+// held as the pair (names, paths) of BoxState::lists.items, and the operations on it.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "box/command/command_surface.h"
+#include "box/shell/box_state.h"
+
+namespace velmo {
+
+inline constexpr std::size_t kMaxItemNameLength = 20;
+inline constexpr std::u16string_view kStartMenuPrograms =
+    u"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\";
+
+// "!", "@", "#", "$", "%", "^", "&" or "*" first: such a name would read as a command.
+bool StartsWithCommandPrefix(std::u16string_view name);
+// The file name of `path` without its last four characters (a dot and a three-letter
+// extension); nullopt when the file name is shorter than four characters.
+std::optional<std::u16string> NameWithoutExtension(std::u16string_view path);
+// The last four characters, lower-cased, are ".exe" or ".bat": started as a program, anything
+// else goes to the desktop shell.
+bool IsProgramPath(std::u16string_view path);
+
+enum class AddOutcome { kIncomplete, kPrefixRejected, kDuplicate, kAdded };
+
+class ItemList {
+ public:
+  ItemList(BoxState& state, Services& services, CommandSurface& surface);
+
+  const ListPair& items() const { return state_.lists.items.list; }
+
+  // The add-item page's confirm button. kDuplicate asks the page to empty the name box,
+  // kAdded to enable the visible list and close the page.
+  AddOutcome AddItem(const std::u16string& name, const std::u16string& path);
+  // False when `index` names no item. Returns true after removing it.
+  bool Delete(int index);
+  // False when the list was already empty.
+  bool Clear();
+  // Double-click on an item, or the keypad minus key in the visible list.
+  void LaunchSelectedItem(int selected);
+  // The search box of the item list page; the page empties the box afterwards.
+  void FindAndInvoke(const std::u16string& text);
+  // Run's item search: launches the item named exactly `text`.
+  void LaunchByName(const std::u16string& text);
+  // Repeats the open-file dialog until cancelled, appending every chosen file as an item and
+  // its path and a line break to `log`, which is emptied first.
+  void ImportFromStartMenu(std::u16string& log);
+
+  // Called after every change of the pair, so that the page can mirror it.
+  std::function<void()> on_items_changed;
+
+ private:
+  ListPair& list() { return state_.lists.items.list; }
+  // Program paths start as program files, anything else through the desktop shell.
+  bool StartItem(const std::u16string& path);
+  void Changed();
+
+  BoxState& state_;
+  Services& services_;
+  CommandSurface& surface_;
+};
+
+}  // namespace velmo

@@ -1,0 +1,23 @@
+// The system's modal dialogs.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace velmo {
+
+struct OpenFileRequest {
+  std::u16string initial_folder;  // empty: the system's choice
+  // False: a chosen shortcut comes back as the shortcut file itself, not as its target.
+  bool follow_shortcuts = true;
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // The full path of an existing file the user chose; nullopt on cancel or failure. The
+  // process's current folder is left as it was.
+  virtual std::optional<std::u16string> OpenFile(const OpenFileRequest& request) = 0;
+};
+
+}  // namespace velmo

@@ -1,0 +1,28 @@
+// Dialogs that answer from a script and record what they were asked.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "box/platform/dialogs.h"
+
+namespace velmo {
+
+class FakeDialogs final : public Dialogs {
+ public:
+  // Each call takes the next answer; an empty script cancels.
+  std::optional<std::u16string> OpenFile(const OpenFileRequest& request) override {
+    requests.push_back(request);
+    if (answers.empty()) return std::nullopt;
+    std::u16string answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  std::deque<std::u16string> answers;
+  std::vector<OpenFileRequest> requests;
+};
+
+}  // namespace velmo
