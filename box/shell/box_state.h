@@ -4,8 +4,10 @@
 #include <string>
 
 #include "box/platform/clock.h"
+#include "box/platform/dialogs.h"
 #include "box/platform/files.h"
 #include "box/platform/instance_lock.h"
+#include "box/platform/launcher.h"
 #include "box/platform/registry.h"
 #include "box/platform/screen.h"
 #include "box/platform/speech.h"
@@ -23,6 +25,8 @@ struct Services {
   Speech& speech;
   Screen& screen;
   Clock& clock;
+  Launcher& launcher;
+  Dialogs& dialogs;
 };
 
 struct BoxState {
