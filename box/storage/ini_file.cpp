@@ -97,7 +97,8 @@ void IniFile::Set(std::u16string_view section, std::u16string_view key,
                   std::u16string_view value) {
   section = TrimBlanks(section);
   key = TrimBlanks(key);
-  std::u16string new_line = std::u16string(key) + u"=" + std::u16string(value);
+  std::u16string new_line(key);
+  new_line.append(u"=").append(value);
   bool in_section = false;
   bool section_found = false;
   std::size_t insert_at = 0;  // after the last non-blank line of the first matching section
@@ -123,7 +124,9 @@ void IniFile::Set(std::u16string_view section, std::u16string_view key,
     return;
   }
   if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) lines_.emplace_back();
-  lines_.push_back(u"[" + std::u16string(section) + u"]");
+  std::u16string header(u"[");
+  header.append(section).push_back(u']');
+  lines_.push_back(std::move(header));
   lines_.push_back(std::move(new_line));
 }
 

@@ -112,7 +112,8 @@ void DeleteRegValue(Registry& registry, RegistryRoot root, std::u16string_view s
 
 void RegisterStartAtLogIn(Registry& registry, std::u16string_view program_path) {
   // Quoted so that a folder with blanks can never start a different program.
-  std::u16string data = u"\"" + std::u16string(program_path) + u"\"";
+  std::u16string data(u"\"");
+  data.append(program_path).push_back(u'"');
   SetRegValue(registry, RegistryRoot::kCurrentUser, kRunKey, StartAtLogInName(program_path),
               kRegSz, data);
 }

@@ -82,10 +82,14 @@ void AppendCodePoint(std::u16string& out, char32_t cp) {
   }
 }
 
+// Valid UTF-8 with at least one three- or four-byte sequence (every CJK character has one).
+// Two-byte sequences alone prove nothing: each of them is also a GBK character ("小" is D0 A1,
+// UTF-8 for "С"), and reading such a GBK file as UTF-8 would rewrite it with other bytes, while
+// the opposite mistake writes the same bytes back.
 bool LooksLikeUtf8(std::string_view bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   std::size_t n = bytes.size();
-  bool multibyte = false;
+  bool long_sequence = false;
   for (std::size_t i = 0; i < n;) {
     if (p[i] < 0x80) {
       ++i;
@@ -94,10 +98,10 @@ bool LooksLikeUtf8(std::string_view bytes) {
     char32_t cp;
     int len = Utf8SequenceLength(p + i, n - i, &cp);
     if (len == 0) return false;
-    multibyte = true;
+    long_sequence |= len >= 3;
     i += len;
   }
-  return multibyte;
+  return long_sequence;
 }
 
 }  // namespace

@@ -19,8 +19,8 @@ struct DecodedText {
   std::size_t invalid_bytes = 0;
 };
 
-// A BOM selects UTF-8; otherwise valid UTF-8 with at least one multi-byte sequence is UTF-8;
-// anything else is GBK.
+// A BOM selects UTF-8; otherwise valid UTF-8 with at least one sequence of three or four bytes
+// (such as any Chinese character) is UTF-8; anything else is GBK.
 DecodedText DecodeText(std::string_view bytes);
 DecodedText DecodeGbk(std::string_view bytes);
 DecodedText DecodeUtf8(std::string_view bytes);

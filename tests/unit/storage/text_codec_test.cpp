@@ -56,6 +56,10 @@ TEST(TextCodec, DetectsTheEncoding) {
       {"", TextEncoding::kGbk, u""},
       {"\xD6\xD0\xCE\xC4", TextEncoding::kGbk, u"中文"},
       {"\xE4\xB8\xAD\xE6\x96\x87", TextEncoding::kUtf8, u"中文"},
+      {"a\xF0\x9F\x98\x80", TextEncoding::kUtf8, u"a\U0001F600"},
+      // Two-byte UTF-8 forms are GBK characters too; GBK wins, so the bytes survive a save.
+      {"\xD0\xA1*1", TextEncoding::kGbk, u"小*1"},
+      {"caf\xC3\xA9 \xE4\xB8\xAD", TextEncoding::kUtf8, u"café 中"},
       {"\xEF\xBB\xBF" "a", TextEncoding::kUtf8WithBom, u"a"},
       {"\xEF\xBB\xBF", TextEncoding::kUtf8WithBom, u""},
   };

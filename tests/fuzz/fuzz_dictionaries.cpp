@@ -1,0 +1,52 @@
+// Any bytes as Dictionary.txt, DictContents.sd or 词典.txt: loading never fails and every record
+// lies inside the decoded text.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "box/storage/dictionary_files.h"
+#include "box/storage/text_codec.h"
+
+using namespace velmo;
+
+namespace {
+
+void CheckRecords(const DictionaryTable& table, bool words_without_at) {
+  std::u16string_view text = table.text();
+  if (!table.Word(0).empty() || !table.Definition(0).empty()) std::abort();
+  for (std::size_t i = 1; i < table.size(); ++i) {
+    std::u16string_view word = table.Word(i);
+    std::u16string_view definition = table.Definition(i);
+    if (word.data() < text.data() || word.data() + word.size() > text.data() + text.size()) {
+      std::abort();
+    }
+    if (definition.size() > text.size()) std::abort();
+    if (word.find_first_of(u"\r\n") != std::u16string_view::npos ||
+        definition.find_first_of(u"\r\n") != std::u16string_view::npos) {
+      std::abort();
+    }
+    if (words_without_at && word.find(u'@') != std::u16string_view::npos) std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+  DictionaryTable english;
+  ParseEnglishDictionary(bytes, english);
+  CheckRecords(english, false);
+  // One record per line, whatever the line holds.
+  if (english.size() != SplitLines(DecodeText(bytes).text).size() + 1) std::abort();
+
+  std::array<std::int32_t, 25> index{};
+  ParseLetterIndex(bytes, index);
+  if (index[0] != 0) std::abort();
+
+  DictionaryTable chinese;
+  ParseChineseDictionary(bytes, chinese);
+  CheckRecords(chinese, true);
+  if (chinese.size() > english.size()) std::abort();
+  return 0;
+}
