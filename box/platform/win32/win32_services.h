@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include "box/platform/clock.h"
+#include "box/platform/dialogs.h"
 #include "box/platform/files.h"
 #include "box/platform/instance_lock.h"
+#include "box/platform/launcher.h"
 #include "box/platform/registry.h"
 #include "box/platform/screen.h"
 #include "box/platform/speech.h"
@@ -60,6 +62,20 @@ class Win32Clock final : public Clock {
  public:
   LocalTime Now() override;
   std::int64_t MonotonicMs() override;
+};
+
+// CreateProcessW for programs, ShellExecuteExW for everything the desktop shell opens.
+class Win32Launcher final : public Launcher {
+ public:
+  bool StartCommandLine(const std::u16string& command_line, WindowStyle style) override;
+  bool StartProgramFile(const std::u16string& path, WindowStyle style) override;
+  void OpenWithShell(const std::u16string& target) override;
+};
+
+// Common dialogs, owned by the active window of the box.
+class Win32Dialogs final : public Dialogs {
+ public:
+  std::optional<std::u16string> OpenFile(const OpenFileRequest& request) override;
 };
 
 // Full path of the running program.

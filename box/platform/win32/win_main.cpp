@@ -17,7 +17,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Speech speech;
   Win32Screen screen;
   Win32Clock clock;
-  Services services{files, instance_lock, registry, speech, screen, clock};
+  Win32Launcher launcher;
+  Win32Dialogs dialogs;
+  Services services{files, instance_lock, registry, speech, screen, clock, launcher, dialogs};
 
   BoxState state;
   state.program_path = ProgramPath();
