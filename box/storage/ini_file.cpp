@@ -68,6 +68,23 @@ std::string ToAscii(std::u16string_view text) {
   return out;
 }
 
+// Lines [header + 1, end) of the first section of that name; only that one is searched.
+struct SectionRange {
+  std::size_t header, end;
+};
+
+std::optional<SectionRange> FindSection(const std::vector<std::u16string>& lines,
+                                        std::u16string_view section) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    auto name = SectionName(lines[i]);
+    if (!name || !EqualsNoCase(*name, section)) continue;
+    std::size_t end = i + 1;
+    while (end < lines.size() && !SectionName(lines[end])) ++end;
+    return SectionRange{i, end};
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 IniFile IniFile::Parse(std::u16string_view text) {
@@ -78,17 +95,12 @@ IniFile IniFile::Parse(std::u16string_view text) {
 
 std::optional<std::u16string> IniFile::Get(std::u16string_view section,
                                            std::u16string_view key) const {
-  section = TrimBlanks(section);
+  auto range = FindSection(lines_, TrimBlanks(section));
+  if (!range) return std::nullopt;
   key = TrimBlanks(key);
-  bool in_section = false;
-  for (const std::u16string& line : lines_) {
-    if (auto name = SectionName(line)) {
-      if (in_section) break;  // only the first section of a name counts
-      in_section = EqualsNoCase(*name, section);
-    } else if (in_section) {
-      auto entry = ParseKeyLine(line);
-      if (entry && EqualsNoCase(entry->key, key)) return std::u16string(Unquote(entry->value));
-    }
+  for (std::size_t i = range->header + 1; i < range->end; ++i) {
+    auto entry = ParseKeyLine(lines_[i]);
+    if (entry && EqualsNoCase(entry->key, key)) return std::u16string(Unquote(entry->value));
   }
   return std::nullopt;
 }
@@ -99,35 +111,25 @@ void IniFile::Set(std::u16string_view section, std::u16string_view key,
   key = TrimBlanks(key);
   std::u16string new_line(key);
   new_line.append(u"=").append(value);
-  bool in_section = false;
-  bool section_found = false;
-  std::size_t insert_at = 0;  // after the last non-blank line of the first matching section
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (auto name = SectionName(lines_[i])) {
-      if (in_section) break;  // the first matching section has ended
-      in_section = EqualsNoCase(*name, section);
-      if (in_section) {
-        section_found = true;
-        insert_at = i + 1;
-      }
-    } else if (in_section) {
-      auto entry = ParseKeyLine(lines_[i]);
-      if (entry && EqualsNoCase(entry->key, key)) {
-        lines_[i] = std::move(new_line);
-        return;
-      }
-      if (!TrimBlanks(lines_[i]).empty()) insert_at = i + 1;
-    }
-  }
-  if (section_found) {
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), std::move(new_line));
+  auto range = FindSection(lines_, section);
+  if (!range) {
+    if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) lines_.emplace_back();
+    std::u16string header(u"[");
+    header.append(section).push_back(u']');
+    lines_.push_back(std::move(header));
+    lines_.push_back(std::move(new_line));
     return;
   }
-  if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) lines_.emplace_back();
-  std::u16string header(u"[");
-  header.append(section).push_back(u']');
-  lines_.push_back(std::move(header));
-  lines_.push_back(std::move(new_line));
+  std::size_t insert_at = range->header + 1;  // after the section's last non-blank line
+  for (std::size_t i = range->header + 1; i < range->end; ++i) {
+    auto entry = ParseKeyLine(lines_[i]);
+    if (entry && EqualsNoCase(entry->key, key)) {
+      lines_[i] = std::move(new_line);
+      return;
+    }
+    if (!TrimBlanks(lines_[i]).empty()) insert_at = i + 1;
+  }
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), std::move(new_line));
 }
 
 std::u16string IniFile::Serialize() const {
