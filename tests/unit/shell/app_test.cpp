@@ -1,0 +1,177 @@
+// Start-up and shut-down with in-memory services: folders, lists, settings and their actions,
+// start at log-in, and what a save leaves on disk.
+#include "box/shell/app.h"
+
+#include <gtest/gtest.h>
+
+#include "box/storage/registry_ops.h"
+#include "box/storage/text_codec.h"
+#include "fakes/fake_dialogs.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_launcher.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_services.h"
+
+namespace velmo {
+namespace {
+
+constexpr char16_t kFolder[] = u"C:\\Box";
+constexpr char16_t kConfig[] = u"C:\\Box\\DATA\\config.ini";
+
+std::string Gbk(std::u16string_view text) { return *EncodeGbk(text); }
+
+class AppTest : public ::testing::Test {
+ protected:
+  AppTest() {
+    state.program_folder = kFolder;
+    state.program_path = u"C:\\Box\\VelmoBox.exe";
+    files.AddFolder(kFolder);
+  }
+
+  void WriteConfig(std::string_view text) { files.AddFile(kConfig, text); }
+  std::string Config() { return files.Contents(kConfig).value_or("<missing>"); }
+  bool RunValueExists() {
+    return registry.GetValue(RegistryRoot::kCurrentUser, std::u16string(kRunKey), u"VelmoBox")
+        .has_value();
+  }
+
+  FakeFileSystem files;
+  FakeInstanceLock lock;
+  FakeRegistry registry;
+  FakeSpeech speech;
+  FakeScreen screen;
+  FakeClock clock;
+  FakeLauncher launcher;
+  FakeDialogs dialogs;
+  Services services{files, lock, registry, speech, screen, clock, launcher, dialogs};
+  BoxState state;
+  Form window;
+  App app{state, services, window};
+};
+
+TEST_F(AppTest, SecondInstanceIsRefusedByTheNamedLock) {
+  lock.held_elsewhere = true;
+  EXPECT_FALSE(app.AcquireInstance());
+  EXPECT_EQ(lock.acquired_name, kInstanceLockName);
+  EXPECT_EQ(files.writes, 0);
+}
+
+TEST_F(AppTest, FreshFolderGetsFoldersEmptyListsAndDeliveredSettings) {
+  app.Startup();
+  for (auto name : {u"C:\\Box\\DATA", u"C:\\Box\\Plugins", u"C:\\Box\\CleanLogs"}) {
+    EXPECT_TRUE(files.PathExists(name)) << Utf16ToUtf8(name);
+  }
+  EXPECT_EQ(files.Contents(u"C:\\Box\\DATA\\App.sd"), "");
+  EXPECT_TRUE(state.lists.items.list.empty());
+  EXPECT_EQ(speech.spoken, std::vector<std::u16string>{u"维莫盒子！"});
+  // No config.ini: delivered values, so position memory is on with Top 0, Left 11700.
+  EXPECT_EQ(window.top, 0);
+  EXPECT_EQ(window.left, 11700);
+  EXPECT_EQ(window.width, 4600);
+  EXPECT_EQ(window.height, 6000);
+  EXPECT_FALSE(state.settings_unreadable);
+  EXPECT_FALSE(RunValueExists());
+}
+
+TEST_F(AppTest, AFileNamedLikeAFolderIsLeftAlone) {
+  files.AddFile(u"C:\\Box\\Plugins", "not a folder");
+  app.Startup();
+  EXPECT_EQ(files.Contents(u"C:\\Box\\Plugins"), "not a folder");
+}
+
+TEST_F(AppTest, WithoutPositionMemoryTheWindowStartsCentredAtTop10) {
+  WriteConfig("[Basic]\r\nPositionRecord =False\r\nTop =300\r\nLeft =1500\r\n");
+  app.Startup();
+  EXPECT_EQ(window.top, 10);
+  EXPECT_EQ(window.left, 1280 * 15 / 2 - 2300);
+}
+
+TEST_F(AppTest, RememberedPositionAndSwitchValuesAreRead) {
+  WriteConfig(
+      "[Basic]\r\nGreetingAfterRunning =0\r\nPositionRecord =TRUE\r\nTop =-20\r\nLeft =1500.4\r\n"
+      "[Debug]\r\nKeyIntercept = true\r\nTransparentUI = 1\r\n");
+  app.Startup();
+  EXPECT_TRUE(speech.spoken.empty());
+  EXPECT_EQ(window.top, -20);
+  EXPECT_EQ(window.left, 1500);
+  EXPECT_TRUE(state.settings.Get(Setting::kKeyIntercept));
+  EXPECT_TRUE(state.settings.Get(Setting::kTransparentUI));
+  EXPECT_FALSE(state.settings.Get(Setting::kForceToKillUserProgress));
+}
+
+TEST_F(AppTest, UnconvertibleValuesFallBackToTheDeliveredOnes) {
+  WriteConfig("[Basic]\r\nGreetingAfterRunning =yes\r\nTop =high\r\nLeft =\r\n"
+              "AutoRunAfterLogIn =maybe\r\n");
+  app.Startup();
+  EXPECT_TRUE(state.settings.Get(Setting::kGreetingAfterRunning));
+  EXPECT_FALSE(state.settings.Get(Setting::kAutoRunAfterLogIn));
+  EXPECT_EQ(window.top, 0);
+  EXPECT_EQ(window.left, 11700);
+}
+
+TEST_F(AppTest, TheGreetingIgnoresTheMuteFlagAndAFailingEngine) {
+  state.sound_muted = true;
+  speech.works = false;
+  app.Startup();
+  EXPECT_EQ(speech.spoken.size(), 1u);
+  SpeakText(state, speech, u"记事本");
+  EXPECT_EQ(speech.spoken.size(), 1u) << "the speech routine is muted";
+  state.sound_muted = false;
+  SpeakText(state, speech, u"记事本");
+  EXPECT_EQ(speech.spoken.back(), u"记事本");
+}
+
+TEST_F(AppTest, RunValueFollowsTheSwitchAtStartAndAtShutdown) {
+  WriteConfig("[Basic]\r\nAutoRunAfterLogIn =True\r\n");
+  app.Startup();
+  auto value = registry.GetValue(RegistryRoot::kCurrentUser, std::u16string(kRunKey), u"VelmoBox");
+  ASSERT_TRUE(value.has_value());
+  std::u16string data(reinterpret_cast<const char16_t*>(value->data.data()),
+                      value->data.size() / 2);
+  EXPECT_EQ(data, std::u16string(u"\"C:\\Box\\VelmoBox.exe\"") + u'\0');
+
+  state.settings.Set(Setting::kAutoRunAfterLogIn, false);
+  app.Shutdown();
+  EXPECT_FALSE(RunValueExists());
+  EXPECT_NE(Config().find("AutoRunAfterLogIn=False\r\n"), std::string::npos);
+}
+
+TEST_F(AppTest, ShutdownWritesListsAndEverySettingInPlace) {
+  WriteConfig(
+      "[Basic]\r\nGreetingAfterRunning =True\r\nPositionRecord =True\r\nAutoRunAfterLogIn "
+      "=False\r\nTop =0\r\nLeft =11700\r\n\r\n[Mine]\r\nNote=keep\r\n\r\n[Debug]\r\n"
+      "KeyIntercept = False\r\nForceToKillUserProgress = False\r\nTransparentUI = False\r\n");
+  files.AddFile(u"C:\\Box\\DATA\\App.sd", Gbk(u"记事本*C:\\n.exe\r\n\r\n"));
+  app.Startup();
+  state.lists.items.list.Append(u"画图", u"C:\\p.exe");
+  state.settings.Set(Setting::kTransparentUI, true);
+  window.top = -20;
+  window.left = 7300;
+  app.Shutdown();
+
+  EXPECT_EQ(files.Contents(u"C:\\Box\\DATA\\App.sd"),
+            Gbk(u"记事本*C:\\n.exe\r\n画图*C:\\p.exe\r\n"));
+  EXPECT_EQ(files.Contents(u"C:\\Box\\DATA\\Music.sd"), "");
+  EXPECT_EQ(Config(),
+            "[Basic]\r\nGreetingAfterRunning=True\r\nPositionRecord=True\r\nAutoRunAfterLogIn="
+            "False\r\nTop=-20\r\nLeft=7300\r\n\r\n[Mine]\r\nNote=keep\r\n\r\n[Debug]\r\n"
+            "KeyIntercept=False\r\nForceToKillUserProgress=False\r\nTransparentUI=True\r\n"
+            "\r\n[Music]\r\nPlayMusicAfterRunning=False\r\nPauseWhenProgramRunning=False\r\n"
+            "\r\n[ProgramTransfer]\r\nAllowUserSetProgramPath=False\r\n"
+            "\r\n[FileCleaner]\r\nAutoCleanAfterRunning=False\r\nClearRecycledWhenCleanerWork=False\r\n"
+            "PowerfulCleaningMode=False\r\n");
+}
+
+TEST_F(AppTest, UnreadableSettingsAreKeptAsideAndReported) {
+  std::string garbage("\x00\x01[Basic]\x00", 10);
+  WriteConfig(garbage);
+  app.Startup();
+  EXPECT_TRUE(state.settings_unreadable);
+  EXPECT_TRUE(state.settings.Get(Setting::kPositionRecord));
+  app.Shutdown();
+  EXPECT_EQ(files.Contents(u"C:\\Box\\DATA\\config.ini.unreadable"), garbage);
+  EXPECT_NE(Config().find("GreetingAfterRunning=True"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmo
