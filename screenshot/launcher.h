@@ -10,6 +10,7 @@ namespace shot {
 inline constexpr const char16_t* kLauncherTitle = u"截屏工具";
 inline constexpr const char16_t* kCaptureButtonTip = u"新建截屏";
 inline constexpr std::uint32_t kLauncherBackColour = 0xFF9933;  // RGB(51, 153, 255)
+inline constexpr std::uint32_t kLauncherHoverFill = 0xFFFFC0;   // RGB(192, 255, 255)
 inline constexpr int kLauncherWidth = 1620;                     // client area at design
 inline constexpr int kLauncherHeight = 1545;
 inline constexpr int kMenuButtonCount = 3;  // 0 close, 1 hidden, 2 minimise

@@ -1,0 +1,305 @@
+// Painting and input of the capture screen's window.
+#include "screenshot/platform/win32/capture_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "screenshot/platform/win32/fonts.h"
+#include "screenshot/platform/win32/wide.h"
+
+namespace shot {
+namespace {
+
+constexpr wchar_t kClassName[] = L"VelmoShotCapture";
+constexpr wchar_t kTitle[] = L"截屏";
+constexpr COLORREF kSeparator = RGB(220, 220, 220);
+constexpr COLORREF kLabelBack = RGB(255, 255, 255);
+constexpr wchar_t kToolbarGlyphs[kToolbarIconCount] = {kGlyphUndo, kGlyphCopy, kGlyphSave,
+                                                       kGlyphClose};
+
+RECT ToRect(const RectI& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+RECT Inflated(const RectI& r, int by) {
+  return {r.left - by, r.top - by, r.right + by, r.bottom + by};
+}
+
+void Unite(RECT* into, const RECT& r) {
+  if (IsRectEmpty(into)) {
+    *into = r;
+  } else {
+    UnionRect(into, into, &r);
+  }
+}
+
+void Fill(HDC dc, const RECT& r, COLORREF colour) {
+  SetDCBrushColor(dc, colour);
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void Outline(HDC dc, const RECT& r, COLORREF colour) {
+  SetDCBrushColor(dc, colour);
+  FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+LPCWSTR CursorName(Cursor c) {
+  switch (c) {
+    case Cursor::kArrow: return IDC_ARROW;
+    case Cursor::kCross: return IDC_CROSS;
+    case Cursor::kSizeAll: return IDC_SIZEALL;
+    case Cursor::kSizeNwse: return IDC_SIZENWSE;
+    case Cursor::kSizeNs: return IDC_SIZENS;
+    case Cursor::kSizeNesw: return IDC_SIZENESW;
+    case Cursor::kSizeWe: return IDC_SIZEWE;
+  }
+  return IDC_ARROW;
+}
+
+MouseButton ButtonOf(UINT msg) {
+  switch (msg) {
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return MouseButton::kRight;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return MouseButton::kMiddle;
+    default: return MouseButton::kLeft;
+  }
+}
+
+void RegisterClassOnce(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(instance, kClassName, &wc)) return;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.hCursor = LoadCursorW(nullptr, IDC_CROSS);
+  wc.lpszClassName = kClassName;
+  RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+CaptureWindow::CaptureWindow(HINSTANCE instance, std::unique_ptr<FrozenScreen> frozen,
+                             EndHandler on_end)
+    : instance_(instance), frozen_(std::move(frozen)), on_end_(std::move(on_end)) {
+  RegisterClassOnce(instance);
+  POINT at = frozen_->origin();
+  hwnd_ = CreateWindowExW(WS_EX_TOPMOST, kClassName, kTitle, WS_POPUP, at.x, at.y,
+                          frozen_->width(), frozen_->height(), nullptr, nullptr, instance, nullptr);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
+  const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
+  model_ = std::make_unique<CaptureScreen>(frozen_->width(), frozen_->height(), dpi);
+  text_font_ = CreateInterfaceFont(MulDiv(12, dpi, 96));
+  icon_font_ = CreateIconFont(model_->toolbar_metrics().icons[0].width());
+
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
+  for (int i = 0; i < kToolbarIconCount; ++i) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = static_cast<UINT_PTR>(i);
+    tool.lpszText = const_cast<wchar_t*>(W(kToolbarTips[i]));
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+  SetForegroundWindow(hwnd_);
+  SetFocus(hwnd_);
+}
+
+CaptureWindow::~CaptureWindow() {
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  DestroyWindow(hwnd_);
+  DeleteObject(text_font_);
+  DeleteObject(icon_font_);
+}
+
+void CaptureWindow::HideOverlays() {
+  RECT before = OverlayBounds();
+  model_->HideOverlays();
+  Refresh(before);
+  UpdateWindow(hwnd_);
+}
+
+LRESULT CALLBACK CaptureWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<CaptureWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return self ? self->Handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  RECT before = OverlayBounds();
+  CaptureEnd end = CaptureEnd::kNone;
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lp) != HTCLIENT) break;
+      SetCursor(LoadCursorW(nullptr, CursorName(model_->cursor())));
+      return TRUE;
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
+      SetCapture(hwnd_);
+      model_->Press(ButtonOf(msg), x, y);
+      break;
+    case WM_LBUTTONDBLCLK:
+      SetCapture(hwnd_);
+      end = model_->DoubleClick(x, y);
+      break;
+    case WM_MOUSEMOVE:
+      model_->Move(x, y, (wp & MK_LBUTTON) != 0, frozen_->PixelAt(x, y));
+      SetCursor(LoadCursorW(nullptr, CursorName(model_->cursor())));
+      break;
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
+      if ((wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) ReleaseCapture();
+      end = model_->Release(ButtonOf(msg), x, y);
+      break;
+    case WM_CHAR:
+      end = model_->KeyPress(static_cast<int>(wp));
+      break;
+    case WM_CLOSE:  // Alt+F4 leaves like Escape
+      end = CaptureEnd::kEscape;
+      break;
+    default:
+      return DefWindowProcW(hwnd_, msg, wp, lp);
+  }
+  Refresh(before);
+  if (end != CaptureEnd::kNone && !ended_) {
+    ended_ = true;
+    on_end_(end);  // may destroy this window: nothing may follow
+  }
+  return 0;
+}
+
+RECT CaptureWindow::OverlayBounds() const {
+  RECT bounds{};
+  const CaptureScreen& m = *model_;
+  if (m.frame_visible()) Unite(&bounds, Inflated(RoundRect(m.frame()), 1));
+  if (m.handles_visible()) {
+    for (const RectF& h : m.handles()) Unite(&bounds, Inflated(RoundRect(h), 1));
+  }
+  if (m.label_visible()) {
+    // Generous room for "99999x99999" in the label font.
+    PointF at = m.label_position();
+    int w = MulDiv(110, model_->toolbar_metrics().dpi, 96);
+    int h = MulDiv(24, model_->toolbar_metrics().dpi, 96);
+    RectI label{RoundPixel(at.x), RoundPixel(at.y), RoundPixel(at.x) + w, RoundPixel(at.y) + h};
+    Unite(&bounds, ToRect(label));
+  }
+  if (m.toolbar_visible()) Unite(&bounds, Inflated(m.toolbar_rect(), 1));
+  return bounds;
+}
+
+void CaptureWindow::Refresh(const RECT& before) {
+  RECT after = OverlayBounds();
+  if (!EqualRect(&before, &after) || model_->toolbar_visible()) {
+    InvalidateRect(hwnd_, &before, FALSE);
+    InvalidateRect(hwnd_, &after, FALSE);
+  }
+  PlaceToolTips();
+}
+
+void CaptureWindow::PlaceToolTips() {
+  RECT bar = model_->toolbar_visible() ? ToRect(model_->toolbar_rect()) : RECT{};
+  if (EqualRect(&bar, &tips_at_)) return;
+  tips_at_ = bar;
+  for (int i = 0; i < kToolbarIconCount; ++i) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = hwnd_;
+    tool.uId = static_cast<UINT_PTR>(i);
+    if (!IsRectEmpty(&bar)) {
+      tool.rect = ToRect(model_->toolbar_metrics().hover_boxes[i]);
+      OffsetRect(&tool.rect, bar.left, bar.top);
+    }
+    SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void CaptureWindow::Paint() {
+  PAINTSTRUCT ps;
+  HDC screen = BeginPaint(hwnd_, &ps);
+  const RECT& r = ps.rcPaint;
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w > 0 && h > 0) {
+    // Drawn off-screen, then shown in one copy: the overlays never flicker.
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP buffer = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(dc, buffer);
+    SetViewportOrgEx(dc, -r.left, -r.top, nullptr);
+    BitBlt(dc, r.left, r.top, w, h, frozen_->dc(), r.left, r.top, SRCCOPY);
+    DrawOverlays(dc);
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    BitBlt(screen, r.left, r.top, w, h, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteObject(buffer);
+    DeleteDC(dc);
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+void CaptureWindow::DrawOverlays(HDC dc) {
+  const CaptureScreen& m = *model_;
+  if (m.frame_visible()) Outline(dc, ToRect(RoundRect(m.frame())), kFrameColour);
+  if (m.label_visible()) {
+    HGDIOBJ old = SelectObject(dc, text_font_);
+    std::wstring text = Wide(m.label_text());
+    PointF at = m.label_position();
+    SIZE size;
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    RECT box{RoundPixel(at.x), RoundPixel(at.y), RoundPixel(at.x) + size.cx + 4,
+             RoundPixel(at.y) + size.cy};
+    Fill(dc, box, kLabelBack);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kFrameColour);
+    TextOutW(dc, box.left + 2, box.top, text.c_str(), static_cast<int>(text.size()));
+    SelectObject(dc, old);
+  }
+  if (m.handles_visible()) {
+    for (const RectF& handle : m.handles()) Fill(dc, ToRect(RoundRect(handle)), kHandleColour);
+  }
+  if (m.toolbar_visible()) DrawToolbar(dc);
+}
+
+void CaptureWindow::DrawToolbar(HDC dc) {
+  const CaptureScreen& m = *model_;
+  const ToolbarMetrics& tm = m.toolbar_metrics();
+  RECT bar = ToRect(m.toolbar_rect());
+  Fill(dc, bar, RGB(255, 255, 255));
+  Outline(dc, bar, kFrameColour);
+  auto at = [&](const RectI& r) {
+    RECT out = ToRect(r);
+    OffsetRect(&out, bar.left, bar.top);
+    return out;
+  };
+
+  HGDIOBJ old = SelectObject(dc, text_font_);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kFrameColour);
+  RECT readout = at(tm.readout);
+  std::wstring text = Wide(m.colour_readout());
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &readout,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+
+  RECT separator{bar.left + tm.separator_x, bar.top + tm.Scale(5), bar.left + tm.separator_x + 1,
+                 bar.bottom - tm.Scale(5)};
+  Fill(dc, separator, kSeparator);
+
+  for (int i = 0; i < kToolbarIconCount; ++i) {
+    if (m.hover_box() == i) {
+      RECT box = at(tm.hover_boxes[i]);
+      Fill(dc, box, kHoverFill);
+      Outline(dc, box, kFrameColour);
+    }
+    DrawGlyph(dc, icon_font_, kToolbarGlyphs[i], at(tm.icons[i]), kFrameColour);
+  }
+}
+
+}  // namespace shot

@@ -1,0 +1,55 @@
+// The capture screen's window: a topmost popup over the whole virtual screen that shows the
+// frozen image and draws the model's frame, size label, handles and toolbar over it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "screenshot/capture_screen.h"
+#include "screenshot/platform/win32/frozen_screen.h"
+
+namespace shot {
+
+class CaptureWindow {
+ public:
+  // Called once when the user ends the capture; it may destroy the window.
+  using EndHandler = std::function<void(CaptureEnd)>;
+
+  // Takes the frozen image from `frozen`, creates the window and shows it.
+  CaptureWindow(HINSTANCE instance, std::unique_ptr<FrozenScreen> frozen, EndHandler on_end);
+  ~CaptureWindow();
+  CaptureWindow(const CaptureWindow&) = delete;
+  CaptureWindow& operator=(const CaptureWindow&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  const FrozenScreen& frozen() const { return *frozen_; }
+  const CaptureScreen& model() const { return *model_; }
+  // Hides the toolbar, frame, label and handles and repaints at once.
+  void HideOverlays();
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  void Paint();
+  void DrawOverlays(HDC dc);
+  void DrawToolbar(HDC dc);
+  RECT OverlayBounds() const;
+  // Repaints what the last event changed and keeps the tool tips on the toolbar icons.
+  void Refresh(const RECT& before);
+  void PlaceToolTips();
+
+  HINSTANCE instance_;
+  std::unique_ptr<FrozenScreen> frozen_;
+  EndHandler on_end_;
+  std::unique_ptr<CaptureScreen> model_;
+  HWND hwnd_ = nullptr;
+  HWND tips_ = nullptr;
+  HFONT text_font_ = nullptr;
+  HFONT icon_font_ = nullptr;
+  RECT tips_at_{};
+  bool ended_ = false;
+};
+
+}  // namespace shot

@@ -1,0 +1,77 @@
+// Clipboard access for the capture tool.
+#include "screenshot/platform/win32/clipboard.h"
+
+#include <cstring>
+
+namespace shot {
+namespace {
+
+// Opens the clipboard for the length of one operation.
+class OpenClipboardScope {
+ public:
+  OpenClipboardScope() : open_(OpenClipboard(GetDesktopWindow()) != FALSE) {}
+  ~OpenClipboardScope() {
+    if (open_) CloseClipboard();
+  }
+  OpenClipboardScope(const OpenClipboardScope&) = delete;
+  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+  bool open() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+HBITMAP DeviceBitmap(const FrozenScreen& frozen, const RectI& r) {
+  HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+  HDC memory = CreateCompatibleDC(display);
+  HBITMAP bitmap = CreateCompatibleBitmap(display, r.width(), r.height());
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, r.width(), r.height(), frozen.dc(), r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteDC(display);
+  return bitmap;
+}
+
+HGLOBAL GlobalCopy(const std::vector<std::uint8_t>& bytes) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  if (!memory) return nullptr;
+  std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+  GlobalUnlock(memory);
+  return memory;
+}
+
+}  // namespace
+
+bool ScrnCap(const FrozenScreen& frozen, const RectI& region) {
+  RectI r = ClipToImage(region, frozen.width(), frozen.height());
+  OpenClipboardScope clipboard;
+  if (!clipboard.open()) return false;
+  EmptyClipboard();
+  if (HBITMAP bitmap = DeviceBitmap(frozen, r); !SetClipboardData(CF_BITMAP, bitmap)) {
+    DeleteObject(bitmap);
+  }
+  if (HGLOBAL dib = GlobalCopy(frozen.PackedDib(r)); dib && !SetClipboardData(CF_DIB, dib)) {
+    GlobalFree(dib);
+  }
+  return true;
+}
+
+std::vector<std::uint8_t> ClipboardDib() {
+  OpenClipboardScope clipboard;
+  if (!clipboard.open()) return {};
+  HANDLE data = GetClipboardData(CF_DIB);
+  if (!data) return {};
+  const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(data));
+  if (!bytes) return {};
+  std::vector<std::uint8_t> dib(bytes, bytes + GlobalSize(data));
+  GlobalUnlock(data);
+  return dib;
+}
+
+void EmptyTheClipboard() {
+  OpenClipboardScope clipboard;
+  if (clipboard.open()) EmptyClipboard();
+}
+
+}  // namespace shot

@@ -1,0 +1,24 @@
+// The system clipboard as the hand-off between copying and saving a selection.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "screenshot/geometry.h"
+#include "screenshot/platform/win32/frozen_screen.h"
+
+namespace shot {
+
+// Copies the region of the frozen image to the clipboard, as a bitmap (CF_BITMAP) and as a
+// device-independent bitmap (CF_DIB) that every program can paste. The clipboard owns both, so
+// they stay after the program ends. False when the clipboard could not be opened.
+bool ScrnCap(const FrozenScreen& frozen, const RectI& region);
+
+// The clipboard's device-independent bitmap as a packed DIB; empty when there is none.
+std::vector<std::uint8_t> ClipboardDib();
+
+void EmptyTheClipboard();
+
+}  // namespace shot

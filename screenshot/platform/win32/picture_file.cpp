@@ -1,0 +1,102 @@
+// BMP written directly; JPEG and PNG through GDI+ encoders.
+#include "screenshot/platform/win32/picture_file.h"
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "screenshot/save_choice.h"
+
+namespace shot {
+namespace {
+
+const wchar_t* MimeType(PictureFormat format) {
+  return format == PictureFormat::kJpeg ? L"image/jpeg" : L"image/png";
+}
+
+bool EncoderFor(const wchar_t* mime, CLSID* clsid) {
+  UINT count = 0, bytes = 0;
+  if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) return false;
+  std::vector<std::uint8_t> buffer(bytes);
+  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok) return false;
+  for (UINT i = 0; i < count; ++i) {
+    if (std::wcscmp(codecs[i].MimeType, mime) == 0) {
+      *clsid = codecs[i].Clsid;
+      return true;
+    }
+  }
+  return false;
+}
+
+size_t PaletteBytes(const BITMAPINFOHEADER& h) {
+  if (h.biBitCount > 8) return h.biCompression == BI_BITFIELDS ? 3 * sizeof(DWORD) : 0;
+  return (h.biClrUsed ? h.biClrUsed : 1u << h.biBitCount) * sizeof(RGBQUAD);
+}
+
+bool WriteBmp(const std::wstring& path, const std::vector<std::uint8_t>& dib,
+              const BITMAPINFOHEADER& h) {
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfSize = static_cast<DWORD>(sizeof file + dib.size());
+  file.bfOffBits = static_cast<DWORD>(sizeof file + h.biSize + PaletteBytes(h));
+  FILE* out = _wfopen(path.c_str(), L"wb");
+  if (!out) return false;
+  bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+            std::fwrite(dib.data(), dib.size(), 1, out) == 1 && std::fflush(out) == 0;
+  return std::fclose(out) == 0 && ok;
+}
+
+bool WriteEncoded(const std::wstring& path, const std::vector<std::uint8_t>& dib,
+                  const BITMAPINFOHEADER& h, PictureFormat format) {
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+  bool ok = false;
+  {
+    auto* info = reinterpret_cast<const BITMAPINFO*>(dib.data());
+    auto* bits = const_cast<std::uint8_t*>(dib.data() + h.biSize + PaletteBytes(h));
+    Gdiplus::Bitmap bitmap(info, bits);
+    CLSID encoder;
+    if (bitmap.GetLastStatus() == Gdiplus::Ok && EncoderFor(MimeType(format), &encoder)) {
+      ULONG quality = kJpegQuality;
+      Gdiplus::EncoderParameters params{};
+      params.Count = 1;
+      params.Parameter[0].Guid = Gdiplus::EncoderQuality;
+      params.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
+      params.Parameter[0].NumberOfValues = 1;
+      params.Parameter[0].Value = &quality;
+      const Gdiplus::EncoderParameters* p = format == PictureFormat::kJpeg ? &params : nullptr;
+      ok = bitmap.Save(path.c_str(), &encoder, p) == Gdiplus::Ok;
+    }
+  }
+  Gdiplus::GdiplusShutdown(token);
+  return ok;
+}
+
+}  // namespace
+
+bool WritePicture(const std::wstring& path, const std::vector<std::uint8_t>& dib) {
+  if (dib.size() < sizeof(BITMAPINFOHEADER)) return false;
+  BITMAPINFOHEADER header;
+  std::memcpy(&header, dib.data(), sizeof header);
+  if (header.biSize < sizeof header || header.biSize + PaletteBytes(header) > dib.size()) {
+    return false;
+  }
+  PictureFormat format = FormatForFileName(
+      std::u16string_view(reinterpret_cast<const char16_t*>(path.data()), path.size()));
+  std::wstring temporary = path + L".part";
+  bool written = format == PictureFormat::kBmp ? WriteBmp(temporary, dib, header)
+                                               : WriteEncoded(temporary, dib, header, format);
+  if (written && MoveFileExW(temporary.c_str(), path.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileW(temporary.c_str());
+  return false;
+}
+
+}  // namespace shot

@@ -1,0 +1,110 @@
+// What happens between captures: copying, saving, the launcher and its single instance.
+#include "screenshot/platform/win32/shot_app.h"
+
+#include <psapi.h>
+
+#include <cstdio>
+
+#include "screenshot/platform/win32/clipboard.h"
+#include "screenshot/platform/win32/save_dialog.h"
+
+namespace shot {
+namespace {
+
+// Named per user session: a second 截屏 sees the launcher of the first.
+constexpr wchar_t kLauncherMutex[] = L"Local\\VelmoBox.截屏.Launcher";
+
+double MillisecondsSince(ULONGLONG filetime_100ns) {
+  FILETIME now;
+  GetSystemTimePreciseAsFileTime(&now);
+  ULONGLONG n = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+  return static_cast<double>(n - filetime_100ns) / 10000.0;
+}
+
+ULONGLONG ProcessStart() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+ULONGLONG Now() {
+  FILETIME now;
+  GetSystemTimePreciseAsFileTime(&now);
+  return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+}  // namespace
+
+ShotApp::ShotApp(HINSTANCE instance, bool report_timing)
+    : instance_(instance), report_timing_(report_timing) {}
+
+ShotApp::~ShotApp() {
+  capture_.reset();
+  launcher_.reset();
+  if (instance_mutex_) CloseHandle(instance_mutex_);
+}
+
+int ShotApp::Run() {
+  StartCapture();
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+void ShotApp::StartCapture() {
+  const ULONGLONG before = Now();
+  std::unique_ptr<FrozenScreen> frozen = FrozenScreen::CaptureVirtualScreen();
+  const double capture_ms = MillisecondsSince(before);
+  capture_ = std::make_unique<CaptureWindow>(instance_, std::move(frozen),
+                                             [this](CaptureEnd end) { EndCapture(end); });
+  if (!report_timing_) return;
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+  std::printf("screen %dx%d capture_ms %.1f shown_ms %.1f peak_working_set_mb %.1f\n",
+              capture_->frozen().width(), capture_->frozen().height(), capture_ms,
+              MillisecondsSince(ProcessStart()),
+              static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
+  std::fflush(stdout);
+}
+
+void ShotApp::EndCapture(CaptureEnd end) {
+  if (end == CaptureEnd::kExit) {
+    capture_.reset();
+    PostQuitMessage(0);
+    return;
+  }
+  const bool copies = end == CaptureEnd::kCopy || end == CaptureEnd::kSave ||
+                      end == CaptureEnd::kDoubleClickCopy;
+  if (copies) {
+    capture_->HideOverlays();
+    RectI region = capture_->model().Region();
+    // An empty selection copies and saves nothing; the clipboard keeps what it had.
+    if (region.width() > 0 && region.height() > 0 && ScrnCap(capture_->frozen(), region) &&
+        end == CaptureEnd::kSave) {
+      CutdSave(capture_->hwnd());
+    }
+  }
+  capture_.reset();
+  const bool through_toolbar =
+      end == CaptureEnd::kUndo || end == CaptureEnd::kCopy || end == CaptureEnd::kSave;
+  ShowLauncher(through_toolbar);
+}
+
+void ShotApp::ShowLauncher(bool reset_hover_frame) {
+  if (!launcher_) {
+    instance_mutex_ = CreateMutexW(nullptr, FALSE, kLauncherMutex);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+      PostQuitMessage(0);
+      return;
+    }
+    launcher_ = std::make_unique<LauncherWindow>(
+        instance_, [this] { StartCapture(); }, [] { PostQuitMessage(0); });
+  }
+  launcher_->Show(reset_hover_frame);
+}
+
+}  // namespace shot

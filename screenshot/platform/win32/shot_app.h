@@ -1,0 +1,37 @@
+// The 截屏 program: a capture at start, then the launcher between captures.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "screenshot/capture_screen.h"
+#include "screenshot/platform/win32/capture_window.h"
+#include "screenshot/platform/win32/launcher_window.h"
+
+namespace shot {
+
+class ShotApp {
+ public:
+  // With `report_timing`, prints start-up and capture times and memory use to stdout.
+  ShotApp(HINSTANCE instance, bool report_timing);
+  ~ShotApp();
+  ShotApp(const ShotApp&) = delete;
+  ShotApp& operator=(const ShotApp&) = delete;
+
+  // Opens the first capture and runs until the program ends; returns the exit code.
+  int Run();
+
+ private:
+  void StartCapture();
+  void EndCapture(CaptureEnd end);
+  void ShowLauncher(bool reset_hover_frame);
+
+  HINSTANCE instance_;
+  bool report_timing_;
+  std::unique_ptr<CaptureWindow> capture_;
+  std::unique_ptr<LauncherWindow> launcher_;
+  HANDLE instance_mutex_ = nullptr;
+};
+
+}  // namespace shot
