@@ -19,13 +19,13 @@ inline constexpr Color kDrawer = Rgb(32, 41, 56);
 inline constexpr Color kDrawerHover = Rgb(56, 68, 88);
 inline constexpr Color kDrawerText = Rgb(226, 232, 240);
 inline constexpr Color kDrawerMuted = Rgb(148, 160, 178);
-} // namespace palette
+}  // namespace palette
 
 struct ImageLists {
-  ImageList ilb;         // home tiles
-  ImageList ilm;         // player buttons
-  ImageList ilt;         // tools tiles
-  ImageList image_list1; // every other button
+  ImageList ilb;          // home tiles
+  ImageList ilm;          // player buttons
+  ImageList ilt;          // tools tiles
+  ImageList image_list1;  // every other button
 };
 
 ImageLists MakeImageLists();
@@ -34,4 +34,4 @@ ImageLists MakeImageLists();
 Color HomeTileColor(int tile);
 Color HomeTileHoverBackground(int tile);
 
-} // namespace velmo
+}  // namespace velmo

@@ -4,15 +4,15 @@
 
 namespace velmo {
 
-Docking::Docking(Form &form, Screen &screen, const Settings &settings)
-    : form_(form), screen_(screen), settings_(settings),
+Docking::Docking(Form& form, Screen& screen, const Settings& settings)
+    : form_(form),
+      screen_(screen),
+      settings_(settings),
       watch_(form.AddTimer("Timer6", 100, [this] { WatchTick(); })),
       hide_(form.AddTimer("Timer7", 10, [this] { HideTick(); })),
       show_(form.AddTimer("Timer8", 10, [this] { ShowTick(); })),
-      countdown_timer_(
-          form.AddTimer("Timer10", 800, [this] { CountdownTick(); })),
-      settings_tick_(
-          form.AddTimer("Timer37", 100, [this] { SettingsTick(); })) {
+      countdown_timer_(form.AddTimer("Timer10", 800, [this] { CountdownTick(); })),
+      settings_tick_(form.AddTimer("Timer37", 100, [this] { SettingsTick(); })) {
   countdown_timer_.Start();
   settings_tick_.Start();
 }
@@ -27,8 +27,7 @@ void Docking::Start() {
 
 void Docking::CountdownTick() {
   // The counter rests at 0 instead of running down to the 16-bit limit.
-  if (countdown_ > 0)
-    --countdown_;
+  if (countdown_ > 0) --countdown_;
   if (form_.top == 10 && countdown_ < 1) {
     countdown_timer_.Stop();
     form_.top = kDockedTop;
@@ -38,14 +37,12 @@ void Docking::CountdownTick() {
 bool Docking::CursorOutside(PixelPoint p, int tpp) const {
   // Compared in twips, which is the pixel comparison multiplied through by tpp.
   int x = p.x * tpp, y = p.y * tpp;
-  return y > form_.top + form_.height || x > form_.left + form_.width ||
-         x < form_.left;
+  return y > form_.top + form_.height || x > form_.left + form_.width || x < form_.left;
 }
 
 void Docking::WatchTick() {
   int tpp = screen_.TwipsPerPixel();
-  if (tpp <= 0)
-    return;
+  if (tpp <= 0) return;
   PixelPoint p = screen_.CursorPosition();
   int x = p.x * tpp;
   bool over_span = form_.left < x && x < form_.left + form_.width;
@@ -60,15 +57,13 @@ void Docking::WatchTick() {
     }
   }
   int screen_height = screen_.HeightTwips();
-  if (screen_height - form_.height > form_.top)
-    return;
+  if (screen_height - form_.height > form_.top) return;
   if (CursorOutside(p, tpp)) {
     form_.top = screen_height + kBelowScreen;
     return;
   }
   // The two lowest pixel rows of the screen.
-  if (over_span && p.y > screen_height / tpp - 3)
-    form_.top = screen_height - form_.height;
+  if (over_span && p.y > screen_height / tpp - 3) form_.top = screen_height - form_.height;
 }
 
 void Docking::HideTick() {
@@ -101,4 +96,4 @@ void Docking::SettingsTick() {
   form_.opacity = settings_.Get(Setting::kTransparentUI) ? opacity_byte_ : 255;
 }
 
-} // namespace velmo
+}  // namespace velmo

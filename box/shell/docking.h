@@ -11,17 +11,15 @@
 
 namespace velmo {
 
-inline constexpr int kDockedTop = -20; // where the countdown parks the window
-inline constexpr int kDockStrip =
-    50; // twips of a hidden top-docked window left on screen
+inline constexpr int kDockedTop = -20;  // where the countdown parks the window
+inline constexpr int kDockStrip = 50;   // twips of a hidden top-docked window left on screen
 inline constexpr int kDockSlideStep = 500;
-inline constexpr int kBelowScreen =
-    50; // a hidden bottom-docked window stands this far below
+inline constexpr int kBelowScreen = 50;  // a hidden bottom-docked window stands this far below
 inline constexpr int kHalfTransparent = 127;
 
 class Docking {
-public:
-  Docking(Form &form, Screen &screen, const Settings &settings);
+ public:
+  Docking(Form& form, Screen& screen, const Settings& settings);
 
   // Start-up: the dock watch on, both slides off, the countdown at 3.
   void Start();
@@ -32,7 +30,7 @@ public:
   int opacity_byte() const { return opacity_byte_; }
   void set_opacity_byte(int b) { opacity_byte_ = b; }
 
-private:
+ private:
   void CountdownTick();
   void WatchTick();
   void HideTick();
@@ -40,16 +38,16 @@ private:
   void SettingsTick();
   bool CursorOutside(PixelPoint p, int tpp) const;
 
-  Form &form_;
-  Screen &screen_;
-  const Settings &settings_;
+  Form& form_;
+  Screen& screen_;
+  const Settings& settings_;
   std::int16_t countdown_ = 3;
   int opacity_byte_ = 255;
-  Timer &watch_;
-  Timer &hide_;
-  Timer &show_;
-  Timer &countdown_timer_;
-  Timer &settings_tick_;
+  Timer& watch_;
+  Timer& hide_;
+  Timer& show_;
+  Timer& countdown_timer_;
+  Timer& settings_tick_;
 };
 
-} // namespace velmo
+}  // namespace velmo

@@ -6,48 +6,42 @@
 namespace velmo {
 
 bool Control::ShownInTree() const {
-  for (const Control *c = this; c; c = c->parent_) {
-    if (!c->visible)
-      return false;
+  for (const Control* c = this; c; c = c->parent_) {
+    if (!c->visible) return false;
   }
   return true;
 }
 
 bool Control::EnabledInTree() const {
-  for (const Control *c = this; c; c = c->parent_) {
-    if (!c->enabled)
-      return false;
+  for (const Control* c = this; c; c = c->parent_) {
+    if (!c->enabled) return false;
   }
   return true;
 }
 
 int Control::ClientLeft() const {
   int x = 0;
-  for (const Control *c = this; c->parent_; c = c->parent_)
-    x += c->left;
+  for (const Control* c = this; c->parent_; c = c->parent_) x += c->left;
   return x;
 }
 
 int Control::ClientTop() const {
   int y = 0;
-  for (const Control *c = this; c->parent_; c = c->parent_)
-    y += c->top;
+  for (const Control* c = this; c->parent_; c = c->parent_) y += c->top;
   return y;
 }
 
-Form::Form()
-    : root_(std::make_unique<Control>(ControlKind::kPanel, "Form", -1)) {}
+Form::Form() : root_(std::make_unique<Control>(ControlKind::kPanel, "Form", -1)) {}
 
-Control &Form::Add(Control &parent, ControlKind kind, std::string name,
-                   int index) {
+Control& Form::Add(Control& parent, ControlKind kind, std::string name, int index) {
   auto c = std::make_unique<Control>(kind, std::move(name), index);
   c->parent_ = &parent;
   parent.children_.push_back(std::move(c));
   return *parent.children_.back();
 }
 
-void Form::BringToFront(Control &c) {
-  auto &siblings = c.parent_->children_;
+void Form::BringToFront(Control& c) {
+  auto& siblings = c.parent_->children_;
   for (auto it = siblings.begin(); it != siblings.end(); ++it) {
     if (it->get() == &c) {
       std::unique_ptr<Control> moved = std::move(*it);
@@ -59,29 +53,24 @@ void Form::BringToFront(Control &c) {
 }
 
 namespace {
-Control *FindIn(Control &c, std::string_view name, int index) {
-  if (c.name == name && c.index == index)
-    return &c;
-  for (auto &child : c.children()) {
-    if (Control *hit = FindIn(*child, name, index))
-      return hit;
+Control* FindIn(Control& c, std::string_view name, int index) {
+  if (c.name == name && c.index == index) return &c;
+  for (auto& child : c.children()) {
+    if (Control* hit = FindIn(*child, name, index)) return hit;
   }
   return nullptr;
 }
-} // namespace
+}  // namespace
 
-Control *Form::Find(std::string_view name, int index) {
-  return FindIn(*root_, name, index);
-}
+Control* Form::Find(std::string_view name, int index) { return FindIn(*root_, name, index); }
 
-Control &Form::Get(std::string_view name, int index) {
-  Control *c = Find(name, index);
+Control& Form::Get(std::string_view name, int index) {
+  Control* c = Find(name, index);
   assert(c && "control exists");
   return *c;
 }
 
-Timer &Form::AddTimer(std::string name, int interval_ms,
-                      std::function<void()> on_tick) {
+Timer& Form::AddTimer(std::string name, int interval_ms, std::function<void()> on_tick) {
   auto t = std::make_unique<Timer>();
   t->name = std::move(name);
   t->interval_ms = interval_ms;
@@ -90,51 +79,44 @@ Timer &Form::AddTimer(std::string name, int interval_ms,
   return *timers_.back();
 }
 
-Timer *Form::FindTimer(std::string_view name) {
-  for (auto &t : timers_) {
-    if (t->name == name)
-      return t.get();
+Timer* Form::FindTimer(std::string_view name) {
+  for (auto& t : timers_) {
+    if (t->name == name) return t.get();
   }
   return nullptr;
 }
 
-Timer &Form::timer(std::string_view name) {
-  Timer *t = FindTimer(name);
+Timer& Form::timer(std::string_view name) {
+  Timer* t = FindTimer(name);
   assert(t && "timer exists");
   return *t;
 }
 
-void Form::Tick(Timer &t) {
-  if (t.enabled && t.on_tick)
-    t.on_tick();
+void Form::Tick(Timer& t) {
+  if (t.enabled && t.on_tick) t.on_tick();
 }
 
-Control *Form::HitTestIn(Control &c, int x, int y) {
-  if (!c.visible || c.kind == ControlKind::kLine)
-    return nullptr;
-  if (x < 0 || y < 0 || x >= c.width || y >= c.height)
-    return nullptr;
+Control* Form::HitTestIn(Control& c, int x, int y) {
+  if (!c.visible || c.kind == ControlKind::kLine) return nullptr;
+  if (x < 0 || y < 0 || x >= c.width || y >= c.height) return nullptr;
   // Later children lie above earlier ones.
   for (auto it = c.children().rbegin(); it != c.children().rend(); ++it) {
-    Control &child = **it;
-    if (Control *hit = HitTestIn(child, x - child.left, y - child.top))
-      return hit;
+    Control& child = **it;
+    if (Control* hit = HitTestIn(child, x - child.left, y - child.top)) return hit;
   }
   return &c;
 }
 
-Control *Form::HitTest(int x, int y) {
+Control* Form::HitTest(int x, int y) {
   root_->width = width;
   root_->height = height;
-  Control *hit = HitTestIn(*root_, x, y);
+  Control* hit = HitTestIn(*root_, x, y);
   // A disabled control lets its container take the pointer.
-  while (hit && hit->parent() && !hit->EnabledInTree())
-    hit = hit->parent();
+  while (hit && hit->parent() && !hit->EnabledInTree()) hit = hit->parent();
   return hit;
 }
 
-void Form::Deliver(Control *c, Handler h, int x, int y, MouseButton b,
-                   Modifiers m) {
+void Form::Deliver(Control* c, Handler h, int x, int y, MouseButton b, Modifiers m) {
   for (; c; c = c->parent()) {
     if (c->*h && c->EnabledInTree()) {
       MouseEvent e{b, m, x - c->ClientLeft(), y - c->ClientTop()};
@@ -145,9 +127,8 @@ void Form::Deliver(Control *c, Handler h, int x, int y, MouseButton b,
 }
 
 void Form::MouseMove(int x, int y, MouseButton held, Modifiers m) {
-  if (on_any_mouse_move)
-    on_any_mouse_move();
-  Control *target = pressed_ ? pressed_ : HitTest(x, y);
+  if (on_any_mouse_move) on_any_mouse_move();
+  Control* target = pressed_ ? pressed_ : HitTest(x, y);
   Deliver(target, &Control::on_mouse_move, x, y, held, m);
 }
 
@@ -157,7 +138,7 @@ void Form::MouseDown(int x, int y, MouseButton b, Modifiers m) {
 }
 
 void Form::MouseUp(int x, int y, MouseButton b, Modifiers m) {
-  Control *pressed = pressed_;
+  Control* pressed = pressed_;
   pressed_ = nullptr;
   Deliver(pressed, &Control::on_mouse_up, x, y, b, m);
   // A click needs the release over the control that was pressed, still enabled.
@@ -167,53 +148,46 @@ void Form::MouseUp(int x, int y, MouseButton b, Modifiers m) {
 }
 
 void Form::DoubleClick(int x, int y, MouseButton b, Modifiers m) {
-  Control *hit = HitTest(x, y);
-  for (Control *c = hit; c; c = c->parent()) {
+  Control* hit = HitTest(x, y);
+  for (Control* c = hit; c; c = c->parent()) {
     if (c->on_double_click && c->EnabledInTree()) {
       Deliver(c, &Control::on_double_click, x, y, b, m);
       return;
     }
-    if (c->on_click)
-      break;
+    if (c->on_click) break;
   }
   // Without a double-click handler the second press is one more click.
   MouseDown(x, y, b, m);
   MouseUp(x, y, b, m);
 }
 
-bool Form::KeyDown(const KeyEvent &e, Control *target) {
-  if (on_key_preview && on_key_preview(e))
-    return true;
-  Control *c = target ? target : focus_;
+bool Form::KeyDown(const KeyEvent& e, Control* target) {
+  if (on_key_preview && on_key_preview(e)) return true;
+  Control* c = target ? target : focus_;
   return c && c->on_key_down && c->EnabledInTree() && c->on_key_down(e);
 }
 
-void Form::TextEdited(Control &c, std::u16string text) {
-  if (c.text == text)
-    return;
+void Form::TextEdited(Control& c, std::u16string text) {
+  if (c.text == text) return;
   c.text = std::move(text);
-  if (c.on_change)
-    c.on_change();
+  if (c.on_change) c.on_change();
 }
 
-void Form::SelectionMade(Control &c, int selected) {
-  if (c.selected == selected)
-    return;
+void Form::SelectionMade(Control& c, int selected) {
+  if (c.selected == selected) return;
   c.selected = selected;
-  if (c.on_change)
-    c.on_change();
+  if (c.on_change) c.on_change();
 }
 
-void Form::Click(Control &c) {
+void Form::Click(Control& c) {
   int x = c.ClientLeft() + c.width / 2;
   int y = c.ClientTop() + c.height / 2;
   MouseDown(x, y, MouseButton::kLeft, {});
   MouseUp(x, y, MouseButton::kLeft, {});
 }
 
-void Form::MoveOver(Control &c) {
-  MouseMove(c.ClientLeft() + c.width / 2, c.ClientTop() + c.height / 2,
-            MouseButton::kNone, {});
+void Form::MoveOver(Control& c) {
+  MouseMove(c.ClientLeft() + c.width / 2, c.ClientTop() + c.height / 2, MouseButton::kNone, {});
 }
 
 namespace {
@@ -226,20 +200,18 @@ struct Hasher {
       h *= 1099511628211ull;
     }
   }
-  void Add(const std::u16string &s) {
+  void Add(const std::u16string& s) {
     Add(s.size());
-    for (char16_t ch : s)
-      Add(static_cast<std::uint64_t>(ch));
+    for (char16_t ch : s) Add(static_cast<std::uint64_t>(ch));
   }
 };
 
-void HashControl(Hasher &hs, const Control &c) {
+void HashControl(Hasher& hs, const Control& c) {
   hs.Add(static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.left)) << 32 |
          static_cast<std::uint32_t>(c.top));
   hs.Add(static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.width)) << 32 |
          static_cast<std::uint32_t>(c.height));
-  hs.Add((c.visible ? 1u : 0u) | (c.enabled ? 2u : 0u) |
-         (static_cast<unsigned>(c.image) << 2));
+  hs.Add((c.visible ? 1u : 0u) | (c.enabled ? 2u : 0u) | (static_cast<unsigned>(c.image) << 2));
   hs.Add(reinterpret_cast<std::uintptr_t>(c.image_list));
   hs.Add(c.text);
   hs.Add(c.tool_tip);
@@ -249,12 +221,10 @@ void HashControl(Hasher &hs, const Control &c) {
          static_cast<std::uint32_t>(c.font.size_tenths));
   hs.Add(static_cast<std::uint32_t>(c.selected));
   hs.Add(c.items.size());
-  for (const auto &item : c.items)
-    hs.Add(item);
-  for (const auto &child : c.children())
-    HashControl(hs, *child);
+  for (const auto& item : c.items) hs.Add(item);
+  for (const auto& child : c.children()) HashControl(hs, *child);
 }
-} // namespace
+}  // namespace
 
 std::uint64_t Form::VisualHash() const {
   Hasher hs;
@@ -263,4 +233,4 @@ std::uint64_t Form::VisualHash() const {
   return hs.h;
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -15,8 +15,7 @@ namespace velmo {
 // 0x00BBGGRR, as the box stores colours.
 using Color = std::uint32_t;
 constexpr Color Rgb(int r, int g, int b) {
-  return static_cast<Color>(r) | (static_cast<Color>(g) << 8) |
-         (static_cast<Color>(b) << 16);
+  return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
 }
 // An image background that lets the surface beneath show through.
 inline constexpr Color kNoBackground = 0xFF000000;
@@ -32,25 +31,14 @@ struct ImageEntry {
 // at N + 1.
 struct ImageList {
   std::string name;
-  int glyph_twips = 360; // glyph size
+  int glyph_twips = 360;  // glyph size
   std::vector<ImageEntry> entries;
-  const ImageEntry *At(int index) const {
-    return index >= 1 && index <= static_cast<int>(entries.size())
-               ? &entries[index - 1]
-               : nullptr;
+  const ImageEntry* At(int index) const {
+    return index >= 1 && index <= static_cast<int>(entries.size()) ? &entries[index - 1] : nullptr;
   }
 };
 
-enum class ControlKind {
-  kPanel,
-  kLabel,
-  kPicture,
-  kShape,
-  kLine,
-  kTextBox,
-  kRichText,
-  kListBox
-};
+enum class ControlKind { kPanel, kLabel, kPicture, kShape, kLine, kTextBox, kRichText, kListBox };
 enum class ShapeKind { kRectangle, kSquare, kOval, kCircle, kRoundedRectangle };
 enum class TextAlign { kLeft, kCenter, kRight };
 enum class MouseButton { kNone, kLeft, kRight, kMiddle };
@@ -64,33 +52,33 @@ struct Modifiers {
 struct MouseEvent {
   MouseButton button = MouseButton::kNone;
   Modifiers modifiers;
-  int x = 0; // twips from the control's top-left corner
+  int x = 0;  // twips from the control's top-left corner
   int y = 0;
 };
 
 struct KeyEvent {
-  int key = 0; // virtual key code: 32 space, 27 escape, 37..40 arrows, 'A'..'Z'
+  int key = 0;  // virtual key code: 32 space, 27 escape, 37..40 arrows, 'A'..'Z'
   Modifiers modifiers;
 };
 
 struct Font {
   std::u16string face = u"微软雅黑";
-  int size_tenths = 90; // tenths of a point
+  int size_tenths = 90;  // tenths of a point
   bool bold = false;
 };
 
 class Form;
 
 class Control {
-public:
+ public:
   Control(ControlKind kind, std::string name, int index)
       : kind(kind), name(std::move(name)), index(index) {}
-  Control(const Control &) = delete;
-  Control &operator=(const Control &) = delete;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
 
   const ControlKind kind;
   const std::string name;
-  const int index; // position in a control array, -1 for a single control
+  const int index;  // position in a control array, -1 for a single control
 
   // Twips relative to the parent's top-left corner. A line runs from (left,
   // top) to (left + width, top + height).
@@ -101,8 +89,7 @@ public:
   bool visible = true;
   bool enabled = true;
 
-  std::u16string
-      text; // caption, content of a text box, glyphs of a picture's own text
+  std::u16string text;  // caption, content of a text box, glyphs of a picture's own text
   std::u16string tool_tip;
   std::u16string tag;
   Font font;
@@ -113,14 +100,14 @@ public:
 
   // Pictures: an image from a list, drawn in a square at the left when the
   // picture has text, centred otherwise.
-  const ImageList *image_list = nullptr;
+  const ImageList* image_list = nullptr;
   int image = 0;
 
   // Shapes and lines.
   ShapeKind shape = ShapeKind::kRectangle;
   Color fill_color = kNoBackground;
   Color border_color = kNoBackground;
-  int border_width = 1; // pixels
+  int border_width = 1;  // pixels
 
   // Text boxes, rich text and list boxes: native controls mirrored by the host.
   bool multi_line = false;
@@ -128,19 +115,17 @@ public:
   std::vector<std::u16string> items;
   int selected = -1;
 
-  std::function<void(const MouseEvent &)> on_click;
-  std::function<void(const MouseEvent &)> on_double_click;
-  std::function<void(const MouseEvent &)> on_mouse_down;
-  std::function<void(const MouseEvent &)> on_mouse_move;
-  std::function<void(const MouseEvent &)> on_mouse_up;
+  std::function<void(const MouseEvent&)> on_click;
+  std::function<void(const MouseEvent&)> on_double_click;
+  std::function<void(const MouseEvent&)> on_mouse_down;
+  std::function<void(const MouseEvent&)> on_mouse_move;
+  std::function<void(const MouseEvent&)> on_mouse_up;
   // Returns true when the key is consumed.
-  std::function<bool(const KeyEvent &)> on_key_down;
+  std::function<bool(const KeyEvent&)> on_key_down;
   std::function<void()> on_change;
 
-  Control *parent() const { return parent_; }
-  const std::vector<std::unique_ptr<Control>> &children() const {
-    return children_;
-  }
+  Control* parent() const { return parent_; }
+  const std::vector<std::unique_ptr<Control>>& children() const { return children_; }
   bool IsNative() const {
     return kind == ControlKind::kTextBox || kind == ControlKind::kRichText ||
            kind == ControlKind::kListBox;
@@ -153,9 +138,9 @@ public:
   int ClientTop() const;
   void ShowImage(int n) { image = n; }
 
-private:
+ private:
   friend class Form;
-  Control *parent_ = nullptr;
+  Control* parent_ = nullptr;
   std::vector<std::unique_ptr<Control>> children_;
 };
 
@@ -169,43 +154,41 @@ struct Timer {
 };
 
 class Form {
-public:
+ public:
   Form();
-  Form(const Form &) = delete;
-  Form &operator=(const Form &) = delete;
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
 
   std::u16string caption;
-  int left = 0; // twips, screen coordinates
+  int left = 0;  // twips, screen coordinates
   int top = 0;
   int width = 0;
   int height = 0;
   bool topmost = false;
   bool visible = false;
-  int opacity = 255;    // 0..255, applied while layered
-  bool layered = false; // the layered extended style; once set it stays
+  int opacity = 255;     // 0..255, applied while layered
+  bool layered = false;  // the layered extended style; once set it stays
   Color back_color = Rgb(255, 255, 255);
 
   // The client area: every control hangs below it.
-  Control &root() { return *root_; }
-  Control &Add(Control &parent, ControlKind kind, std::string name,
-               int index = -1);
-  Control *Find(std::string_view name, int index = -1);
+  Control& root() { return *root_; }
+  Control& Add(Control& parent, ControlKind kind, std::string name, int index = -1);
+  Control* Find(std::string_view name, int index = -1);
   // Moves a control above its siblings.
-  void BringToFront(Control &c);
-  Control &Get(std::string_view name, int index = -1); // the control must exist
+  void BringToFront(Control& c);
+  Control& Get(std::string_view name, int index = -1);  // the control must exist
 
-  Timer &AddTimer(std::string name, int interval_ms,
-                  std::function<void()> on_tick);
-  Timer *FindTimer(std::string_view name);
-  Timer &timer(std::string_view name); // the timer must exist
-  const std::vector<std::unique_ptr<Timer>> &timers() const { return timers_; }
+  Timer& AddTimer(std::string name, int interval_ms, std::function<void()> on_tick);
+  Timer* FindTimer(std::string_view name);
+  Timer& timer(std::string_view name);  // the timer must exist
+  const std::vector<std::unique_ptr<Timer>>& timers() const { return timers_; }
   // Runs one tick of an enabled timer; a stopped timer does nothing.
-  void Tick(Timer &t);
+  void Tick(Timer& t);
   void Tick(std::string_view name) { Tick(timer(name)); }
 
   // Focus: nullptr is the window itself.
-  Control *focus() const { return focus_; }
-  void SetFocus(Control *c) { focus_ = c; }
+  Control* focus() const { return focus_; }
+  void SetFocus(Control* c) { focus_ = c; }
 
   // System beeps asked for since the host last took them.
   void Beep() { ++beeps_; }
@@ -220,40 +203,40 @@ public:
   std::function<void()> on_any_mouse_move;
   // Sees every key press before the focused control; returns true to consume
   // it.
-  std::function<bool(const KeyEvent &)> on_key_preview;
+  std::function<bool(const KeyEvent&)> on_key_preview;
 
   // Input from the host, in client twips. Mouse events go to the topmost shown,
   // enabled control under the point with a handler for them, else to its
   // containers.
-  Control *HitTest(int x, int y);
+  Control* HitTest(int x, int y);
   void MouseMove(int x, int y, MouseButton held, Modifiers m);
   void MouseDown(int x, int y, MouseButton b, Modifiers m);
   void MouseUp(int x, int y, MouseButton b, Modifiers m);
   void DoubleClick(int x, int y, MouseButton b, Modifiers m);
   // Key press for the focused control (or `target`, a native control that has
   // the real focus). Returns true when consumed.
-  bool KeyDown(const KeyEvent &e, Control *target);
+  bool KeyDown(const KeyEvent& e, Control* target);
   // A native control's content changed in the host.
-  void TextEdited(Control &c, std::u16string text);
-  void SelectionMade(Control &c, int selected);
+  void TextEdited(Control& c, std::u16string text);
+  void SelectionMade(Control& c, int selected);
 
   // Test conveniences that act as a user would.
-  void Click(Control &c);
-  void MoveOver(Control &c);
+  void Click(Control& c);
+  void MoveOver(Control& c);
 
   // Changes whenever anything the host draws or mirrors changes.
   std::uint64_t VisualHash() const;
 
-private:
-  Control *HitTestIn(Control &c, int x, int y);
-  using Handler = std::function<void(const MouseEvent &)> Control::*;
-  void Deliver(Control *c, Handler h, int x, int y, MouseButton b, Modifiers m);
+ private:
+  Control* HitTestIn(Control& c, int x, int y);
+  using Handler = std::function<void(const MouseEvent&)> Control::*;
+  void Deliver(Control* c, Handler h, int x, int y, MouseButton b, Modifiers m);
 
   std::unique_ptr<Control> root_;
   std::vector<std::unique_ptr<Timer>> timers_;
-  Control *focus_ = nullptr;
-  Control *pressed_ = nullptr;
+  Control* focus_ = nullptr;
+  Control* pressed_ = nullptr;
   int beeps_ = 0;
 };
 
-} // namespace velmo
+}  // namespace velmo

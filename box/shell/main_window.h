@@ -22,17 +22,16 @@ inline constexpr std::u16string_view kRecentContent = u"最近打开的内容";
 inline constexpr std::u16string_view kMainCaption = u"Velmo盒子";
 
 // The help area's twelve lines.
-const std::array<std::u16string_view, 12> &PrefixHelpLines();
+const std::array<std::u16string_view, 12>& PrefixHelpLines();
 
 // One page panel with its slide timers and what happens when a slide ends.
 struct Page {
-  Control *panel = nullptr;
-  Control *title = nullptr;
-  Control *back = nullptr; // closes the page
-  Timer *slide_in = nullptr;
-  Timer *slide_out = nullptr;
-  bool back_disables =
-      true; // the back button disables itself during the slide-out
+  Control* panel = nullptr;
+  Control* title = nullptr;
+  Control* back = nullptr;  // closes the page
+  Timer* slide_in = nullptr;
+  Timer* slide_out = nullptr;
+  bool back_disables = true;  // the back button disables itself during the slide-out
   std::function<void()> after_in;
   std::function<void()> after_out;
 };
@@ -51,37 +50,37 @@ enum class PageId {
 };
 
 class MainWindow {
-public:
-  MainWindow(BoxState &state, Services &services);
+ public:
+  MainWindow(BoxState& state, Services& services);
 
-  Form &form() { return form_; }
+  Form& form() { return form_; }
   // Start-up steps of the window (always on top, dock watch, countdown, page
   // placement, version label, help text, opacity), then the window is shown.
   void FinishStartup();
 
-  void ShowMessage(const std::u16string &text, const std::u16string &title) {
+  void ShowMessage(const std::u16string& text, const std::u16string& title) {
     messages_.ShowMessage(text, title);
   }
 
-  Page &page(PageId id) { return pages_[static_cast<size_t>(id)]; }
+  Page& page(PageId id) { return pages_[static_cast<size_t>(id)]; }
   void OpenPage(PageId id);
   void ClosePage(PageId id);
-  Docking &docking() { return docking_; }
-  const ImageLists &images() const { return images_; }
-  Control &command_box() { return *command_box_; }
+  Docking& docking() { return docking_; }
+  const ImageLists& images() const { return images_; }
+  Control& command_box() { return *command_box_; }
 
   // Later features attach here: the execute button and the recent-content label
   // run the command box; Ctrl+Alt+key presses drive the player.
   std::function<void()> on_execute;
-  std::function<bool(const KeyEvent &)> on_player_key;
+  std::function<bool(const KeyEvent&)> on_player_key;
 
-private:
+ private:
   void BuildHome();
   void BuildDrawer();
   void BuildPages();
-  Page &AddPage(PageId id, const char *panel, const char *title_name,
-                std::u16string title, const char *back, std::u16string back_tip,
-                int back_image, const char *in_timer, const char *out_timer);
+  Page& AddPage(PageId id, const char* panel, const char* title_name, std::u16string title,
+                const char* back, std::u16string back_tip, int back_image, const char* in_timer,
+                const char* out_timer);
   void ClickHomeTile(int index);
   void HoverHomeTile(int index);
   void RestoreHome();
@@ -90,19 +89,19 @@ private:
   void CollapseDrawer();
   void PrintHelp();
 
-  BoxState &state_;
-  Services &services_;
+  BoxState& state_;
+  Services& services_;
   ImageLists images_;
   Form form_;
-  Control *command_box_ = nullptr;
-  std::array<Control *, 4> tiles_{};
-  std::array<Control *, 4> overlays_{};
-  Control *drawer_ = nullptr;
-  Control *expand_ = nullptr;
-  Control *collapse_ = nullptr;
+  Control* command_box_ = nullptr;
+  std::array<Control*, 4> tiles_{};
+  std::array<Control*, 4> overlays_{};
+  Control* drawer_ = nullptr;
+  Control* expand_ = nullptr;
+  Control* collapse_ = nullptr;
   std::array<Page, 10> pages_{};
   Docking docking_;
   MessagePanel messages_;
 };
 
-} // namespace velmo
+}  // namespace velmo

@@ -5,17 +5,16 @@
 
 namespace velmo {
 
-MessagePanel::MessagePanel(Form &form, const ImageList &image_list1,
+MessagePanel::MessagePanel(Form& form, const ImageList& image_list1,
                            std::function<void()> focus_command_box)
-    : form_(form), focus_command_box_(std::move(focus_command_box)),
+    : form_(form),
+      focus_command_box_(std::move(focus_command_box)),
       panel_(form.Add(form.root(), ControlKind::kPanel, "PicMessage")),
       title_(form.Add(panel_, ControlKind::kLabel, "LblMessageTitle")),
       text_(form.Add(panel_, ControlKind::kTextBox, "LblMessage")),
       close_(form.Add(panel_, ControlKind::kPicture, "Picture21")),
-      slide_up_(form.AddTimer("Timer16", kSlideIntervalMs,
-                              [this] { SlideUpTick(); })),
-      slide_down_(form.AddTimer("Timer15", kSlideIntervalMs,
-                                [this] { SlideDownTick(); })) {
+      slide_up_(form.AddTimer("Timer16", kSlideIntervalMs, [this] { SlideUpTick(); })),
+      slide_down_(form.AddTimer("Timer15", kSlideIntervalMs, [this] { SlideDownTick(); })) {
   panel_.left = 0;
   panel_.top = kMessageStartTop;
   panel_.width = 4575;
@@ -24,12 +23,9 @@ MessagePanel::MessagePanel(Form &form, const ImageList &image_list1,
   // Resting below the client area it would still show a strip over the command
   // box.
   panel_.visible = false;
-  panel_.on_mouse_move = [this](const MouseEvent &) {
-    RestoreNormalImage(close_);
-  };
-  panel_.on_key_down = [this](const KeyEvent &e) {
-    if (e.key != 32)
-      return false;
+  panel_.on_mouse_move = [this](const MouseEvent&) { RestoreNormalImage(close_); };
+  panel_.on_key_down = [this](const KeyEvent& e) {
+    if (e.key != 32) return false;
     Close();
     return true;
   };
@@ -58,11 +54,10 @@ MessagePanel::MessagePanel(Form &form, const ImageList &image_list1,
   close_.top = 270;
   close_.width = 360;
   close_.height = 360;
-  close_.on_click = [this](const MouseEvent &) { Close(); };
+  close_.on_click = [this](const MouseEvent&) { Close(); };
 }
 
-void MessagePanel::ShowMessage(const std::u16string &text,
-                               const std::u16string &title) {
+void MessagePanel::ShowMessage(const std::u16string& text, const std::u16string& title) {
   form_.Beep();
   text_.text = text;
   title_.text = title;
@@ -81,22 +76,19 @@ void MessagePanel::Close() {
 }
 
 void MessagePanel::SlideUpTick() {
-  if (!SlideTick(panel_.top, -kSlideStep, 0))
-    return;
+  if (!SlideTick(panel_.top, -kSlideStep, 0)) return;
   close_.enabled = true;
   slide_up_.Stop();
   form_.SetFocus(&panel_);
 }
 
 void MessagePanel::SlideDownTick() {
-  if (!SlideTick(panel_.top, kSlideStep, kMessageRestTop))
-    return;
+  if (!SlideTick(panel_.top, kSlideStep, kMessageRestTop)) return;
   close_.enabled = true;
   text_.text.clear();
   slide_down_.Stop();
   panel_.visible = false;
-  if (focus_command_box_)
-    focus_command_box_();
+  if (focus_command_box_) focus_command_box_();
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -18,15 +18,12 @@ constexpr wchar_t kIconFontFace[] = L"Material Icons";
 constexpr UINT_PTR kTimerBase = 1000;
 constexpr int kIconFontResource = 101;
 
-const wchar_t *W(const std::u16string &s) {
-  return reinterpret_cast<const wchar_t *>(s.c_str());
-}
+const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
 std::u16string TextOf(HWND hwnd) {
   int n = GetWindowTextLengthW(hwnd);
   std::u16string s(static_cast<size_t>(n), u'\0');
-  if (n > 0)
-    GetWindowTextW(hwnd, reinterpret_cast<wchar_t *>(s.data()), n + 1);
+  if (n > 0) GetWindowTextW(hwnd, reinterpret_cast<wchar_t*>(s.data()), n + 1);
   return s;
 }
 
@@ -39,44 +36,36 @@ std::uint64_t NowUs() {
 }
 
 Modifiers CurrentModifiers() {
-  return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
-          GetKeyState(VK_MENU) < 0};
+  return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
 }
 
-bool Opaque(const Control &c) {
+bool Opaque(const Control& c) {
   return c.kind == ControlKind::kPanel && c.back_color != kNoBackground;
 }
 
-} // namespace
+}  // namespace
 
-WindowHost::WindowHost(Form &form, std::function<void()> on_close_request)
+WindowHost::WindowHost(Form& form, std::function<void()> on_close_request)
     : form_(form), on_close_request_(std::move(on_close_request)) {
   timing_ = std::getenv("VELMO_TIMING") != nullptr;
 }
 
 WindowHost::~WindowHost() {
-  if (high_resolution_)
-    timeEndPeriod(1);
-  if (hwnd_)
-    DestroyWindow(hwnd_);
-  for (auto &[key, font] : fonts_)
-    DeleteObject(font);
-  for (auto &[key, brush] : brushes_)
-    DeleteObject(brush);
-  if (back_buffer_)
-    DeleteObject(back_buffer_);
-  if (icon_font_)
-    RemoveFontMemResourceEx(icon_font_);
+  if (high_resolution_) timeEndPeriod(1);
+  if (hwnd_) DestroyWindow(hwnd_);
+  for (auto& [key, font] : fonts_) DeleteObject(font);
+  for (auto& [key, brush] : brushes_) DeleteObject(brush);
+  if (back_buffer_) DeleteObject(back_buffer_);
+  if (icon_font_) RemoveFontMemResourceEx(icon_font_);
 }
 
 bool WindowHost::Create() {
   HINSTANCE inst = GetModuleHandleW(nullptr);
-  if (HRSRC res =
-          FindResourceW(inst, MAKEINTRESOURCEW(kIconFontResource), RT_RCDATA)) {
+  if (HRSRC res = FindResourceW(inst, MAKEINTRESOURCEW(kIconFontResource), RT_RCDATA)) {
     HGLOBAL data = LoadResource(inst, res);
     DWORD fonts = 0;
-    icon_font_ = AddFontMemResourceEx(
-        LockResource(data), SizeofResource(inst, res), nullptr, &fonts);
+    icon_font_ =
+        AddFontMemResourceEx(LockResource(data), SizeofResource(inst, res), nullptr, &fonts);
   }
   LoadLibraryW(L"Msftedit.dll");
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
@@ -93,19 +82,16 @@ bool WindowHost::Create() {
   RegisterClassExW(&wc);
 
   dpi_ = static_cast<int>(GetDpiForSystem());
-  hwnd_ = CreateWindowExW(form_.topmost ? WS_EX_TOPMOST : 0, kClassName,
-                          W(form_.caption), WS_POPUP | WS_CLIPCHILDREN,
-                          Px(form_.left), Px(form_.top), Px(form_.width),
-                          Px(form_.height), nullptr, nullptr, inst, this);
-  if (!hwnd_)
-    return false;
+  hwnd_ = CreateWindowExW(form_.topmost ? WS_EX_TOPMOST : 0, kClassName, W(form_.caption),
+                          WS_POPUP | WS_CLIPCHILDREN, Px(form_.left), Px(form_.top),
+                          Px(form_.width), Px(form_.height), nullptr, nullptr, inst, this);
+  if (!hwnd_) return false;
   applied_topmost_ = form_.topmost;
   applied_caption_ = form_.caption;
   dpi_ = static_cast<int>(GetDpiForWindow(hwnd_));
 
-  tool_tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                              WS_POPUP | TTS_NOPREFIX, 0, 0, 0, 0, hwnd_,
-                              nullptr, inst, nullptr);
+  tool_tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, 0,
+                              0, 0, 0, hwnd_, nullptr, inst, nullptr);
   TTTOOLINFOW ti{};
   ti.cbSize = sizeof(ti);
   ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -127,8 +113,7 @@ int WindowHost::Run() {
       KeyEvent e{static_cast<int>(msg.wParam), CurrentModifiers()};
       bool consumed = form_.KeyDown(e, ControlOf(msg.hwnd));
       Sync();
-      if (consumed)
-        continue;
+      if (consumed) continue;
     }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
@@ -137,10 +122,8 @@ int WindowHost::Run() {
 }
 
 void WindowHost::Sync() {
-  if (!hwnd_)
-    return;
-  for (int n = form_.TakeBeeps(); n > 0; --n)
-    MessageBeep(MB_OK);
+  if (!hwnd_) return;
+  for (int n = form_.TakeBeeps(); n > 0; --n) MessageBeep(MB_OK);
   SyncTimers();
   SyncWindow();
   SyncNatives();
@@ -157,48 +140,44 @@ void WindowHost::SyncWindow() {
          Px(form_.top) + Px(form_.height)};
   if (!EqualRect(&r, &applied_rect_)) {
     applied_rect_ = r;
-    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left,
-                 r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (form_.topmost != applied_topmost_) {
     applied_topmost_ = form_.topmost;
-    SetWindowPos(hwnd_, form_.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0,
-                 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, form_.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   if (form_.caption != applied_caption_) {
     applied_caption_ = form_.caption;
     SetWindowTextW(hwnd_, W(form_.caption));
   }
-  if (form_.layered &&
-      (!applied_layered_ || form_.opacity != applied_opacity_)) {
+  if (form_.layered && (!applied_layered_ || form_.opacity != applied_opacity_)) {
     if (!applied_layered_) {
-      SetWindowLongPtrW(hwnd_, GWL_EXSTYLE,
-                        GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_LAYERED);
+      SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_LAYERED);
       applied_layered_ = true;
     }
     applied_opacity_ = form_.opacity;
-    SetLayeredWindowAttributes(hwnd_, RGB(255, 255, 255),
-                               static_cast<BYTE>(form_.opacity), LWA_ALPHA);
+    SetLayeredWindowAttributes(hwnd_, RGB(255, 255, 255), static_cast<BYTE>(form_.opacity),
+                               LWA_ALPHA);
   }
   if (form_.visible != applied_visible_) {
     applied_visible_ = form_.visible;
     ShowWindow(hwnd_, form_.visible ? SW_SHOW : SW_HIDE);
-    if (form_.visible)
-      UpdateWindow(hwnd_);
+    if (form_.visible) UpdateWindow(hwnd_);
   }
 }
 
 void WindowHost::SyncTimers() {
-  const auto &timers = form_.timers();
+  const auto& timers = form_.timers();
   timer_states_.resize(timers.size());
   bool fast = false;
   for (size_t i = 0; i < timers.size(); ++i) {
-    const Timer &t = *timers[i];
-    TimerState &s = timer_states_[i];
+    const Timer& t = *timers[i];
+    TimerState& s = timer_states_[i];
     bool run = t.enabled && t.interval_ms > 0;
     if (run && (!s.running || s.interval_ms != t.interval_ms)) {
-      SetTimer(hwnd_, kTimerBase + i, static_cast<UINT>(t.interval_ms),
-               nullptr);
+      SetTimer(hwnd_, kTimerBase + i, static_cast<UINT>(t.interval_ms), nullptr);
       if (!s.running) {
         s.started_us = NowUs();
         s.ticks = 0;
@@ -214,8 +193,7 @@ void WindowHost::SyncTimers() {
     s.running = run;
     s.interval_ms = t.interval_ms;
     // Windows' default timer granularity (15.6 ms) would stretch a 10 ms slide.
-    if (run && t.interval_ms < 16)
-      fast = true;
+    if (run && t.interval_ms < 16) fast = true;
   }
   if (fast != high_resolution_) {
     high_resolution_ = fast;
@@ -227,19 +205,16 @@ void WindowHost::SyncTimers() {
   }
 }
 
-void WindowHost::CollectNatives(Control &c, std::vector<Control *> &out) {
-  if (c.IsNative())
-    out.push_back(&c);
-  for (auto &child : c.children())
-    CollectNatives(*child, out);
+void WindowHost::CollectNatives(Control& c, std::vector<Control*>& out) {
+  if (c.IsNative()) out.push_back(&c);
+  for (auto& child : c.children()) CollectNatives(*child, out);
 }
 
 void WindowHost::SyncNatives() {
-  std::vector<Control *> natives;
+  std::vector<Control*> natives;
   CollectNatives(form_.root(), natives);
   mirroring_ = true;
-  for (Control *c : natives)
-    SyncNative(*c);
+  for (Control* c : natives) SyncNative(*c);
   mirroring_ = false;
 }
 
@@ -247,71 +222,62 @@ namespace {
 // Paint-order walk that collects the rectangles of opaque panels drawn after
 // `target` that are not its containers: those cover the native control.
 struct CoverWalk {
-  const Control *target;
+  const Control* target;
   bool after = false;
   std::vector<RECT> covers;
   std::function<int(int)> px;
 
-  void Walk(const Control &c, int x, int y, bool ancestor_of_target) {
-    if (!c.visible)
-      return;
+  void Walk(const Control& c, int x, int y, bool ancestor_of_target) {
+    if (!c.visible) return;
     if (&c == target) {
       after = true;
-      return; // its own children never cover it
+      return;  // its own children never cover it
     }
     int cx = x + px(c.left), cy = y + px(c.top);
     if (c.parent() && after && !ancestor_of_target && Opaque(c)) {
       covers.push_back({cx, cy, cx + px(c.width), cy + px(c.height)});
       return;
     }
-    for (auto &child : c.children()) {
+    for (auto& child : c.children()) {
       bool anc = false;
-      for (const Control *p = target->parent(); p; p = p->parent())
-        anc |= (p == child.get());
+      for (const Control* p = target->parent(); p; p = p->parent()) anc |= (p == child.get());
       Walk(*child, c.parent() ? cx : 0, c.parent() ? cy : 0, anc);
     }
   }
 };
-} // namespace
+}  // namespace
 
-void WindowHost::SyncNative(Control &c) {
-  Native &n = natives_[&c];
+void WindowHost::SyncNative(Control& c) {
+  Native& n = natives_[&c];
   if (!n.hwnd) {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    const wchar_t *cls = L"EDIT";
+    const wchar_t* cls = L"EDIT";
     if (c.kind == ControlKind::kListBox) {
       cls = L"LISTBOX";
       style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
     } else {
-      if (c.kind == ControlKind::kRichText)
-        cls = MSFTEDIT_CLASS;
+      if (c.kind == ControlKind::kRichText) cls = MSFTEDIT_CLASS;
       style |= ES_AUTOHSCROLL;
       if (c.multi_line)
-        style = (style & ~ES_AUTOHSCROLL) | ES_MULTILINE | ES_AUTOVSCROLL |
-                WS_VSCROLL;
-      if (c.read_only)
-        style |= ES_READONLY;
+        style = (style & ~ES_AUTOHSCROLL) | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL;
+      if (c.read_only) style |= ES_READONLY;
     }
     n.hwnd = CreateWindowExW(0, cls, L"", style, 0, 0, 0, 0, hwnd_, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
-    if (!n.hwnd)
-      return;
-    SendMessageW(n.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)),
-                 FALSE);
+    if (!n.hwnd) return;
+    SendMessageW(n.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
     if (c.kind == ControlKind::kRichText) {
       SendMessageW(n.hwnd, EM_SETEVENTMASK, 0, ENM_CHANGE);
     }
-    SetWindowSubclass(n.hwnd, &WindowHost::ChildProc, 1,
-                      reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(n.hwnd, &WindowHost::ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
     n.text.clear();
     n.selected = -1;
   }
   if (c.kind == ControlKind::kListBox) {
     if (c.items != n.items) {
       SendMessageW(n.hwnd, LB_RESETCONTENT, 0, 0);
-      for (const auto &item : c.items) {
-        SendMessageW(n.hwnd, LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(W(item)));
+      for (const auto& item : c.items) {
+        SendMessageW(n.hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(item)));
       }
       n.items = c.items;
       n.selected = -1;
@@ -324,8 +290,7 @@ void WindowHost::SyncNative(Control &c) {
     n.text = c.text;
     SetWindowTextW(n.hwnd, W(c.text));
   }
-  if (c.kind == ControlKind::kRichText && c.back_color != kNoBackground &&
-      c.back_color != n.back) {
+  if (c.kind == ControlKind::kRichText && c.back_color != kNoBackground && c.back_color != n.back) {
     SendMessageW(n.hwnd, EM_SETBKGNDCOLOR, 0, c.back_color);
   }
   n.fore = c.fore_color;
@@ -337,9 +302,8 @@ void WindowHost::SyncNative(Control &c) {
   int x = Px(c.ClientLeft()), y = Px(c.ClientTop());
   int w = Px(c.width), h = Px(c.height);
   RECT visible{x, y, x + w, y + h};
-  for (const Control *p = c.parent(); p && p->parent(); p = p->parent()) {
-    RECT pr{Px(p->ClientLeft()), Px(p->ClientTop()),
-            Px(p->ClientLeft()) + Px(p->width),
+  for (const Control* p = c.parent(); p && p->parent(); p = p->parent()) {
+    RECT pr{Px(p->ClientLeft()), Px(p->ClientTop()), Px(p->ClientLeft()) + Px(p->width),
             Px(p->ClientTop()) + Px(p->height)};
     IntersectRect(&visible, &visible, &pr);
   }
@@ -349,22 +313,19 @@ void WindowHost::SyncNative(Control &c) {
   region.insert(region.end(), walk.covers.begin(), walk.covers.end());
   bool shown = c.ShownInTree() && !IsRectEmpty(&visible);
   SetWindowPos(n.hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-  bool region_changed =
-      region.size() != n.region.size() ||
-      !std::equal(
-          region.begin(), region.end(), n.region.begin(),
-          [](const RECT &a, const RECT &b) { return EqualRect(&a, &b); });
+  bool region_changed = region.size() != n.region.size() ||
+                        !std::equal(region.begin(), region.end(), n.region.begin(),
+                                    [](const RECT& a, const RECT& b) { return EqualRect(&a, &b); });
   if (region_changed) {
     n.region = region;
-    HRGN rgn = CreateRectRgn(visible.left - x, visible.top - y,
-                             visible.right - x, visible.bottom - y);
-    for (const RECT &cover : walk.covers) {
-      HRGN cut = CreateRectRgn(cover.left - x, cover.top - y, cover.right - x,
-                               cover.bottom - y);
+    HRGN rgn =
+        CreateRectRgn(visible.left - x, visible.top - y, visible.right - x, visible.bottom - y);
+    for (const RECT& cover : walk.covers) {
+      HRGN cut = CreateRectRgn(cover.left - x, cover.top - y, cover.right - x, cover.bottom - y);
       CombineRgn(rgn, rgn, cut, RGN_DIFF);
       DeleteObject(cut);
     }
-    SetWindowRgn(n.hwnd, rgn, TRUE); // the window owns rgn now
+    SetWindowRgn(n.hwnd, rgn, TRUE);  // the window owns rgn now
   }
   if (shown != n.shown) {
     n.shown = shown;
@@ -373,29 +334,25 @@ void WindowHost::SyncNative(Control &c) {
 }
 
 void WindowHost::SyncFocus() {
-  Control *focus = form_.focus();
-  if (focus == applied_focus_)
-    return;
+  Control* focus = form_.focus();
+  if (focus == applied_focus_) return;
   applied_focus_ = focus;
   auto it = focus ? natives_.find(focus) : natives_.end();
   SetFocus(it != natives_.end() && it->second.hwnd ? it->second.hwnd : hwnd_);
 }
 
-Control *WindowHost::ControlOf(HWND child) {
-  for (auto &[control, native] : natives_) {
-    if (native.hwnd == child)
-      return const_cast<Control *>(control);
+Control* WindowHost::ControlOf(HWND child) {
+  for (auto& [control, native] : natives_) {
+    if (native.hwnd == child) return const_cast<Control*>(control);
   }
   return nullptr;
 }
 
-HFONT WindowHost::FontFor(const Font &f) {
-  std::u16string key =
-      f.face + u"|" + std::u16string(1, static_cast<char16_t>(f.size_tenths)) +
-      (f.bold ? u"b" : u"n") + std::u16string(1, static_cast<char16_t>(dpi_));
+HFONT WindowHost::FontFor(const Font& f) {
+  std::u16string key = f.face + u"|" + std::u16string(1, static_cast<char16_t>(f.size_tenths)) +
+                       (f.bold ? u"b" : u"n") + std::u16string(1, static_cast<char16_t>(dpi_));
   auto it = fonts_.find(key);
-  if (it != fonts_.end())
-    return it->second;
+  if (it != fonts_.end()) return it->second;
   LOGFONTW lf{};
   lf.lfHeight = -MulDiv(f.size_tenths, dpi_, 720);
   lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
@@ -414,8 +371,7 @@ HFONT WindowHost::GlyphFont(int twips) {
 
 HBRUSH WindowHost::BrushFor(Color c) {
   auto it = brushes_.find(c);
-  if (it != brushes_.end())
-    return it->second;
+  if (it != brushes_.end()) return it->second;
   HBRUSH b = CreateSolidBrush(c);
   brushes_[c] = b;
   return b;
@@ -426,8 +382,7 @@ void WindowHost::Paint(HDC dc) {
   GetClientRect(hwnd_, &client);
   SIZE size{client.right, client.bottom};
   if (!back_buffer_ || size.cx != back_size_.cx || size.cy != back_size_.cy) {
-    if (back_buffer_)
-      DeleteObject(back_buffer_);
+    if (back_buffer_) DeleteObject(back_buffer_);
     back_buffer_ = CreateCompatibleBitmap(dc, size.cx, size.cy);
     back_size_ = size;
   }
@@ -435,20 +390,16 @@ void WindowHost::Paint(HDC dc) {
   HGDIOBJ old = SelectObject(mem, back_buffer_);
   FillRect(mem, &client, BrushFor(form_.back_color));
   SetBkMode(mem, TRANSPARENT);
-  for (auto &child : form_.root().children())
-    PaintControl(mem, *child, 0, 0);
+  for (auto& child : form_.root().children()) PaintControl(mem, *child, 0, 0);
   BitBlt(dc, 0, 0, size.cx, size.cy, mem, 0, 0, SRCCOPY);
   SelectObject(mem, old);
   DeleteDC(mem);
 }
 
-void WindowHost::PaintControl(HDC dc, const Control &c, int ox, int oy) {
-  if (!c.visible)
-    return;
+void WindowHost::PaintControl(HDC dc, const Control& c, int ox, int oy) {
+  if (!c.visible) return;
   if (c.kind == ControlKind::kLine) {
-    HPEN pen =
-        CreatePen(PS_SOLID, std::max(1, MulDiv(c.border_width, dpi_, 96)),
-                  c.border_color);
+    HPEN pen = CreatePen(PS_SOLID, std::max(1, MulDiv(c.border_width, dpi_, 96)), c.border_color);
     HGDIOBJ old = SelectObject(dc, pen);
     MoveToEx(dc, ox + Px(c.left), oy + Px(c.top), nullptr);
     LineTo(dc, ox + Px(c.left + c.width), oy + Px(c.top + c.height));
@@ -459,16 +410,13 @@ void WindowHost::PaintControl(HDC dc, const Control &c, int ox, int oy) {
   RECT r{ox + Px(c.left), oy + Px(c.top), 0, 0};
   r.right = r.left + Px(c.width);
   r.bottom = r.top + Px(c.height);
-  if (c.IsNative())
-    return;
+  if (c.IsNative()) return;
   RECT clip;
-  if (GetClipBox(dc, &clip) != NULLREGION && !IntersectRect(&clip, &clip, &r))
-    return;
+  if (GetClipBox(dc, &clip) != NULLREGION && !IntersectRect(&clip, &clip, &r)) return;
   int saved = SaveDC(dc);
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
 
-  if (c.back_color != kNoBackground)
-    FillRect(dc, &r, BrushFor(c.back_color));
+  if (c.back_color != kNoBackground) FillRect(dc, &r, BrushFor(c.back_color));
   if (c.kind == ControlKind::kShape) {
     RECT s = r;
     if (c.shape == ShapeKind::kSquare || c.shape == ShapeKind::kCircle) {
@@ -479,56 +427,48 @@ void WindowHost::PaintControl(HDC dc, const Control &c, int ox, int oy) {
       s.bottom = s.top + side;
     }
     int bw = std::max(1, MulDiv(c.border_width, dpi_, 96));
-    HPEN pen = c.border_color == kNoBackground
-                   ? static_cast<HPEN>(GetStockObject(NULL_PEN))
-                   : CreatePen(PS_INSIDEFRAME, bw, c.border_color);
+    HPEN pen = c.border_color == kNoBackground ? static_cast<HPEN>(GetStockObject(NULL_PEN))
+                                               : CreatePen(PS_INSIDEFRAME, bw, c.border_color);
     HGDIOBJ old_pen = SelectObject(dc, pen);
-    HGDIOBJ old_brush = SelectObject(dc, c.fill_color == kNoBackground
-                                             ? GetStockObject(NULL_BRUSH)
-                                             : BrushFor(c.fill_color));
+    HGDIOBJ old_brush = SelectObject(
+        dc, c.fill_color == kNoBackground ? GetStockObject(NULL_BRUSH) : BrushFor(c.fill_color));
     // A null pen leaves the right and bottom edges out; widen by one to keep
     // the size.
     int extra = c.border_color == kNoBackground ? 1 : 0;
     switch (c.shape) {
-    case ShapeKind::kOval:
-    case ShapeKind::kCircle:
-      Ellipse(dc, s.left, s.top, s.right + extra, s.bottom + extra);
-      break;
-    case ShapeKind::kRoundedRectangle:
-      RoundRect(dc, s.left, s.top, s.right + extra, s.bottom + extra, Px(240),
-                Px(240));
-      break;
-    default:
-      Rectangle(dc, s.left, s.top, s.right + extra, s.bottom + extra);
+      case ShapeKind::kOval:
+      case ShapeKind::kCircle:
+        Ellipse(dc, s.left, s.top, s.right + extra, s.bottom + extra);
+        break;
+      case ShapeKind::kRoundedRectangle:
+        RoundRect(dc, s.left, s.top, s.right + extra, s.bottom + extra, Px(240), Px(240));
+        break;
+      default:
+        Rectangle(dc, s.left, s.top, s.right + extra, s.bottom + extra);
     }
     SelectObject(dc, old_brush);
     SelectObject(dc, old_pen);
-    if (c.border_color != kNoBackground)
-      DeleteObject(pen);
+    if (c.border_color != kNoBackground) DeleteObject(pen);
   } else if (c.kind == ControlKind::kPanel && c.border_color != kNoBackground) {
     FrameRect(dc, &r, BrushFor(c.border_color));
   }
 
   RECT text_rect = r;
   if (c.kind == ControlKind::kPicture && c.image_list) {
-    if (const ImageEntry *e = c.image_list->At(c.image)) {
+    if (const ImageEntry* e = c.image_list->At(c.image)) {
       RECT box = r;
-      if (!c.text.empty())
-        box.right = box.left + (r.bottom - r.top);
+      if (!c.text.empty()) box.right = box.left + (r.bottom - r.top);
       if (e->background != kNoBackground)
         FillRect(dc, c.text.empty() ? &r : &box, BrushFor(e->background));
       HGDIOBJ old = SelectObject(dc, GlyphFont(c.image_list->glyph_twips));
       SetTextColor(dc, e->color);
       wchar_t glyph[2] = {static_cast<wchar_t>(e->glyph), 0};
-      DrawTextW(dc, glyph, 1, &box,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      DrawTextW(dc, glyph, 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
       SelectObject(dc, old);
-      if (!c.text.empty())
-        text_rect.left = box.right;
+      if (!c.text.empty()) text_rect.left = box.right;
     }
   }
-  if (!c.text.empty() && c.kind != ControlKind::kShape &&
-      c.kind != ControlKind::kPanel) {
+  if (!c.text.empty() && c.kind != ControlKind::kShape && c.kind != ControlKind::kPanel) {
     HGDIOBJ old = SelectObject(dc, FontFor(c.font));
     SetTextColor(dc, c.fore_color);
     UINT format = DT_NOPREFIX;
@@ -540,20 +480,17 @@ void WindowHost::PaintControl(HDC dc, const Control &c, int ox, int oy) {
     } else {
       format |= DT_SINGLELINE | DT_VCENTER;
     }
-    DrawTextW(dc, W(c.text), static_cast<int>(c.text.size()), &text_rect,
-              format);
+    DrawTextW(dc, W(c.text), static_cast<int>(c.text.size()), &text_rect, format);
     SelectObject(dc, old);
   }
-  for (auto &child : c.children())
-    PaintControl(dc, *child, r.left, r.top);
+  for (auto& child : c.children()) PaintControl(dc, *child, r.left, r.top);
   RestoreDC(dc, saved);
 }
 
 void WindowHost::SyncToolTip(int x_twips, int y_twips) {
-  Control *hit = form_.HitTest(x_twips, y_twips);
+  Control* hit = form_.HitTest(x_twips, y_twips);
   std::u16string tip = hit ? hit->tool_tip : std::u16string();
-  if (tip == tip_text_)
-    return;
+  if (tip == tip_text_) return;
   tip_text_ = tip;
   SendMessageW(tool_tip_, TTM_POP, 0, 0);
   SendMessageW(tool_tip_, TTM_ACTIVATE, tip.empty() ? FALSE : TRUE, 0);
@@ -561,66 +498,60 @@ void WindowHost::SyncToolTip(int x_twips, int y_twips) {
 
 void WindowHost::Mouse(UINT msg, WPARAM wp, int x_px, int y_px) {
   int x = Twips(x_px), y = Twips(y_px);
-  Modifiers m{(wp & MK_SHIFT) != 0, (wp & MK_CONTROL) != 0,
-              GetKeyState(VK_MENU) < 0};
+  Modifiers m{(wp & MK_SHIFT) != 0, (wp & MK_CONTROL) != 0, GetKeyState(VK_MENU) < 0};
   switch (msg) {
-  case WM_MOUSEMOVE: {
-    MouseButton held = (wp & MK_LBUTTON)   ? MouseButton::kLeft
-                       : (wp & MK_RBUTTON) ? MouseButton::kRight
-                                           : MouseButton::kNone;
-    form_.MouseMove(x, y, held, m);
-    SyncToolTip(x, y);
-    break;
-  }
-  case WM_LBUTTONDOWN:
-    SetCapture(hwnd_);
-    form_.MouseDown(x, y, MouseButton::kLeft, m);
-    break;
-  case WM_RBUTTONDOWN:
-    SetCapture(hwnd_);
-    form_.MouseDown(x, y, MouseButton::kRight, m);
-    break;
-  case WM_LBUTTONUP:
-    ReleaseCapture();
-    form_.MouseUp(x, y, MouseButton::kLeft, m);
-    break;
-  case WM_RBUTTONUP:
-    ReleaseCapture();
-    form_.MouseUp(x, y, MouseButton::kRight, m);
-    break;
-  case WM_LBUTTONDBLCLK:
-    form_.DoubleClick(x, y, MouseButton::kLeft, m);
-    break;
+    case WM_MOUSEMOVE: {
+      MouseButton held = (wp & MK_LBUTTON)   ? MouseButton::kLeft
+                         : (wp & MK_RBUTTON) ? MouseButton::kRight
+                                             : MouseButton::kNone;
+      form_.MouseMove(x, y, held, m);
+      SyncToolTip(x, y);
+      break;
+    }
+    case WM_LBUTTONDOWN:
+      SetCapture(hwnd_);
+      form_.MouseDown(x, y, MouseButton::kLeft, m);
+      break;
+    case WM_RBUTTONDOWN:
+      SetCapture(hwnd_);
+      form_.MouseDown(x, y, MouseButton::kRight, m);
+      break;
+    case WM_LBUTTONUP:
+      ReleaseCapture();
+      form_.MouseUp(x, y, MouseButton::kLeft, m);
+      break;
+    case WM_RBUTTONUP:
+      ReleaseCapture();
+      form_.MouseUp(x, y, MouseButton::kRight, m);
+      break;
+    case WM_LBUTTONDBLCLK:
+      form_.DoubleClick(x, y, MouseButton::kLeft, m);
+      break;
   }
   Sync();
 }
 
-LRESULT CALLBACK WindowHost::WndProc(HWND hwnd, UINT msg, WPARAM wp,
-                                     LPARAM lp) {
+LRESULT CALLBACK WindowHost::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
-    auto *cs = reinterpret_cast<CREATESTRUCTW *>(lp);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    static_cast<WindowHost *>(cs->lpCreateParams)->hwnd_ = hwnd;
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    static_cast<WindowHost*>(cs->lpCreateParams)->hwnd_ = hwnd;
   }
-  auto *self =
-      reinterpret_cast<WindowHost *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  return self ? self->Handle(hwnd, msg, wp, lp)
-              : DefWindowProcW(hwnd, msg, wp, lp);
+  auto* self = reinterpret_cast<WindowHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return self ? self->Handle(hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK WindowHost::ChildProc(HWND hwnd, UINT msg, WPARAM wp,
-                                       LPARAM lp, UINT_PTR,
+LRESULT CALLBACK WindowHost::ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                        DWORD_PTR self_ptr) {
-  auto *self = reinterpret_cast<WindowHost *>(self_ptr);
+  auto* self = reinterpret_cast<WindowHost*>(self_ptr);
   if (msg == WM_MOUSEMOVE) {
     POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     MapWindowPoints(hwnd, self->hwnd_, &p, 1);
-    self->form_.MouseMove(self->Twips(p.x), self->Twips(p.y),
-                          MouseButton::kNone, CurrentModifiers());
+    self->form_.MouseMove(self->Twips(p.x), self->Twips(p.y), MouseButton::kNone,
+                          CurrentModifiers());
     self->Sync();
   } else if (msg == WM_SETFOCUS) {
-    if (Control *c = self->ControlOf(hwnd)) {
+    if (Control* c = self->ControlOf(hwnd)) {
       self->form_.SetFocus(c);
       self->applied_focus_ = c;
     }
@@ -630,116 +561,106 @@ LRESULT CALLBACK WindowHost::ChildProc(HWND hwnd, UINT msg, WPARAM wp,
 
 LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_ERASEBKGND:
-    return 1;
-  case WM_PAINT: {
-    std::uint64_t start = timing_ ? NowUs() : 0;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    Paint(dc);
-    EndPaint(hwnd_, &ps);
-    if (timing_) {
-      std::printf("paint us=%llu\n",
-                  static_cast<unsigned long long>(NowUs() - start));
-      std::fflush(stdout);
-    }
-    return 0;
-  }
-  case WM_TIMER: {
-    size_t i = wp - kTimerBase;
-    if (wp >= kTimerBase && i < form_.timers().size()) {
-      if (i < timer_states_.size())
-        ++timer_states_[i].ticks;
-      form_.Tick(*form_.timers()[i]);
-      Sync();
-      // Show each step of a slide before the next tick.
-      if (form_.timers()[i]->interval_ms < 16)
-        UpdateWindow(hwnd_);
-    }
-    return 0;
-  }
-  case WM_MOUSEMOVE:
-  case WM_LBUTTONDOWN:
-  case WM_LBUTTONUP:
-  case WM_RBUTTONDOWN:
-  case WM_RBUTTONUP:
-  case WM_LBUTTONDBLCLK:
-    Mouse(msg, wp, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
-    return 0;
-  case WM_COMMAND: {
-    Control *c = ControlOf(reinterpret_cast<HWND>(lp));
-    if (!c || mirroring_)
-      break;
-    int code = HIWORD(wp);
-    Native &n = natives_[c];
-    if (code == EN_CHANGE) {
-      n.text = TextOf(n.hwnd);
-      form_.TextEdited(*c, n.text);
-      Sync();
-    } else if (code == LBN_SELCHANGE) {
-      n.selected = static_cast<int>(SendMessageW(n.hwnd, LB_GETCURSEL, 0, 0));
-      form_.SelectionMade(*c, n.selected);
-      Sync();
-    } else if (code == LBN_DBLCLK) {
-      if (c->on_double_click)
-        c->on_double_click(
-            MouseEvent{MouseButton::kLeft, CurrentModifiers(), 0, 0});
-      Sync();
-    }
-    return 0;
-  }
-  case WM_CTLCOLOREDIT:
-  case WM_CTLCOLORSTATIC:
-  case WM_CTLCOLORLISTBOX: {
-    Control *c = ControlOf(reinterpret_cast<HWND>(lp));
-    if (!c)
-      break;
-    HDC dc = reinterpret_cast<HDC>(wp);
-    Color back =
-        c->back_color == kNoBackground ? Rgb(255, 255, 255) : c->back_color;
-    SetTextColor(dc, c->fore_color);
-    SetBkColor(dc, back);
-    return reinterpret_cast<LRESULT>(BrushFor(back));
-  }
-  case WM_NOTIFY: {
-    auto *hdr = reinterpret_cast<NMHDR *>(lp);
-    if (hdr->hwndFrom == tool_tip_ && hdr->code == TTN_GETDISPINFOW) {
-      auto *info = reinterpret_cast<NMTTDISPINFOW *>(lp);
-      info->lpszText = const_cast<wchar_t *>(W(tip_text_));
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      std::uint64_t start = timing_ ? NowUs() : 0;
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      Paint(dc);
+      EndPaint(hwnd_, &ps);
+      if (timing_) {
+        std::printf("paint us=%llu\n", static_cast<unsigned long long>(NowUs() - start));
+        std::fflush(stdout);
+      }
       return 0;
     }
-    break;
-  }
-  case WM_DPICHANGED:
-    dpi_ = HIWORD(wp);
-    for (auto &[key, font] : fonts_)
-      DeleteObject(font);
-    fonts_.clear();
-    for (auto &[control, native] : natives_) {
-      SendMessageW(native.hwnd, WM_SETFONT,
-                   reinterpret_cast<WPARAM>(FontFor(control->font)), TRUE);
-      native.region.clear();
+    case WM_TIMER: {
+      size_t i = wp - kTimerBase;
+      if (wp >= kTimerBase && i < form_.timers().size()) {
+        if (i < timer_states_.size()) ++timer_states_[i].ticks;
+        form_.Tick(*form_.timers()[i]);
+        Sync();
+        // Show each step of a slide before the next tick.
+        if (form_.timers()[i]->interval_ms < 16) UpdateWindow(hwnd_);
+      }
+      return 0;
     }
-    applied_rect_ = {};
-    painted_hash_ = 0;
-    Sync();
-    return 0;
-  case WM_CLOSE:
-    if (on_close_request_)
-      on_close_request_();
-    return 0;
-  case WM_QUERYENDSESSION:
-    return TRUE;
-  case WM_ENDSESSION:
-    if (wp && on_close_request_)
-      on_close_request_();
-    return 0;
-  case WM_DESTROY:
-    hwnd_ = nullptr;
-    PostQuitMessage(0);
-    return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+      Mouse(msg, wp, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      return 0;
+    case WM_COMMAND: {
+      Control* c = ControlOf(reinterpret_cast<HWND>(lp));
+      if (!c || mirroring_) break;
+      int code = HIWORD(wp);
+      Native& n = natives_[c];
+      if (code == EN_CHANGE) {
+        n.text = TextOf(n.hwnd);
+        form_.TextEdited(*c, n.text);
+        Sync();
+      } else if (code == LBN_SELCHANGE) {
+        n.selected = static_cast<int>(SendMessageW(n.hwnd, LB_GETCURSEL, 0, 0));
+        form_.SelectionMade(*c, n.selected);
+        Sync();
+      } else if (code == LBN_DBLCLK) {
+        if (c->on_double_click)
+          c->on_double_click(MouseEvent{MouseButton::kLeft, CurrentModifiers(), 0, 0});
+        Sync();
+      }
+      return 0;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX: {
+      Control* c = ControlOf(reinterpret_cast<HWND>(lp));
+      if (!c) break;
+      HDC dc = reinterpret_cast<HDC>(wp);
+      Color back = c->back_color == kNoBackground ? Rgb(255, 255, 255) : c->back_color;
+      SetTextColor(dc, c->fore_color);
+      SetBkColor(dc, back);
+      return reinterpret_cast<LRESULT>(BrushFor(back));
+    }
+    case WM_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(lp);
+      if (hdr->hwndFrom == tool_tip_ && hdr->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
+        info->lpszText = const_cast<wchar_t*>(W(tip_text_));
+        return 0;
+      }
+      break;
+    }
+    case WM_DPICHANGED:
+      dpi_ = HIWORD(wp);
+      for (auto& [key, font] : fonts_) DeleteObject(font);
+      fonts_.clear();
+      for (auto& [control, native] : natives_) {
+        SendMessageW(native.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control->font)),
+                     TRUE);
+        native.region.clear();
+      }
+      applied_rect_ = {};
+      painted_hash_ = 0;
+      Sync();
+      return 0;
+    case WM_CLOSE:
+      if (on_close_request_) on_close_request_();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wp && on_close_request_) on_close_request_();
+      return 0;
+    case WM_DESTROY:
+      hwnd_ = nullptr;
+      PostQuitMessage(0);
+      return 0;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -19,17 +19,17 @@
 namespace velmo {
 
 class WindowHost {
-public:
+ public:
   // on_close_request runs for WM_CLOSE (close command, Alt+F4) and for the end
   // of the session.
-  WindowHost(Form &form, std::function<void()> on_close_request);
+  WindowHost(Form& form, std::function<void()> on_close_request);
   // Any window model that exposes its Form.
-  template <class Window, class = decltype(std::declval<Window &>().form())>
-  WindowHost(Window &window, std::function<void()> on_close_request)
+  template <class Window, class = decltype(std::declval<Window&>().form())>
+  WindowHost(Window& window, std::function<void()> on_close_request)
       : WindowHost(window.form(), std::move(on_close_request)) {}
   ~WindowHost();
-  WindowHost(const WindowHost &) = delete;
-  WindowHost &operator=(const WindowHost &) = delete;
+  WindowHost(const WindowHost&) = delete;
+  WindowHost& operator=(const WindowHost&) = delete;
 
   // Creates the window at the model's geometry, with its caption, z-order and
   // opacity, and shows it when the model is visible. False when the window
@@ -45,10 +45,10 @@ public:
   HWND hwnd() const { return hwnd_; }
   int dpi() const { return dpi_; }
 
-private:
+ private:
   struct Native {
     HWND hwnd = nullptr;
-    std::u16string text; // what the native control shows
+    std::u16string text;  // what the native control shows
     std::vector<std::u16string> items;
     int selected = -1;
     std::vector<RECT> region;
@@ -63,34 +63,34 @@ private:
   };
 
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
-                                    UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                    DWORD_PTR self);
   LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
   int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
   int Twips(int px) const { return MulDiv(px, 1440, dpi_); }
-  HFONT FontFor(const Font &f);
+  HFONT FontFor(const Font& f);
   HFONT GlyphFont(int twips);
   HBRUSH BrushFor(Color c);
   void Paint(HDC dc);
-  void PaintControl(HDC dc, const Control &c, int x, int y);
+  void PaintControl(HDC dc, const Control& c, int x, int y);
   void SyncWindow();
   void SyncTimers();
   void SyncNatives();
-  void SyncNative(Control &c);
+  void SyncNative(Control& c);
   void SyncFocus();
   void SyncToolTip(int x_twips, int y_twips);
   void Mouse(UINT msg, WPARAM wp, int x_px, int y_px);
-  Control *ControlOf(HWND child);
-  void CollectNatives(Control &c, std::vector<Control *> &out);
+  Control* ControlOf(HWND child);
+  void CollectNatives(Control& c, std::vector<Control*>& out);
 
-  Form &form_;
+  Form& form_;
   std::function<void()> on_close_request_;
   HWND hwnd_ = nullptr;
   HWND tool_tip_ = nullptr;
   HANDLE icon_font_ = nullptr;
   int dpi_ = 96;
-  bool timing_ = false; // VELMO_TIMING: print paint and timer figures
+  bool timing_ = false;  // VELMO_TIMING: print paint and timer figures
   bool mirroring_ = false;
   bool high_resolution_ = false;
 
@@ -101,11 +101,11 @@ private:
   bool applied_layered_ = false;
   bool applied_visible_ = false;
   bool applied_topmost_ = false;
-  const Control *applied_focus_ = nullptr;
+  const Control* applied_focus_ = nullptr;
   std::uint64_t painted_hash_ = 0;
   std::u16string tip_text_;
 
-  std::map<const Control *, Native> natives_;
+  std::map<const Control*, Native> natives_;
   std::vector<TimerState> timer_states_;
   std::map<std::u16string, HFONT> fonts_;
   std::map<Color, HBRUSH> brushes_;
@@ -113,4 +113,4 @@ private:
   SIZE back_size_{};
 };
 
-} // namespace velmo
+}  // namespace velmo

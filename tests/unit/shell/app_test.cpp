@@ -100,8 +100,9 @@ TEST_F(AppTest, RememberedPositionAndSwitchValuesAreRead) {
 }
 
 TEST_F(AppTest, UnconvertibleValuesFallBackToTheDeliveredOnes) {
-  WriteConfig("[Basic]\r\nGreetingAfterRunning =yes\r\nTop =high\r\nLeft =\r\n"
-              "AutoRunAfterLogIn =maybe\r\n");
+  WriteConfig(
+      "[Basic]\r\nGreetingAfterRunning =yes\r\nTop =high\r\nLeft =\r\n"
+      "AutoRunAfterLogIn =maybe\r\n");
   app.Startup();
   EXPECT_TRUE(state.settings.Get(Setting::kGreetingAfterRunning));
   EXPECT_FALSE(state.settings.Get(Setting::kAutoRunAfterLogIn));
@@ -152,14 +153,15 @@ TEST_F(AppTest, ShutdownWritesListsAndEverySettingInPlace) {
   EXPECT_EQ(files.Contents(u"C:\\Box\\DATA\\App.sd"),
             Gbk(u"记事本*C:\\n.exe\r\n画图*C:\\p.exe\r\n"));
   EXPECT_EQ(files.Contents(u"C:\\Box\\DATA\\Music.sd"), "");
-  EXPECT_EQ(Config(),
-            "[Basic]\r\nGreetingAfterRunning=True\r\nPositionRecord=True\r\nAutoRunAfterLogIn="
-            "False\r\nTop=-20\r\nLeft=7300\r\n\r\n[Mine]\r\nNote=keep\r\n\r\n[Debug]\r\n"
-            "KeyIntercept=False\r\nForceToKillUserProgress=False\r\nTransparentUI=True\r\n"
-            "\r\n[Music]\r\nPlayMusicAfterRunning=False\r\nPauseWhenProgramRunning=False\r\n"
-            "\r\n[ProgramTransfer]\r\nAllowUserSetProgramPath=False\r\n"
-            "\r\n[FileCleaner]\r\nAutoCleanAfterRunning=False\r\nClearRecycledWhenCleanerWork=False\r\n"
-            "PowerfulCleaningMode=False\r\n");
+  EXPECT_EQ(
+      Config(),
+      "[Basic]\r\nGreetingAfterRunning=True\r\nPositionRecord=True\r\nAutoRunAfterLogIn="
+      "False\r\nTop=-20\r\nLeft=7300\r\n\r\n[Mine]\r\nNote=keep\r\n\r\n[Debug]\r\n"
+      "KeyIntercept=False\r\nForceToKillUserProgress=False\r\nTransparentUI=True\r\n"
+      "\r\n[Music]\r\nPlayMusicAfterRunning=False\r\nPauseWhenProgramRunning=False\r\n"
+      "\r\n[ProgramTransfer]\r\nAllowUserSetProgramPath=False\r\n"
+      "\r\n[FileCleaner]\r\nAutoCleanAfterRunning=False\r\nClearRecycledWhenCleanerWork=False\r\n"
+      "PowerfulCleaningMode=False\r\n");
 }
 
 TEST_F(AppTest, UnreadableSettingsAreKeptAsideAndReported) {

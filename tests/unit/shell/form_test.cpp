@@ -1,0 +1,139 @@
+// The generic window model: hit testing, event routing, timers and the visual hash.
+#include "box/shell/form.h"
+
+#include <gtest/gtest.h>
+
+namespace velmo {
+namespace {
+
+class FormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form.width = 3000;
+    form.height = 3000;
+    panel = &form.Add(form.root(), ControlKind::kPanel, "Panel");
+    panel->left = 1000;
+    panel->top = 1000;
+    panel->width = 1500;
+    panel->height = 1500;
+    button = &form.Add(*panel, ControlKind::kPicture, "Button", 2);
+    button->left = 300;
+    button->top = 300;
+    button->width = 360;
+    button->height = 360;
+    button->on_click = [this](const MouseEvent& e) { clicks.push_back({e.x, e.y}); };
+  }
+  Form form;
+  Control* panel = nullptr;
+  Control* button = nullptr;
+  std::vector<std::pair<int, int>> clicks;
+};
+
+TEST_F(FormTest, HitTestFindsTheTopmostShownControl) {
+  struct Case {
+    int x, y;
+    const char* name;
+  };
+  const Case cases[] = {
+      {1400, 1400, "Button"}, {1100, 1100, "Panel"}, {500, 500, "Form"}, {2600, 2600, "Form"}};
+  for (const Case& c : cases) {
+    ASSERT_NE(form.HitTest(c.x, c.y), nullptr);
+    EXPECT_EQ(form.HitTest(c.x, c.y)->name, c.name) << c.x << "," << c.y;
+  }
+  Control& cover = form.Add(form.root(), ControlKind::kPanel, "Cover");
+  cover.width = 3000;
+  cover.height = 3000;
+  EXPECT_EQ(form.HitTest(1400, 1400), &cover);
+  cover.visible = false;
+  EXPECT_EQ(form.HitTest(1400, 1400), button);
+  form.BringToFront(*panel);
+  cover.visible = true;
+  EXPECT_EQ(form.HitTest(1400, 1400), button);
+}
+
+TEST_F(FormTest, ClickNeedsPressAndReleaseOnTheSameEnabledControl) {
+  form.MouseDown(1400, 1400, MouseButton::kLeft, {});
+  form.MouseUp(1100, 1100, MouseButton::kLeft, {});
+  EXPECT_TRUE(clicks.empty());
+  form.MouseDown(1400, 1400, MouseButton::kLeft, {});
+  form.MouseUp(1400, 1400, MouseButton::kLeft, {});
+  ASSERT_EQ(clicks.size(), 1u);
+  EXPECT_EQ(clicks[0], std::make_pair(100, 100));  // relative to the button
+  form.MouseDown(1400, 1400, MouseButton::kRight, {});
+  form.MouseUp(1400, 1400, MouseButton::kRight, {});
+  EXPECT_EQ(clicks.size(), 1u);
+  panel->enabled = false;  // a disabled container disables what it holds
+  form.Click(*button);
+  EXPECT_EQ(clicks.size(), 1u);
+}
+
+TEST_F(FormTest, DoubleClickWithoutHandlerIsOneMoreClick) {
+  form.DoubleClick(1400, 1400, MouseButton::kLeft, {});
+  EXPECT_EQ(clicks.size(), 1u);
+  int doubles = 0;
+  button->on_double_click = [&doubles](const MouseEvent&) { ++doubles; };
+  form.DoubleClick(1400, 1400, MouseButton::kLeft, {});
+  EXPECT_EQ(clicks.size(), 1u);
+  EXPECT_EQ(doubles, 1);
+}
+
+TEST_F(FormTest, MouseMovesGoToTheNearestHandlerAfterTheWindowSawThem) {
+  std::vector<std::string> seen;
+  form.on_any_mouse_move = [&seen] { seen.push_back("window"); };
+  panel->on_mouse_move = [&seen](const MouseEvent&) { seen.push_back("panel"); };
+  Control& label = form.Add(*panel, ControlKind::kLabel, "Label");
+  label.width = 200;
+  label.height = 200;
+  form.MoveOver(label);
+  form.MoveOver(*button);  // the button has no move handler
+  EXPECT_EQ(seen, (std::vector<std::string>{"window", "panel", "window", "panel"}));
+}
+
+TEST_F(FormTest, TimersTickOnlyWhileEnabled) {
+  int ticks = 0;
+  Timer& t = form.AddTimer("Timer1", 10, [&ticks] { ++ticks; });
+  form.Tick(t);
+  t.Start();
+  form.Tick("Timer1");
+  t.Stop();
+  form.Tick(t);
+  EXPECT_EQ(ticks, 1);
+  EXPECT_EQ(form.FindTimer("Timer2"), nullptr);
+}
+
+TEST_F(FormTest, NativeEditsReportChangesOnce) {
+  Control& box = form.Add(form.root(), ControlKind::kTextBox, "Text2");
+  int changes = 0;
+  box.on_change = [&changes] { ++changes; };
+  form.TextEdited(box, u"你好");
+  form.TextEdited(box, u"你好");
+  EXPECT_EQ(box.text, u"你好");
+  EXPECT_EQ(changes, 1);
+  Control& list = form.Add(form.root(), ControlKind::kListBox, "List1");
+  list.items = {u"a", u"b"};
+  form.SelectionMade(list, 1);
+  EXPECT_EQ(list.selected, 1);
+}
+
+TEST_F(FormTest, VisualHashFollowsWhatTheHostShows) {
+  std::uint64_t before = form.VisualHash();
+  EXPECT_EQ(form.VisualHash(), before);
+  button->left += 15;
+  std::uint64_t moved = form.VisualHash();
+  EXPECT_NE(moved, before);
+  button->image = 2;
+  EXPECT_NE(form.VisualHash(), moved);
+  std::uint64_t imaged = form.VisualHash();
+  button->on_click = nullptr;  // behaviour is not drawn
+  EXPECT_EQ(form.VisualHash(), imaged);
+}
+
+TEST_F(FormTest, FindsControlArrayMembersByIndex) {
+  EXPECT_EQ(form.Find("Button", 2), button);
+  EXPECT_EQ(form.Find("Button"), nullptr);
+  EXPECT_EQ(button->ClientLeft(), 1300);
+  EXPECT_EQ(button->ClientTop(), 1300);
+}
+
+}  // namespace
+}  // namespace velmo
