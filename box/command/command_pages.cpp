@@ -1,0 +1,299 @@
+// Controls and handlers of the command box and the item, add-item and extensions pages.
+#include "box/command/command_pages.h"
+
+#include "box/shell/artwork.h"
+#include "box/shell/window_parts.h"
+
+namespace velmo {
+
+namespace {
+
+constexpr int kKeyEnter = 13;
+constexpr int kKeyEscape = 27;
+constexpr int kKeyDelete = 46;
+constexpr int kKeySeparator = 108;  // numeric keypad
+constexpr int kKeyMinus = 109;      // numeric keypad
+
+bool Plain(const KeyEvent& e, int key) {
+  return e.key == key && !e.modifiers.ctrl && !e.modifiers.alt && !e.modifiers.shift;
+}
+bool RunKey(const KeyEvent& e) { return Plain(e, kKeyEnter) || Plain(e, kKeySeparator); }
+
+void Place(Control& c, int left, int top, int width, int height) {
+  c.left = left;
+  c.top = top;
+  c.width = width;
+  c.height = height;
+}
+
+Control& AddLabel(Form& form, Control& parent, const char* name, std::u16string text) {
+  Control& label = form.Add(parent, ControlKind::kLabel, name);
+  label.text = std::move(text);
+  label.font = {u"微软雅黑", 95, false};
+  label.fore_color = palette::kText;
+  return label;
+}
+
+Control& AddBox(Form& form, Control& parent, ControlKind kind, const char* name) {
+  Control& box = form.Add(parent, kind, name);
+  box.font = {u"微软雅黑", 95, false};
+  box.fore_color = palette::kText;
+  box.back_color = palette::kCard;
+  return box;
+}
+
+// Runs `handler` before what the control already did on a click.
+void Prepend(Control& c, std::function<void()> handler) {
+  c.on_click = [handler = std::move(handler), old = std::move(c.on_click)](const MouseEvent& e) {
+    handler();
+    if (old) old(e);
+  };
+}
+
+}  // namespace
+
+CommandPages::CommandPages(MainWindow& window, BoxState& state, Services& services)
+    : window_(window),
+      form_(window.form()),
+      state_(state),
+      services_(services),
+      items_(state, services, *this),
+      extensions_(state, services, *this),
+      command_box_(services, *this, items_, extensions_),
+      recent_(window.form().Get("Label13")) {
+  WireCommandBox();
+  BuildItemListPage();
+  BuildAddItemPage();
+  BuildExtensionsPage();
+  items_.on_items_changed = [this] { MirrorItems(); };
+  extensions_.on_change = [this] { MirrorExtensions(); };
+}
+
+void CommandPages::FinishStartup() {
+  MirrorItems();
+  ApplyPathSetting();
+}
+
+void CommandPages::ApplyPathSetting() {
+  path_box_->enabled = state_.settings.Get(Setting::kAllowUserSetProgramPath);
+}
+
+void CommandPages::ShowMessage(const std::u16string& text, const std::u16string& title) {
+  window_.ShowMessage(text, title);
+}
+
+void CommandPages::SetRecentContent(const std::u16string& caption) { recent_.text = caption; }
+
+void CommandPages::RestoreRecentContent() { recent_.text = recent_.tag; }
+
+void CommandPages::FocusWindow() { form_.SetFocus(nullptr); }
+
+void CommandPages::Run() {
+  Control& box = window_.command_box();
+  // A copy: the launch may run window code that edits the box.
+  const std::u16string text = box.text;
+  if (command_box_.Run(text)) form_.TextEdited(box, u"");
+}
+
+void CommandPages::WireCommandBox() {
+  window_.on_execute = [this] { Run(); };
+  Control& box = window_.command_box();
+  box.on_key_down = [this, old = std::move(box.on_key_down)](const KeyEvent& e) {
+    if (RunKey(e)) {
+      Run();
+      return true;
+    }
+    return old && old(e);
+  };
+}
+
+void CommandPages::MirrorItems() {
+  const ListPair& items = items_.items();
+  list1_->items = items.names;
+  list4_->items = items.values;
+  if (list1_->selected >= static_cast<int>(items.size())) list1_->selected = -1;
+}
+
+void CommandPages::MirrorExtensions() {
+  extension_list_->items = extensions_.entries();
+  extension_list_->selected = extensions_.selected();
+}
+
+void CommandPages::CloseItemListPage() {
+  // Escape does what the back button does.
+  Control& back = *window_.page(PageId::kItemList).back;
+  if (back.EnabledInTree() && back.on_click) back.on_click(MouseEvent{});
+}
+
+void CommandPages::Find() {
+  items_.FindAndInvoke(search_->text);
+  form_.TextEdited(*search_, u"");
+}
+
+void CommandPages::BuildItemListPage() {
+  Control& page = *window_.page(PageId::kItemList).panel;
+  const ImageList& images = window_.images().image_list1;
+  page.on_key_down = [this](const KeyEvent& e) {
+    if (!Plain(e, kKeyEscape)) return false;
+    CloseItemListPage();
+    return true;
+  };
+
+  Control& remove = form_.Add(page, ControlKind::kPicture, "Picture6");
+  Place(remove, 3495, 195, 360, 360);
+  MakeHoverButton(remove, images, 9, u"删除");
+  remove.on_click = [this](const MouseEvent&) {
+    if (!items_.Delete(list1_->selected)) return;
+    list1_->selected = -1;
+    if (items_.items().empty()) list1_->enabled = false;
+  };
+
+  Control& clear = form_.Add(page, ControlKind::kPicture, "Picture7");
+  Place(clear, 2955, 195, 360, 360);
+  MakeHoverButton(clear, images, 11, u"清空");
+  // A single click does nothing: clearing takes a double-click.
+  clear.on_click = [](const MouseEvent&) {};
+  clear.on_double_click = [this](const MouseEvent&) {
+    if (items_.Clear()) list1_->enabled = false;
+  };
+
+  search_ = &AddBox(form_, page, ControlKind::kTextBox, "Text1");
+  Place(*search_, 180, 885, 3675, 330);
+  search_->on_key_down = [this](const KeyEvent& e) {
+    if (RunKey(e)) {
+      Find();
+      return true;
+    }
+    if (Plain(e, kKeyEscape)) {
+      CloseItemListPage();
+      return true;
+    }
+    return false;
+  };
+
+  Control& find = form_.Add(page, ControlKind::kPicture, "Picture9");
+  Place(find, 4035, 870, 360, 360);
+  MakeHoverButton(find, images, 23, u"查找并调用");
+  find.on_click = [this](const MouseEvent&) { Find(); };
+
+  list1_ = &AddBox(form_, page, ControlKind::kListBox, "List1");
+  Place(*list1_, 180, 1395, 4215, 3960);
+  list1_->on_double_click = [this](const MouseEvent&) {
+    items_.LaunchSelectedItem(list1_->selected);
+  };
+  list1_->on_mouse_move = [this](const MouseEvent&) {
+    int i = list1_->selected;
+    const ListPair& items = items_.items();
+    list1_->tool_tip = i >= 0 && static_cast<std::size_t>(i) < items.size()
+                           ? items.values[static_cast<std::size_t>(i)]
+                           : std::u16string();
+  };
+  list1_->on_key_down = [this, remove = &remove](const KeyEvent& e) {
+    if (Plain(e, kKeyMinus)) {
+      items_.LaunchSelectedItem(list1_->selected);
+    } else if (Plain(e, kKeyDelete)) {
+      remove->on_click(MouseEvent{});
+    } else if (Plain(e, kKeyEscape)) {
+      CloseItemListPage();
+    } else {
+      return false;
+    }
+    return true;
+  };
+
+  list4_ = &form_.Add(page, ControlKind::kListBox, "List4");
+  list4_->visible = false;
+}
+
+void CommandPages::BuildAddItemPage() {
+  Control& page = *window_.page(PageId::kAddItem).panel;
+  const ImageList& images = window_.images().image_list1;
+
+  Place(AddLabel(form_, page, "Label3", u"文件或程序名称："), 180, 900, 4215, 330);
+  name_box_ = &AddBox(form_, page, ControlKind::kTextBox, "Text10");
+  Place(*name_box_, 180, 1260, 4215, 330);
+  name_box_->on_change = [this] {
+    // The box takes at most 20 characters; the host shows the cut text.
+    if (name_box_->text.size() > kMaxItemNameLength) name_box_->text.resize(kMaxItemNameLength);
+  };
+
+  Place(AddLabel(form_, page, "Label4", u"文件或程序路径："), 180, 1770, 4215, 330);
+  path_box_ = &AddBox(form_, page, ControlKind::kTextBox, "Text9");
+  Place(*path_box_, 180, 2130, 3675, 330);
+
+  Control& browse = form_.Add(page, ControlKind::kPicture, "Picture10");
+  Place(browse, 4035, 2115, 360, 360);
+  MakeHoverButton(browse, images, 25, u"浏览文件");
+  browse.on_click = [this](const MouseEvent&) { Browse(); };
+
+  Control& hint = AddLabel(form_, page, "Label5",
+                           u"文件或程序名称不超过20个字符,且不能以“!”“@”“#”“$”“%”“^”“&”和“*”"
+                           u"作为开头。");
+  Place(hint, 180, 2700, 4215, 900);
+  hint.word_wrap = true;
+  hint.fore_color = palette::kMuted;
+
+  confirm_ = &form_.Add(page, ControlKind::kPicture, "Picture12");
+  Place(*confirm_, 4035, 195, 360, 360);
+  MakeHoverButton(*confirm_, images, 27, u"确定");
+  confirm_->visible = false;
+  confirm_->on_click = [this](const MouseEvent&) { Confirm(); };
+
+  form_.AddTimer("Timer3", kInputCheckMs, [this] {
+    confirm_->visible = !name_box_->text.empty() && !path_box_->text.empty();
+  }).Start();
+
+  // Opening the page starts with empty boxes.
+  Prepend(form_.Get("Picture5"), [this] {
+    form_.TextEdited(*name_box_, u"");
+    form_.TextEdited(*path_box_, u"");
+  });
+}
+
+void CommandPages::Browse() {
+  std::optional<std::u16string> path = services_.dialogs.OpenFile(OpenFileRequest{});
+  if (!path) return;
+  form_.TextEdited(*path_box_, *path);
+  // A file name shorter than four characters fills the path box only.
+  std::optional<std::u16string> name = NameWithoutExtension(*path);
+  if (!name) return;
+  form_.TextEdited(*name_box_, *name);
+  form_.SetFocus(name_box_);
+}
+
+void CommandPages::Confirm() {
+  switch (items_.AddItem(name_box_->text, path_box_->text)) {
+    case AddOutcome::kDuplicate:
+      form_.TextEdited(*name_box_, u"");
+      break;
+    case AddOutcome::kAdded:
+      list1_->enabled = true;
+      window_.ClosePage(PageId::kAddItem);
+      break;
+    case AddOutcome::kIncomplete:
+    case AddOutcome::kPrefixRejected:
+      break;
+  }
+}
+
+void CommandPages::BuildExtensionsPage() {
+  Control& page = *window_.page(PageId::kExtensions).panel;
+
+  Control& folder = form_.Add(page, ControlKind::kPicture, "Picture68");
+  Place(folder, 4035, 195, 360, 360);
+  MakeHoverButton(folder, window_.images().image_list1, 25, u"拓展目录");
+  folder.on_click = [this](const MouseEvent&) { extensions_.OpenFolder(); };
+
+  extension_list_ = &AddBox(form_, page, ControlKind::kListBox, "List12");
+  Place(*extension_list_, 180, 900, 4215, 4455);
+  extension_list_->on_change = [this] { extensions_.Select(extension_list_->selected); };
+  extension_list_->on_double_click = [this](const MouseEvent&) {
+    extensions_.Select(extension_list_->selected);
+    extensions_.LaunchExtension();
+  };
+
+  // The tools page's extensions tile lists the folder as it is now, then opens the page.
+  Prepend(form_.Get("PicTool", 8), [this] { extensions_.Rescan(); });
+}
+
+}  // namespace velmo

@@ -1,0 +1,69 @@
+// The command box, the item list page, the add-item page and the extensions page of the main
+// window: their controls, and the handlers that connect them to the command operations.
+#pragma once
+
+#include <string>
+
+#include "box/command/command_box.h"
+#include "box/command/command_surface.h"
+#include "box/command/extensions.h"
+#include "box/command/item_list.h"
+#include "box/shell/main_window.h"
+
+namespace velmo {
+
+inline constexpr int kInputCheckMs = 100;  // Timer3: the add-item page's confirm button
+
+class CommandPages final : public CommandSurface {
+ public:
+  CommandPages(MainWindow& window, BoxState& state, Services& services);
+
+  // After App::Startup: the item list shows what App.sd held and the path box follows switch 5.
+  void FinishStartup();
+  // The path box of the add-item page accepts typing exactly while switch 5 is on. The settings
+  // tick calls this every 100 ms.
+  void ApplyPathSetting();
+  // Runs the command box's text and empties the box unless the text is a look-up.
+  void Run();
+  // The options page's import button; `log` is its import record box.
+  void ImportFromStartMenu(std::u16string& log) { items_.ImportFromStartMenu(log); }
+
+  ItemList& item_list() { return items_; }
+  Extensions& extensions() { return extensions_; }
+
+  // CommandSurface.
+  void ShowMessage(const std::u16string& text, const std::u16string& title) override;
+  void SetRecentContent(const std::u16string& caption) override;
+  void RestoreRecentContent() override;
+  void FocusWindow() override;
+
+ private:
+  void WireCommandBox();
+  void BuildItemListPage();
+  void BuildAddItemPage();
+  void BuildExtensionsPage();
+  void MirrorItems();
+  void MirrorExtensions();
+  void CloseItemListPage();
+  void Find();
+  void Browse();
+  void Confirm();
+
+  MainWindow& window_;
+  Form& form_;
+  BoxState& state_;
+  Services& services_;
+  ItemList items_;
+  Extensions extensions_;
+  CommandBox command_box_;
+  Control& recent_;
+  Control* list1_ = nullptr;  // item names, the visible list
+  Control* list4_ = nullptr;  // item paths, hidden
+  Control* search_ = nullptr;
+  Control* name_box_ = nullptr;
+  Control* path_box_ = nullptr;
+  Control* confirm_ = nullptr;
+  Control* extension_list_ = nullptr;
+};
+
+}  // namespace velmo
