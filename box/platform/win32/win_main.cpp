@@ -1,6 +1,7 @@
 // VelmoBox.exe: creating the main window is start-up, closing it is the end of the process.
 #include <windows.h>
 
+#include "box/command/command_pages.h"
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/win32_services.h"
 #include "box/platform/win32/window_host.h"
@@ -27,11 +28,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   state.version = Utf8ToUtf16(VELMO_VERSION_TEXT);
 
   MainWindow window(state, services);
+  CommandPages commands(window, state, services);
   App app(state, services, window.form());
   // A second instance ends here, before it creates a folder or reads a file.
   if (!app.AcquireInstance()) return 0;
   app.Startup();
   window.FinishStartup();
+  commands.FinishStartup();
 
   WindowHost host(window, [&app] {
     app.Shutdown();
