@@ -37,6 +37,17 @@ size_t PaletteBytes(const BITMAPINFOHEADER& h) {
   return (h.biClrUsed ? h.biClrUsed : 1u << h.biBitCount) * sizeof(RGBQUAD);
 }
 
+// Header, palette and every row must be present before anything reads the pixels.
+bool Complete(const std::vector<std::uint8_t>& dib, const BITMAPINFOHEADER& h) {
+  if (h.biSize < sizeof h || h.biWidth <= 0 || h.biHeight == 0 || h.biBitCount == 0 ||
+      (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS)) {
+    return false;
+  }
+  const unsigned long long stride = (static_cast<unsigned long long>(h.biWidth) * h.biBitCount + 31) / 32 * 4;
+  const unsigned long long rows = h.biHeight < 0 ? -static_cast<long long>(h.biHeight) : h.biHeight;
+  return h.biSize + PaletteBytes(h) + stride * rows <= dib.size();
+}
+
 bool WriteBmp(const std::wstring& path, const std::vector<std::uint8_t>& dib,
               const BITMAPINFOHEADER& h) {
   BITMAPFILEHEADER file{};
@@ -83,9 +94,7 @@ bool WritePicture(const std::wstring& path, const std::vector<std::uint8_t>& dib
   if (dib.size() < sizeof(BITMAPINFOHEADER)) return false;
   BITMAPINFOHEADER header;
   std::memcpy(&header, dib.data(), sizeof header);
-  if (header.biSize < sizeof header || header.biSize + PaletteBytes(header) > dib.size()) {
-    return false;
-  }
+  if (!Complete(dib, header)) return false;
   PictureFormat format = FormatForFileName(
       std::u16string_view(reinterpret_cast<const char16_t*>(path.data()), path.size()));
   std::wstring temporary = path + L".part";
