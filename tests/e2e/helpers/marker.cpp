@@ -1,10 +1,11 @@
 // A program for the launch tests: it leaves "<its own path>.ran" holding its command line in
-// UTF-8, so a test can tell which copy ran and with which arguments.
+// UTF-8, so a test can tell which copy ran and with which arguments. A windowless GUI program:
+// no console window takes the keyboard from the box.
 #include <windows.h>
 
 #include <string>
 
-int wmain() {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   wchar_t self[MAX_PATH];
   DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return 1;

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The command box of the real box: an item typed by name starts its program (and not a decoy
+# that an unquoted path with a blank would name), "!" starts a program with arguments, "@" and
+# "^" reach the desktop shell with the right address, "$name" starts an extension, and an
+# unknown name shows the not-found message in the message panel.
+. "$(dirname "$0")/lib.sh"
+e2e_start "$1"
+cd "$E2E_APP"
+marker=$E2E_BUILD/tests/marker.exe
+[ -f "$marker" ] || e2e_fail "no marker.exe in the build"
+win_app=$(winepath -w "$E2E_APP" 2>/dev/null | tr -d '\r')
+
+mkdir -p "a b"
+cp "$marker" "a b/marker.exe"
+cp "$marker" a.exe                 # what "...\a b\marker.exe" unquoted would start
+cp "$marker" "a b/bang.exe"
+cp "$marker" Plugins/ext.exe
+printf 'marker*%s\\a b\\marker.exe\r\n' "$win_app" | e2e_gbk >DATA/App.sd
+
+# A stand-in for the desktop's URL opener: Wine's shell hands web addresses to xdg-open.
+mkdir -p "$E2E_TMP/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$E2E_TMP/opened.log" >"$E2E_TMP/bin/xdg-open"
+chmod +x "$E2E_TMP/bin/xdg-open"
+export PATH="$E2E_TMP/bin:$PATH"
+
+wait_file() {
+  for _ in $(seq 100); do [ -s "$1" ] && return 0; sleep 0.1; done
+  return 1
+}
+
+e2e_wine "$E2E_APP/VelmoBox.exe"
+box=$E2E_PID
+win=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window"
+# Keep the pointer over the window so that it does not slide away, then click the command box
+# (Text2: 255, 5655 twips = 17, 377 pixels).
+xdotool mousemove --window "$win" 150 200
+sleep 0.5
+command_box() {
+  xdotool mousemove --window "$win" 120 385 click 1
+  sleep 0.2
+  xdotool type --delay 40 "$1"
+  xdotool key Return
+}
+
+e2e_log "an item by its name"
+command_box marker
+wait_file "a b/marker.exe.ran" || e2e_fail "the item's program did not start"
+[ ! -e a.exe.ran ] || e2e_fail "the decoy a.exe started"
+
+e2e_log "! with a program and arguments"
+command_box "!\"$win_app\\a b\\bang.exe\" hello world"
+wait_file "a b/bang.exe.ran" || e2e_fail "! did not start the program"
+grep -q ' hello world$' "a b/bang.exe.ran" || e2e_fail "arguments lost: $(cat "a b/bang.exe.ran")"
+
+e2e_log "\$ starts an extension"
+command_box '$ext'
+wait_file Plugins/ext.exe.ran || e2e_fail "\$ext did not start"
+
+e2e_log "@ and ^ through the desktop shell"
+command_box '@example.com/a?b=1'
+wait_file "$E2E_TMP/opened.log" || e2e_fail "@ reached no URL opener"
+command_box '@https://example.org/x'
+command_box '^a&b #c+d'
+for _ in $(seq 100); do [ "$(wc -l <"$E2E_TMP/opened.log")" -ge 3 ] && break; sleep 0.1; done
+cat "$E2E_TMP/opened.log"
+grep -qxF 'http://example.com/a?b=1' "$E2E_TMP/opened.log" || e2e_fail "@ address"
+grep -qxF 'https://example.org/x' "$E2E_TMP/opened.log" || e2e_fail "@ with a scheme"
+grep -qxF 'https://www.baidu.com/s?ie=UTF-8&wd=a%26b%20%23c%2Bd' "$E2E_TMP/opened.log" \
+  || e2e_fail "^ address"
+
+e2e_log "an unknown name shows the message panel"
+import -window root "$E2E_TMP/before.png"
+command_box nothing
+sleep 1
+import -window root "$E2E_TMP/not_found.png"
+mkdir -p "$E2E_BUILD/e2e-shots"
+cp "$E2E_TMP/not_found.png" "$E2E_BUILD/e2e-shots/command_not_found.png"
+[ "$(compare -metric AE "$E2E_TMP/before.png" "$E2E_TMP/not_found.png" null: 2>&1 || true)" != 0 ] \
+  || e2e_fail "the message panel did not appear"
+
+xdotool key --window "$win" alt+F4
+e2e_wait_gone "$box" 20 || e2e_fail "box did not close"
+echo PASS
