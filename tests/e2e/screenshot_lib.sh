@@ -1,0 +1,70 @@
+# Helpers of the 截屏 end-to-end tests; source after lib.sh and e2e_start.
+
+# shot_show_picture: fills the screen with a known picture (an X window at 0,0 under every
+# Wine window) and keeps a copy of the screen as it shows, in $E2E_TMP/screen.png.
+shot_show_picture() {
+  local size
+  size=$(xdpyinfo | awk '/dimensions:/ {print $2}')
+  convert -size "$size" gradient:'#ffd000-#6000a0' \
+    -fill '#ff0000' -draw 'rectangle 0,0 60,45' -fill '#00ff00' -draw 'rectangle 61,0 120,45' \
+    -fill '#0000ff' -draw 'rectangle 0,46 60,90' -fill '#ffffff' -draw 'circle 300,200 340,240' \
+    -fill '#000000' -draw 'line 10,20 109,69' -depth 8 "PNG24:$E2E_TMP/picture.png"
+  display -geometry +0+0 -borderwidth 0 -title shot-picture "$E2E_TMP/picture.png" 2>/dev/null &
+  local id
+  id=$(e2e_wait_window shot-picture) || e2e_fail "the picture did not show"
+  sleep 0.3
+  import -window root "$E2E_TMP/screen.png"
+}
+
+# shot_start: starts 截屏.exe and waits for its capture screen.
+shot_start() {
+  e2e_wine "$E2E_APP/Plugins/截屏.exe"
+  e2e_wait_window '截屏' >/dev/null || e2e_fail "no capture screen"
+  sleep 0.3
+}
+
+# shot_select x y w h: draws a selection with the left button.
+shot_select() {
+  local x=$1 y=$2 w=$3 h=$4
+  xdotool mousemove "$x" "$y" mousedown 1 mousemove $((x + w / 2)) $((y + h / 2)) \
+    mousemove $((x + w)) $((y + h)) mouseup 1
+  sleep 0.3
+}
+
+# shot_toolbar_icon i x y w h: clicks toolbar icon i (0 undo, 1 copy, 2 save, 3 exit) of the
+# selection x y w h on a 96-dpi screen: a 205 x 26 toolbar right-aligned under the selection.
+shot_toolbar_icon() {
+  local i=$1 x=$2 y=$3 w=$4 h=$5 left
+  left=$((x + w - 205))
+  [ $left -ge 0 ] || left=0
+  xdotool mousemove $((left + 119 + 24 * i)) $((y + h + 4 + 13))
+  sleep 0.2
+  xdotool click 1
+}
+
+# shot_launcher: waits for the launcher window and prints its id.
+shot_launcher() { e2e_wait_window '截屏工具'; }
+
+# shot_launcher_click id what: clicks the launcher's capture button or close button.
+shot_launcher_click() {
+  local id=$1 what=$2 X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  case $what in
+    capture) xdotool mousemove $((X + 54)) $((Y + 62)) ;;
+    close) xdotool mousemove $((X + 97)) $((Y + 10)) ;;
+  esac
+  sleep 0.2
+  xdotool click 1
+}
+
+# shot_clipboard_bmp file: writes the clipboard's picture as BMP; fails when there is none.
+shot_clipboard_bmp() { xclip -selection clipboard -t image/bmp -o >"$1" 2>/dev/null; }
+
+# shot_same_as_screen file x y w h: the picture equals that region of the screen copy.
+shot_same_as_screen() {
+  local file=$1 x=$2 y=$3 w=$4 h=$5 diff
+  [ "$(identify -format '%wx%h' "$file")" = "${w}x${h}" ] || e2e_fail "$file is not ${w}x${h}"
+  convert "$E2E_TMP/screen.png" -crop "${w}x${h}+${x}+${y}" +repage "$E2E_TMP/region.png"
+  diff=$(compare -metric AE "$file" "$E2E_TMP/region.png" null: 2>&1 || true)
+  [ "$diff" = 0 ] || e2e_fail "$file differs from the screen in $diff pixels"
+}
