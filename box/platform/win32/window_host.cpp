@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 #include <mmsystem.h>
+#include <psapi.h>
 #include <richedit.h>
 #include <windowsx.h>
 
@@ -258,8 +259,9 @@ void WindowHost::SyncNative(Control& c) {
     } else {
       if (c.kind == ControlKind::kRichText) cls = MSFTEDIT_CLASS;
       style |= ES_AUTOHSCROLL;
-      if (c.multi_line)
-        style = (style & ~ES_AUTOHSCROLL) | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL;
+      if (c.multi_line) style = (style & ~ES_AUTOHSCROLL) | ES_MULTILINE | ES_AUTOVSCROLL;
+      // A read-only text shows no scroll bar; an editable one gets one for long notes.
+      if (c.multi_line && !c.read_only) style |= WS_VSCROLL;
       if (c.read_only) style |= ES_READONLY;
     }
     n.hwnd = CreateWindowExW(0, cls, L"", style, 0, 0, 0, 0, hwnd_, nullptr,
@@ -377,7 +379,8 @@ HBRUSH WindowHost::BrushFor(Color c) {
   return b;
 }
 
-void WindowHost::Paint(HDC dc) {
+// Returns the microseconds spent drawing the model into the back buffer.
+std::uint64_t WindowHost::Paint(HDC dc) {
   RECT client;
   GetClientRect(hwnd_, &client);
   SIZE size{client.right, client.bottom};
@@ -390,10 +393,13 @@ void WindowHost::Paint(HDC dc) {
   HGDIOBJ old = SelectObject(mem, back_buffer_);
   FillRect(mem, &client, BrushFor(form_.back_color));
   SetBkMode(mem, TRANSPARENT);
+  std::uint64_t start = NowUs();
   for (auto& child : form_.root().children()) PaintControl(mem, *child, 0, 0);
+  std::uint64_t render_us = NowUs() - start;
   BitBlt(dc, 0, 0, size.cx, size.cy, mem, 0, 0, SRCCOPY);
   SelectObject(mem, old);
   DeleteDC(mem);
+  return render_us;
 }
 
 void WindowHost::PaintControl(HDC dc, const Control& c, int ox, int oy) {
@@ -458,8 +464,7 @@ void WindowHost::PaintControl(HDC dc, const Control& c, int ox, int oy) {
     if (const ImageEntry* e = c.image_list->At(c.image)) {
       RECT box = r;
       if (!c.text.empty()) box.right = box.left + (r.bottom - r.top);
-      if (e->background != kNoBackground)
-        FillRect(dc, c.text.empty() ? &r : &box, BrushFor(e->background));
+      if (e->background != kNoBackground) FillRect(dc, &r, BrushFor(e->background));
       HGDIOBJ old = SelectObject(dc, GlyphFont(c.image_list->glyph_twips));
       SetTextColor(dc, e->color);
       wchar_t glyph[2] = {static_cast<wchar_t>(e->glyph), 0};
@@ -509,6 +514,7 @@ void WindowHost::Mouse(UINT msg, WPARAM wp, int x_px, int y_px) {
       break;
     }
     case WM_LBUTTONDOWN:
+      SendMessageW(tool_tip_, TTM_POP, 0, 0);
       SetCapture(hwnd_);
       form_.MouseDown(x, y, MouseButton::kLeft, m);
       break;
@@ -567,10 +573,16 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       std::uint64_t start = timing_ ? NowUs() : 0;
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc);
+      std::uint64_t render_us = Paint(dc);
       EndPaint(hwnd_, &ps);
       if (timing_) {
-        std::printf("paint us=%llu\n", static_cast<unsigned long long>(NowUs() - start));
+        PROCESS_MEMORY_COUNTERS pmc{};
+        pmc.cb = sizeof(pmc);
+        GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
+        std::printf("paint render_us=%llu total_us=%llu working_set_kb=%llu\n",
+                    static_cast<unsigned long long>(render_us),
+                    static_cast<unsigned long long>(NowUs() - start),
+                    static_cast<unsigned long long>(pmc.WorkingSetSize / 1024));
         std::fflush(stdout);
       }
       return 0;

@@ -72,7 +72,7 @@ class WindowHost {
   HFONT FontFor(const Font& f);
   HFONT GlyphFont(int twips);
   HBRUSH BrushFor(Color c);
-  void Paint(HDC dc);
+  std::uint64_t Paint(HDC dc);
   void PaintControl(HDC dc, const Control& c, int x, int y);
   void SyncWindow();
   void SyncTimers();

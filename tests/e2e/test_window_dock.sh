@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The real window: start-up position, docking at the top edge about 2.4 s after start, hiding
+# and coming back from the strip, a home tile sliding its page in and the back button out.
+. "$(dirname "$0")/window_lib.sh"
+xdotool mousemove 20 780 2>/dev/null || true
+start=$(date +%s%N)
+window_start "$1"
+xdotool mousemove 20 780
+
+e2e_log "start-up position: top 10 twips, centred"
+xdotool getwindowgeometry "$WIN"
+[ "$(window_pos y)" = 1 ] || e2e_fail "top is not 10 twips"
+[ "$WIN_X" = $((640 - 153)) ] || e2e_fail "left is not centred: $WIN_X"
+
+e2e_log "docks and hides at the top edge"
+window_wait_y -397 6 || e2e_fail "window did not dock and hide: y=$(window_pos y)"
+elapsed=$((($(date +%s%N) - start) / 1000000))
+e2e_log "hidden ${elapsed} ms after start"
+grep -q 'slide Timer7 ticks=12' "$E2E_TMP/wine.log" || e2e_fail "hide slide was not 12 ticks"
+
+e2e_log "the strip brings it back"
+xdotool mousemove $((WIN_X + 150)) 1
+window_wait_y 0 3 || e2e_fail "window did not come back: y=$(window_pos y)"
+
+e2e_log "home tile 0 slides the music page in, its back button out"
+xdotool mousemove $((WIN_X + 150)) 40
+home=$(window_shot home)
+gap_home=$(window_pixel "$home" 150 123)  # between tiles 0 and 1
+xdotool mousemove $((WIN_X + 150)) 80 click 1
+sleep 0.6
+page=$(window_shot page)
+gap_page=$(window_pixel "$page" 150 123)
+[ "$gap_home" = "243,245,248" ] || e2e_fail "home background not seen: $gap_home"
+[ "$gap_page" = "255,255,255" ] || e2e_fail "music page not shown: $gap_page"
+xdotool mousemove $((WIN_X + 24)) 25 click 1  # back button
+sleep 0.6
+back=$(window_shot back)
+[ "$(window_pixel "$back" 150 123)" = "243,245,248" ] || e2e_fail "music page did not slide out"
+grep 'slide Timer1[78] ' "$E2E_TMP/wine.log"
+grep -q 'slide Timer18 ticks=15' "$E2E_TMP/wine.log" || e2e_fail "slide-out was not 15 ticks"
+e2e_log "ok"
