@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The add-item page of the real box: browse for a program in the open-file dialog, confirm, and
+# find the new item in App.sd after the box has closed; then start it by name on the next run.
+. "$(dirname "$0")/lib.sh"
+e2e_start "$1"
+cd "$E2E_APP"
+win_app=$(winepath -w "$E2E_APP" 2>/dev/null | tr -d '\r')
+mkdir -p tools
+cp "$E2E_BUILD/tests/marker.exe" tools/newtool.exe
+printf '记事本*C:\\windows\\notepad.exe\r\n' | e2e_gbk >DATA/App.sd
+
+e2e_wine "$E2E_APP/VelmoBox.exe"
+box=$E2E_PID
+win=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window"
+# Pixels in the window: twips / 15.
+click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.6; }
+xdotool mousemove --window "$win" 150 200
+sleep 0.5
+
+e2e_log "open the item list page, then the add-item page"
+click 170 240   # home tile 快速启动
+click 281 25    # 新增
+e2e_log "browse"
+click 281 153   # 浏览文件
+dialog=
+for _ in $(seq 100); do
+  dialog=$(xdotool search --onlyvisible --name '.' 2>/dev/null | grep -vx "$win" | head -n1 || true)
+  [ -n "$dialog" ] && break
+  sleep 0.1
+done
+[ -n "$dialog" ] || e2e_fail "no open-file dialog"
+echo "dialog: $(xdotool getwindowname "$dialog")"
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+xdotool type --delay 30 "$win_app\\tools\\newtool.exe"
+xdotool key Return
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qvx "$win" || break
+  sleep 0.1
+done
+sleep 0.5
+import -window root "$E2E_TMP/add_item.png"
+mkdir -p "$E2E_BUILD/e2e-shots"
+cp "$E2E_TMP/add_item.png" "$E2E_BUILD/e2e-shots/command_add_item.png"
+click 281 25    # 确定
+
+xdotool key --window "$win" alt+F4
+e2e_wait_gone "$box" 20 || e2e_fail "box did not close"
+e2e_utf8 <DATA/App.sd
+expected=$(printf '记事本*C:\\windows\\notepad.exe\r\nnewtool*%s\\tools\\newtool.exe\r\n' "$win_app" \
+  | e2e_gbk | md5sum)
+[ "$(md5sum <DATA/App.sd)" = "$expected" ] || e2e_fail "App.sd does not hold the new item"
+
+e2e_log "the new item starts by name after a restart"
+e2e_wine "$E2E_APP/VelmoBox.exe"
+box=$E2E_PID
+win=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window on restart"
+xdotool mousemove --window "$win" 150 200
+sleep 0.5
+click 120 385
+xdotool type --delay 40 newtool
+xdotool key Return
+for _ in $(seq 100); do [ -s tools/newtool.exe.ran ] && break; sleep 0.1; done
+[ -s tools/newtool.exe.ran ] || e2e_fail "the added item did not start"
+xdotool key --window "$win" alt+F4
+e2e_wait_gone "$box" 20 || e2e_fail "box did not close"
+echo PASS
