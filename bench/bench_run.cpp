@@ -52,8 +52,8 @@ struct Box {
   Box() {
     state.program_folder = u"C:\\Box";
     for (int i = 0; i < kItems; ++i) {
-      std::u16string path = u"C:\\Program Files\\应用\\程序" + Utf8ToUtf16(std::to_string(i)) +
-                            u".exe";
+      std::u16string path =
+          u"C:\\Program Files\\应用\\程序" + Utf8ToUtf16(std::to_string(i)) + u".exe";
       files.paths.insert(path);
       launcher.programs.insert(path);
       state.lists.items.list.Append(ItemName(i), path);

@@ -23,8 +23,7 @@ std::u16string WebAddress(std::u16string_view text);
 
 class CommandBox {
  public:
-  CommandBox(Services& services, CommandSurface& surface, ItemList& items,
-             Extensions& extensions);
+  CommandBox(Services& services, CommandSurface& surface, ItemList& items, Extensions& extensions);
 
   // Runs the command text. True when the box is to be emptied afterwards; only the look-up
   // prefixes "#", "&" and "%" keep the text.

@@ -67,6 +67,12 @@ CommandPages::CommandPages(MainWindow& window, BoxState& state, Services& servic
   BuildExtensionsPage();
   items_.on_items_changed = [this] { MirrorItems(); };
   extensions_.on_change = [this] { MirrorExtensions(); };
+  // The settings tick re-applies switch 5 to the path box with the other settings.
+  Timer& settings_tick = form_.timer("Timer37");
+  settings_tick.on_tick = [this, old = std::move(settings_tick.on_tick)] {
+    if (old) old();
+    ApplyPathSetting();
+  };
 }
 
 void CommandPages::FinishStartup() {
@@ -239,9 +245,11 @@ void CommandPages::BuildAddItemPage() {
   confirm_->visible = false;
   confirm_->on_click = [this](const MouseEvent&) { Confirm(); };
 
-  form_.AddTimer("Timer3", kInputCheckMs, [this] {
-    confirm_->visible = !name_box_->text.empty() && !path_box_->text.empty();
-  }).Start();
+  form_
+      .AddTimer(
+          "Timer3", kInputCheckMs,
+          [this] { confirm_->visible = !name_box_->text.empty() && !path_box_->text.empty(); })
+      .Start();
 
   // Opening the page starts with empty boxes.
   Prepend(form_.Get("Picture5"), [this] {

@@ -20,9 +20,6 @@ class CommandPages final : public CommandSurface {
 
   // After App::Startup: the item list shows what App.sd held and the path box follows switch 5.
   void FinishStartup();
-  // The path box of the add-item page accepts typing exactly while switch 5 is on. The settings
-  // tick calls this every 100 ms.
-  void ApplyPathSetting();
   // Runs the command box's text and empties the box unless the text is a look-up.
   void Run();
   // The options page's import button; `log` is its import record box.
@@ -38,6 +35,9 @@ class CommandPages final : public CommandSurface {
   void FocusWindow() override;
 
  private:
+  // The path box of the add-item page accepts typing exactly while switch 5 is on; applied at
+  // start-up and on every tick of the settings tick (Timer37).
+  void ApplyPathSetting();
   void WireCommandBox();
   void BuildItemListPage();
   void BuildAddItemPage();

@@ -170,9 +170,8 @@ void ItemList::LaunchByName(const std::u16string& text) {
     }
     return;
   }
-  surface_.ShowMessage(
-      u"抱歉，在项目列表中没有查找到有关于" + text + u"的文件、程序或批处理文件。",
-      Str(kTitleInvalidCommand));
+  surface_.ShowMessage(u"抱歉，在项目列表中没有查找到有关于" + text + u"的文件、程序或批处理文件。",
+                       Str(kTitleInvalidCommand));
   surface_.RestoreRecentContent();
 }
 

@@ -34,8 +34,7 @@ bool IsFullPath(std::u16string_view path) {
   return path.size() >= 3 && is_sep(path[0]) && is_sep(path[1]) && !is_sep(path[2]);
 }
 
-ProgramFileStart PlanProgramFileStart(std::u16string_view path,
-                                      std::u16string_view system_folder) {
+ProgramFileStart PlanProgramFileStart(std::u16string_view path, std::u16string_view system_folder) {
   ProgramFileStart start;
   if (EndsWithNoCase(path, u".bat") || EndsWithNoCase(path, u".cmd")) {
     start.application = std::u16string(system_folder) + u"\\cmd.exe";

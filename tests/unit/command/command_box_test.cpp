@@ -107,8 +107,8 @@ TEST_F(RunTest, DollarMatchesExactlyAndReportsAMiss) {
   const struct {
     const char16_t* text;
     const char16_t* quoted;
-  } misses[] = {{u"$shot", u"shot"}, {u"$ Shot", u" Shot"}, {u"$Shot.exe", u"Shot.exe"},
-                {u"$", u""}};
+  } misses[] = {
+      {u"$shot", u"shot"}, {u"$ Shot", u" Shot"}, {u"$Shot.exe", u"Shot.exe"}, {u"$", u""}};
   for (const auto& c : misses) {
     surface.messages.clear();
     EXPECT_TRUE(command_box.Run(c.text));
@@ -156,34 +156,60 @@ TEST_F(RunTest, ItemSearch) {
   AddExisting(u"*星", u"C:\\star.exe");
   AddExisting(u"双", u"C:\\first.exe");
   AddExisting(u"双", u"C:\\second.exe");
-  launcher.programs = {u"C:\\Windows\\notepad.exe", u"C:\\Program Files\\Tools\\TOOL.EXE",
-                       u"D:\\backup.bat", u"C:\\star.exe", u"C:\\first.exe",
+  launcher.programs = {u"C:\\Windows\\notepad.exe",
+                       u"C:\\Program Files\\Tools\\TOOL.EXE",
+                       u"D:\\backup.bat",
+                       u"C:\\star.exe",
+                       u"C:\\first.exe",
                        u"C:\\second.exe"};
 
   const ItemCase cases[] = {
-      {"program", u"notepad", {ProgramFileCall(u"C:\\Windows\\notepad.exe")}, {}, u"notepad",
+      {"program",
+       u"notepad",
+       {ProgramFileCall(u"C:\\Windows\\notepad.exe")},
+       {},
+       u"notepad",
        {u"notepad"}},
-      {"upper-case .EXE", u"工具", {ProgramFileCall(u"C:\\Program Files\\Tools\\TOOL.EXE")}, {},
-       u"工具", {u"工具"}},
+      {"upper-case .EXE",
+       u"工具",
+       {ProgramFileCall(u"C:\\Program Files\\Tools\\TOOL.EXE")},
+       {},
+       u"工具",
+       {u"工具"}},
       {"batch file", u"备份", {ProgramFileCall(u"D:\\backup.bat")}, {}, u"备份", {u"备份"}},
-      {"shortcut", u"链接", {ShellCall(u"C:\\Users\\me\\Desktop\\app.lnk")}, {}, u"链接",
+      {"shortcut",
+       u"链接",
+       {ShellCall(u"C:\\Users\\me\\Desktop\\app.lnk")},
+       {},
+       u"链接",
        {u"链接"}},
       {"document", u"文档", {ShellCall(u"D:\\docs\\readme.txt")}, {}, u"文档", {u"文档"}},
       {"folder: no file, no speech", u"音乐", {ShellCall(u"D:\\music")}, {}, u"旧", {}},
       {"web address", u"网页", {ShellCall(u"https://example.com")}, {}, u"旧", {}},
-      {"missing program", u"旧程序", {ProgramFileCall(u"C:\\gone\\old.exe")},
-       Message(kRunFailed), kDefault, {}},
-      {"first of two equal names", u"双", {ProgramFileCall(u"C:\\first.exe")}, {}, u"双",
-       {u"双"}},
-      {"star text is an item name", u"*星", {ProgramFileCall(u"C:\\star.exe")}, {}, u"*星",
+      {"missing program",
+       u"旧程序",
+       {ProgramFileCall(u"C:\\gone\\old.exe")},
+       Message(kRunFailed),
+       kDefault,
+       {}},
+      {"first of two equal names", u"双", {ProgramFileCall(u"C:\\first.exe")}, {}, u"双", {u"双"}},
+      {"star text is an item name",
+       u"*星",
+       {ProgramFileCall(u"C:\\star.exe")},
+       {},
+       u"*星",
        {u"*星"}},
       {"star text not found", u"*记事", {}, NotFound(u"*记事"), kDefault, {}},
       {"leading blank", u" notepad", {}, NotFound(u" notepad"), kDefault, {}},
       {"trailing blank", u"notepad ", {}, NotFound(u"notepad "), kDefault, {}},
       {"letter case", u"Notepad", {}, NotFound(u"Notepad"), kDefault, {}},
       {"prefix of a name", u"note", {}, NotFound(u"note"), kDefault, {}},
-      {"empty text", u"", {}, Message(u"查找内容为空，请输入需要查找的文件、程序或批处理文件名称。"),
-       kDefault, {}},
+      {"empty text",
+       u"",
+       {},
+       Message(u"查找内容为空，请输入需要查找的文件、程序或批处理文件名称。"),
+       kDefault,
+       {}},
   };
   for (const ItemCase& c : cases) {
     SCOPED_TRACE(c.what);

@@ -293,8 +293,12 @@ TEST_F(CommandPagesTest, BrowseFillsBothBoxesAndFocusesTheName) {
 TEST_F(CommandPagesTest, PathBoxFollowsTheSwitch) {
   EXPECT_FALSE(Get("Text9").enabled);  // delivered: off
   state.settings.Set(Setting::kAllowUserSetProgramPath, true);
-  pages->ApplyPathSetting();
+  EXPECT_FALSE(Get("Text9").enabled);
+  form().Tick("Timer37");
   EXPECT_TRUE(Get("Text9").enabled);
+  state.settings.Set(Setting::kAllowUserSetProgramPath, false);
+  form().Tick("Timer37");
+  EXPECT_FALSE(Get("Text9").enabled);
 }
 
 TEST_F(CommandPagesTest, ImportShowsTheNewItemsInTheList) {

@@ -97,8 +97,8 @@ TEST_F(Win32LauncherTest, BatchFilesRunThroughTheInterpreter) {
 
 TEST_F(Win32LauncherTest, CommandLinesStartTheirFirstTokenWithArguments) {
   std::u16string program = Copy(u"a b\\标记.exe");
-  ASSERT_TRUE(launcher_.StartCommandLine(u"\"" + program + u"\" -x \"二 三\"",
-                                         WindowStyle::kMinimized));
+  ASSERT_TRUE(
+      launcher_.StartCommandLine(u"\"" + program + u"\" -x \"二 三\"", WindowStyle::kMinimized));
   std::optional<std::string> line = WaitForMarker(program);
   ASSERT_TRUE(line.has_value());
   EXPECT_NE(line->find(" -x \"\xE4\xBA\x8C \xE4\xB8\x89\""), std::string::npos) << *line;
