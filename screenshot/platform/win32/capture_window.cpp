@@ -172,7 +172,9 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   Refresh(before);
   if (end != CaptureEnd::kNone && !ended_) {
     ended_ = true;
-    on_end_(end);  // may destroy this window: nothing may follow
+    // The handler may destroy this window and with it on_end_: call a copy, touch nothing after.
+    EndHandler handler = on_end_;
+    handler(end);
   }
   return 0;
 }
@@ -227,7 +229,11 @@ void CaptureWindow::Paint() {
   HDC screen = BeginPaint(hwnd_, &ps);
   const RECT& r = ps.rcPaint;
   const int w = r.right - r.left, h = r.bottom - r.top;
-  if (w > 0 && h > 0) {
+  RECT overlays = OverlayBounds(), touched;
+  if (!IntersectRect(&touched, &r, &overlays)) {
+    // Only frozen image here (the whole first paint): one copy straight to the window.
+    BitBlt(screen, r.left, r.top, w, h, frozen_->dc(), r.left, r.top, SRCCOPY);
+  } else if (w > 0 && h > 0) {
     // Drawn off-screen, then shown in one copy: the overlays never flicker.
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP buffer = CreateCompatibleBitmap(screen, w, h);

@@ -43,7 +43,13 @@ std::optional<std::wstring> AskSaveFileName(HWND owner) {
   ofn.lpstrTitle = W(kSaveTitle);
   ofn.lpstrDefExt = W(kSaveDefaultExtension);
   ofn.Flags = OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&ofn)) return std::nullopt;
+  // Loaded on first use: the dialog library and what it pulls in would slow every start-up.
+  HMODULE library = LoadLibraryW(L"comdlg32.dll");
+  auto ask = reinterpret_cast<BOOL(WINAPI*)(OPENFILENAMEW*)>(
+      reinterpret_cast<void*>(GetProcAddress(library, "GetSaveFileNameW")));
+  const bool chosen = ask && ask(&ofn);
+  if (library) FreeLibrary(library);
+  if (!chosen) return std::nullopt;
   return std::wstring(name.data());
 }
 

@@ -36,7 +36,9 @@ ULONGLONG Now() {
 }  // namespace
 
 ShotApp::ShotApp(HINSTANCE instance, bool report_timing)
-    : instance_(instance), report_timing_(report_timing) {}
+    : instance_(instance), report_timing_(report_timing) {
+  if (report_timing_) entered_ms_ = MillisecondsSince(ProcessStart());
+}
 
 ShotApp::~ShotApp() {
   capture_.reset();
@@ -64,9 +66,10 @@ void ShotApp::StartCapture() {
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-  std::printf("screen %dx%d capture_ms %.1f shown_ms %.1f peak_working_set_mb %.1f\n",
-              capture_->frozen().width(), capture_->frozen().height(), capture_ms,
-              MillisecondsSince(ProcessStart()),
+  std::printf(
+      "screen %dx%d entered_ms %.1f capture_ms %.1f shown_ms %.1f peak_working_set_mb %.1f\n",
+      capture_->frozen().width(), capture_->frozen().height(), entered_ms_, capture_ms,
+      MillisecondsSince(ProcessStart()),
               static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
   std::fflush(stdout);
 }

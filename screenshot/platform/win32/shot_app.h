@@ -29,6 +29,7 @@ class ShotApp {
 
   HINSTANCE instance_;
   bool report_timing_;
+  double entered_ms_ = 0;  // from process creation to the program's own code
   std::unique_ptr<CaptureWindow> capture_;
   std::unique_ptr<LauncherWindow> launcher_;
   HANDLE instance_mutex_ = nullptr;
