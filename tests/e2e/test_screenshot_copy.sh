@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # 截屏: a selection copied by double-click equals the screen; Escape and the launcher's buttons;
-# the copied picture outlives the program.
+# an empty selection copies nothing; the copied picture outlives the program.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/screenshot_lib.sh"
 e2e_start "$1"
@@ -37,6 +37,15 @@ sleep 0.3
 shot_select 300 200 64 48
 shot_toolbar_icon 1 300 200 64 48
 launcher=$(shot_launcher) || e2e_fail "the copy button did not show the launcher"
+
+e2e_log "an empty selection copies nothing"
+shot_launcher_click "$launcher" capture
+e2e_wait_window '截屏' >/dev/null || e2e_fail "no third capture screen"
+sleep 0.3
+xdotool mousemove 500 300 click 1
+sleep 0.3
+shot_toolbar_icon 1 500 300 0 0
+launcher=$(shot_launcher) || e2e_fail "no launcher after copying an empty selection"
 shot_launcher_click "$launcher" close
 e2e_wait_gone "$pid" || e2e_fail "closing the launcher did not end the program"
 shot_clipboard_bmp "$E2E_TMP/after-exit.bmp" || e2e_fail "the picture left with the program"

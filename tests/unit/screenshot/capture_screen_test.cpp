@@ -188,6 +188,22 @@ TEST(CaptureScreen, DragPastTheOppositeEdgeKeepsTheLastValidBounds) {
   EXPECT_EQ(s.frame(), (RectF{100, 100, 20, 50}));
 }
 
+TEST(CaptureScreen, HandlesCanBeCaughtJustOutsideTheirSquare) {
+  // Handle 6 covers (158, 138)-(162, 142); three more pixels round it still catch it.
+  struct Row {
+    int x, y;
+    bool caught;
+  };
+  const Row rows[] = {{164, 143, true}, {155, 135, true}, {165, 140, false}, {152, 140, false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.x << "," << r.y);
+    CaptureScreen s = Selected();
+    EXPECT_EQ(s.HandleAt(r.x, r.y).has_value(), r.caught);
+    s.Press(MouseButton::kLeft, r.x, r.y);
+    EXPECT_EQ(s.resize_flag() == ResizeFlag::kStart, r.caught);
+  }
+}
+
 TEST(CaptureScreen, HandleDoesNotResizeWithoutAPressOnIt) {
   CaptureScreen s = Selected();
   PointF c = HandleCentre(s, 6);
