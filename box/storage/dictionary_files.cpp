@@ -1,4 +1,4 @@
-// Loading of Dictionary.txt, DictContents.sd and 词典.txt into offset tables.
+// Loading of Dictionary.txt, DictContents.sd and 词典.txt: offsets into the files' own bytes.
 #include "box/storage/dictionary_files.h"
 
 #include <algorithm>
@@ -15,22 +15,19 @@ constexpr std::u16string_view kLetterIndexFile = u"DictContents.sd";
 constexpr std::u16string_view kChineseFile = u"词典.txt";
 constexpr std::size_t kLetterIndexSize = 24;
 
-// Calls visit(start, length) for each line of `text`, like SplitLines without copying.
-template <typename Visit>
-void ForEachLine(std::u16string_view text, Visit visit) {
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char16_t c = text[i];
-    if (c != u'\r' && c != u'\n') continue;
+// Calls visit(start, length) for each line of `text`, like SplitLines without copying. CR and
+// LF are never part of a GBK pair or a UTF-8 sequence, so this works on bytes as well.
+template <typename Char, typename Visit>
+void ForEachLine(std::basic_string_view<Char> text, std::size_t from, Visit visit) {
+  std::size_t start = from;
+  for (std::size_t i = from; i < text.size(); ++i) {
+    Char c = text[i];
+    if (c != Char('\r') && c != Char('\n')) continue;
     visit(start, i - start);
-    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    if (c == Char('\r') && i + 1 < text.size() && text[i + 1] == Char('\n')) ++i;
     start = i + 1;
   }
   if (start < text.size()) visit(start, text.size() - start);
-}
-
-std::size_t CountLineBreaks(std::u16string_view text) {
-  return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n'));
 }
 
 // The leading number of a line ("  7455", "-3.5x"), rounded half to even; 0 when there is none
@@ -67,49 +64,66 @@ std::int32_t LeadingWholeNumber(std::u16string_view line) {
 template <typename Parse>
 void LoadTable(FileSystem& fs, const std::u16string& path, Parse parse) {
   FileRead read = fs.ReadFile(path);
-  if (read.status == FileRead::Status::kOk) parse(read.bytes);
+  if (read.status == FileRead::Status::kOk) parse(std::move(read.bytes));
+}
+
+std::size_t BomLength(TextEncoding encoding) {
+  return encoding == TextEncoding::kUtf8WithBom ? 3 : 0;
+}
+
+// Calls add(line_start, line_length, at) for every line; `at` is the position of the line's
+// first "@" relative to the line, or npos.
+template <typename Add>
+void ForEachRecordLine(DictionaryTable& table, Add add) {
+  std::string_view bytes = table.bytes();
+  table.Reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 2);
+  ForEachLine(bytes, BomLength(table.encoding()), [&](std::size_t start, std::size_t length) {
+    std::size_t at =
+        FindAsciiCharacter(bytes.substr(0, start + length), table.encoding(), '@', start);
+    add(start, length, at == std::string_view::npos ? at : at - start);
+  });
 }
 
 }  // namespace
 
-std::u16string_view DictionaryTable::Word(std::size_t i) const {
-  if (i >= records_.size()) return {};
-  return std::u16string_view(text_).substr(records_[i].word_offset, records_[i].word_length);
+std::u16string DictionaryTable::Word(std::size_t i) const {
+  return DecodeAs(WordBytes(i), encoding_);
 }
 
-std::u16string_view DictionaryTable::Definition(std::size_t i) const {
-  if (i >= records_.size()) return {};
-  return std::u16string_view(text_).substr(records_[i].definition_offset,
-                                           records_[i].definition_length);
+std::u16string DictionaryTable::Definition(std::size_t i) const {
+  if (i == 0 || i >= records_.size()) return {};
+  std::size_t start = records_[i].line_offset + records_[i].word_length;
+  if (start >= bytes_.size() || bytes_[start] != '@') return {};  // a line without "@"
+  ++start;
+  std::size_t end = std::min(bytes_.find_first_of("\r\n", start), bytes_.size());
+  return DecodeAs(std::string_view(bytes_).substr(start, end - start), encoding_);
 }
 
-void DictionaryTable::Reset(std::u16string text) {
-  text_ = std::move(text);
+std::string_view DictionaryTable::WordBytes(std::size_t i) const {
+  if (i >= records_.size()) return {};
+  return std::string_view(bytes_).substr(records_[i].line_offset, records_[i].word_length);
+}
+
+std::optional<std::string> DictionaryTable::EncodeLikeFile(std::u16string_view text) const {
+  if (encoding_ == TextEncoding::kGbk) return EncodeGbk(text);
+  return EncodeUtf8(text);
+}
+
+void DictionaryTable::Reset(std::string bytes) {
+  encoding_ = DetectEncoding(bytes);
+  bytes_ = std::move(bytes);
   records_.assign(1, Record{});
 }
 
-void DictionaryTable::Add(std::size_t word_offset, std::size_t word_length,
-                          std::size_t def_offset, std::size_t def_length) {
-  records_.push_back(Record{static_cast<std::uint32_t>(word_offset),
-                            static_cast<std::uint32_t>(word_length),
-                            static_cast<std::uint32_t>(def_offset),
-                            static_cast<std::uint32_t>(def_length)});
+void DictionaryTable::Add(std::size_t line_offset, std::size_t word_length) {
+  records_.push_back(
+      Record{static_cast<std::uint32_t>(line_offset), static_cast<std::uint32_t>(word_length)});
 }
 
-void DictionaryTable::Reserve(std::size_t records) { records_.reserve(records); }
-
-void ParseEnglishDictionary(std::string_view bytes, DictionaryTable& table) {
-  table.Reset(DecodeText(bytes).text);
-  std::u16string_view text = table.text();
-  table.Reserve(CountLineBreaks(text) + 2);
-  ForEachLine(text, [&](std::size_t start, std::size_t length) {
-    std::u16string_view line = text.substr(start, length);
-    std::size_t at = line.find(u'@');
-    if (at == std::u16string_view::npos) {
-      table.Add(start, length, start + length, 0);
-    } else {
-      table.Add(start, at, start + at + 1, length - at - 1);
-    }
+void ParseEnglishDictionary(std::string bytes, DictionaryTable& table) {
+  table.Reset(std::move(bytes));
+  ForEachRecordLine(table, [&](std::size_t start, std::size_t length, std::size_t at) {
+    table.Add(start, at == std::string_view::npos ? length : at);
   });
 }
 
@@ -117,22 +131,20 @@ void ParseLetterIndex(std::string_view bytes, std::array<std::int32_t, 25>& inde
   index.fill(0);
   std::u16string text = DecodeText(bytes).text;
   std::size_t entry = 1;
-  ForEachLine(text, [&](std::size_t start, std::size_t length) {
+  ForEachLine(std::u16string_view(text), 0, [&](std::size_t start, std::size_t length) {
     if (entry > kLetterIndexSize) return;
     index[entry++] = LeadingWholeNumber(std::u16string_view(text).substr(start, length));
   });
 }
 
-void ParseChineseDictionary(std::string_view bytes, DictionaryTable& table) {
-  table.Reset(DecodeText(bytes).text);
-  std::u16string_view text = table.text();
-  table.Reserve(CountLineBreaks(text) + 2);
-  ForEachLine(text, [&](std::size_t start, std::size_t length) {
-    std::u16string_view line = text.substr(start, length);
-    std::size_t at = line.find(u'@');
-    // "·@" starts the entries whose headword has no form in the file's encoding.
-    if (at == std::u16string_view::npos || (at == 1 && line[0] == u'\u00B7')) return;
-    table.Add(start, at, start + at + 1, length - at - 1);
+void ParseChineseDictionary(std::string bytes, DictionaryTable& table) {
+  table.Reset(std::move(bytes));
+  // "·@" starts the entries whose headword has no form in the file's encoding.
+  const std::string middle_dot = table.EncodeLikeFile(u"\u00B7").value_or("");
+  std::string_view text = table.bytes();
+  ForEachRecordLine(table, [&](std::size_t start, std::size_t, std::size_t at) {
+    if (at == std::string_view::npos || text.substr(start, at) == middle_dot) return;
+    table.Add(start, at);
   });
 }
 
@@ -141,8 +153,8 @@ EnglishDictionary LoadEnglishDictionary(FileSystem& fs, const std::u16string& da
   std::u16string words = JoinPath(data_folder, kEnglishFile);
   std::u16string letters = JoinPath(data_folder, kLetterIndexFile);
   dict.ready = fs.FileExists(words) && fs.FileExists(letters);
-  LoadTable(fs, words, [&](std::string_view b) { ParseEnglishDictionary(b, dict.table); });
-  LoadTable(fs, letters, [&](std::string_view b) { ParseLetterIndex(b, dict.letter_index); });
+  LoadTable(fs, words, [&](std::string b) { ParseEnglishDictionary(std::move(b), dict.table); });
+  LoadTable(fs, letters, [&](std::string b) { ParseLetterIndex(b, dict.letter_index); });
   return dict;
 }
 
@@ -150,7 +162,7 @@ ChineseDictionary LoadChineseDictionary(FileSystem& fs, const std::u16string& da
   ChineseDictionary dict;
   std::u16string path = JoinPath(data_folder, kChineseFile);
   dict.ready = fs.FileExists(path);
-  LoadTable(fs, path, [&](std::string_view b) { ParseChineseDictionary(b, dict.table); });
+  LoadTable(fs, path, [&](std::string b) { ParseChineseDictionary(std::move(b), dict.table); });
   return dict;
 }
 

@@ -3,35 +3,43 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "box/platform/files.h"
+#include "box/storage/text_codec.h"
 
 namespace velmo {
 
-// Every record points into one decoded copy of its file: two allocations per dictionary,
-// whatever its size.
+// A dictionary keeps its file's own bytes and decodes a record when it is asked for: a GBK
+// file costs no more memory than its size on disk. Slot 0 exists and stays empty.
 class DictionaryTable {
  public:
+  // The definition follows the word's "@" up to the end of the line.
   struct Record {
-    std::uint32_t word_offset, word_length, definition_offset, definition_length;
+    std::uint32_t line_offset, word_length;  // bytes
   };
-  std::size_t size() const { return records_.size(); }  // records 1..size()-1; slot 0 is empty
-  std::u16string_view Word(std::size_t i) const;
-  std::u16string_view Definition(std::size_t i) const;
+  std::size_t size() const { return records_.size(); }
+  // Empty for an index past the end.
+  std::u16string Word(std::size_t i) const;
+  std::u16string Definition(std::size_t i) const;
+  // The word as stored, for comparisons with EncodeLikeFile(term).
+  std::string_view WordBytes(std::size_t i) const;
+  // The bytes `text` has in this file's encoding; nullopt when it cannot occur in the file.
+  std::optional<std::string> EncodeLikeFile(std::u16string_view text) const;
 
-  // Takes the decoded file and drops every record but slot 0.
-  void Reset(std::u16string text);
-  void Reserve(std::size_t records);
-  // Offsets and lengths count characters of text().
-  void Add(std::size_t word_offset, std::size_t word_length, std::size_t def_offset,
-           std::size_t def_length);
-  const std::u16string& text() const { return text_; }
+  // Takes the file's bytes and drops every record but slot 0.
+  void Reset(std::string bytes);
+  void Reserve(std::size_t records) { records_.reserve(records); }
+  void Add(std::size_t line_offset, std::size_t word_length);
+  const std::string& bytes() const { return bytes_; }
+  TextEncoding encoding() const { return encoding_; }
 
  private:
-  std::u16string text_;
+  std::string bytes_;
+  TextEncoding encoding_ = TextEncoding::kGbk;
   std::vector<Record> records_{Record{}};
 };
 
@@ -48,10 +56,10 @@ struct ChineseDictionary {
 
 // Line n of Dictionary.txt becomes record n; a line without "@" keeps its slot with an empty
 // definition so that the letter index still points at the right records.
-void ParseEnglishDictionary(std::string_view bytes, DictionaryTable& table);
+void ParseEnglishDictionary(std::string bytes, DictionaryTable& table);
 void ParseLetterIndex(std::string_view bytes, std::array<std::int32_t, 25>& index);
 // Only lines with "@" that do not begin with "·@" become records, numbered without gaps.
-void ParseChineseDictionary(std::string_view bytes, DictionaryTable& table);
+void ParseChineseDictionary(std::string bytes, DictionaryTable& table);
 
 EnglishDictionary LoadEnglishDictionary(FileSystem& fs, const std::u16string& data_folder);
 ChineseDictionary LoadChineseDictionary(FileSystem& fs, const std::u16string& data_folder);

@@ -167,9 +167,37 @@ DecodedText DecodeUtf8(std::string_view bytes) {
   return result;
 }
 
+TextEncoding DetectEncoding(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return TextEncoding::kUtf8WithBom;
+  return LooksLikeUtf8(bytes) ? TextEncoding::kUtf8 : TextEncoding::kGbk;
+}
+
 DecodedText DecodeText(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF" || LooksLikeUtf8(bytes)) return DecodeUtf8(bytes);
-  return DecodeGbk(bytes);
+  return DetectEncoding(bytes) == TextEncoding::kGbk ? DecodeGbk(bytes) : DecodeUtf8(bytes);
+}
+
+std::u16string DecodeAs(std::string_view bytes, TextEncoding encoding) {
+  return encoding == TextEncoding::kGbk ? DecodeGbk(bytes).text : DecodeUtf8(bytes).text;
+}
+
+std::size_t FindAsciiCharacter(std::string_view bytes, TextEncoding encoding, char c,
+                               std::size_t from) {
+  // In UTF-8 no byte of a multi-byte sequence is below 0x80.
+  if (encoding != TextEncoding::kGbk) return bytes.find(c, from);
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  std::size_t n = bytes.size();
+  for (std::size_t i = from; i < n;) {
+    unsigned char b = p[i];
+    if (b == static_cast<unsigned char>(c)) return i;
+    // The same steps as DecodeGbk: a pair only when it is an assigned character.
+    if (b > 0x80 && b != 0xFF && i + 1 < n) {
+      int t = TrailIndex(p[i + 1]);
+      i += (t >= 0 && kGbkTable[(b - 0x81) * kTrailCount + t] != 0) ? 2 : 1;
+    } else {
+      ++i;
+    }
+  }
+  return std::string_view::npos;
 }
 
 std::optional<std::string> EncodeGbk(std::u16string_view text) {

@@ -21,7 +21,15 @@ struct DecodedText {
 
 // A BOM selects UTF-8; otherwise valid UTF-8 with at least one sequence of three or four bytes
 // (such as any Chinese character) is UTF-8; anything else is GBK.
+TextEncoding DetectEncoding(std::string_view bytes);
 DecodedText DecodeText(std::string_view bytes);
+// Decodes a piece of a file whose encoding is known (a BOM, if any, is not part of the piece).
+std::u16string DecodeAs(std::string_view bytes, TextEncoding encoding);
+// Position of the first byte at or after `from` that the decoder reads as the ASCII character
+// `c` on its own (in GBK the second byte of a pair may look like ASCII), or npos. `from` must
+// start a character.
+std::size_t FindAsciiCharacter(std::string_view bytes, TextEncoding encoding, char c,
+                               std::size_t from = 0);
 DecodedText DecodeGbk(std::string_view bytes);
 DecodedText DecodeUtf8(std::string_view bytes);
 

@@ -12,7 +12,7 @@ namespace {
 const std::u16string kData = u"C:\\Box\\DATA";
 
 struct Entry {
-  std::u16string_view word, definition;
+  std::u16string word, definition;
   bool operator==(const Entry&) const = default;
 };
 
@@ -54,6 +54,23 @@ TEST(EnglishDictionary, AFinalLineBreakAddsNoRecordAndAParseStartsAfresh) {
   EXPECT_EQ(Entries(table), (std::vector<Entry>{{u"c", u"3"}, {u"d", u"4"}, {u"e", u"5"}}));
   ParseEnglishDictionary("", table);
   EXPECT_EQ(table.size(), 1u);
+}
+
+TEST(EnglishDictionary, SecondByteOfAGbkPairIsNoSeparator) {
+  // "丂" is 81 40 in GBK: its second byte is "@" in ASCII.
+  DictionaryTable table;
+  ParseEnglishDictionary(*EncodeGbk(u"丂x@一@二\r\n@丂\r\n"), table);
+  EXPECT_EQ(Entries(table), (std::vector<Entry>{{u"丂x", u"一@二"}, {u"", u"丂"}}));
+  EXPECT_EQ(table.WordBytes(1), "\x81\x40x");
+  EXPECT_EQ(table.EncodeLikeFile(u"丂x"), "\x81\x40x");
+}
+
+TEST(EnglishDictionary, Utf8FilesKeepTheirEncodingAndSkipTheBom) {
+  DictionaryTable table;
+  ParseEnglishDictionary("\xEF\xBB\xBF" + Utf16ToUtf8(u"词@cí\r\nb@二"), table);
+  EXPECT_EQ(table.encoding(), TextEncoding::kUtf8WithBom);
+  EXPECT_EQ(Entries(table), (std::vector<Entry>{{u"词", u"cí"}, {u"b", u"二"}}));
+  EXPECT_EQ(table.EncodeLikeFile(u"词"), table.WordBytes(1));
 }
 
 TEST(LetterIndex, LeadingNumbersRoundedHalfToEven) {
