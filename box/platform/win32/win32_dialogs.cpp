@@ -8,6 +8,17 @@
 #include "box/platform/win32/win32_services.h"
 
 namespace velmo {
+namespace {
+
+// comdlg32 brings the printing stack with it (several MB under Wine): it is loaded when a
+// dialog is first shown, not at start-up.
+BOOL ShowOpenDialog(OPENFILENAMEW* ofn) {
+  static const auto open = reinterpret_cast<decltype(&GetOpenFileNameW)>(
+      reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"comdlg32.dll"), "GetOpenFileNameW")));
+  return open && open(ofn);
+}
+
+}  // namespace
 
 std::optional<std::u16string> Win32Dialogs::OpenFile(const OpenFileRequest& request) {
   // Room for long paths; the dialog fails rather than truncating.
@@ -21,7 +32,7 @@ std::optional<std::u16string> Win32Dialogs::OpenFile(const OpenFileRequest& requ
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   ofn.Flags = OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER;
   if (!request.follow_shortcuts) ofn.Flags |= OFN_NODEREFERENCELINKS;
-  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  if (!ShowOpenDialog(&ofn)) return std::nullopt;
   return Narrow16(std::wstring_view(file.data()));
 }
 

@@ -68,7 +68,6 @@ bool WindowHost::Create() {
     icon_font_ =
         AddFontMemResourceEx(LockResource(data), SizeofResource(inst, res), nullptr, &fonts);
   }
-  LoadLibraryW(L"Msftedit.dll");
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
 
@@ -257,7 +256,11 @@ void WindowHost::SyncNative(Control& c) {
       cls = L"LISTBOX";
       style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
     } else {
-      if (c.kind == ControlKind::kRichText) cls = MSFTEDIT_CLASS;
+      if (c.kind == ControlKind::kRichText) {
+        static const bool loaded = LoadLibraryW(L"Msftedit.dll") != nullptr;  // only when needed
+        (void)loaded;
+        cls = MSFTEDIT_CLASS;
+      }
       style |= ES_AUTOHSCROLL;
       if (c.multi_line) style = (style & ~ES_AUTOHSCROLL) | ES_MULTILINE | ES_AUTOVSCROLL;
       // A read-only text shows no scroll bar; an editable one gets one for long notes.
