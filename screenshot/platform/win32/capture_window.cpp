@@ -77,17 +77,16 @@ void RegisterClassOnce(HINSTANCE instance) {
 
 }  // namespace
 
-CaptureWindow::CaptureWindow(HINSTANCE instance, std::unique_ptr<FrozenScreen> frozen,
-                             EndHandler on_end)
-    : instance_(instance), frozen_(std::move(frozen)), on_end_(std::move(on_end)) {
+CaptureWindow::CaptureWindow(HINSTANCE instance, const RECT& screen, EndHandler on_end)
+    : instance_(instance), on_end_(std::move(on_end)) {
   RegisterClassOnce(instance);
-  POINT at = frozen_->origin();
-  hwnd_ = CreateWindowExW(WS_EX_TOPMOST, kClassName, kTitle, WS_POPUP, at.x, at.y,
-                          frozen_->width(), frozen_->height(), nullptr, nullptr, instance, nullptr);
+  const int width = screen.right - screen.left, height = screen.bottom - screen.top;
+  hwnd_ = CreateWindowExW(WS_EX_TOPMOST, kClassName, kTitle, WS_POPUP, screen.left, screen.top,
+                          width, height, nullptr, nullptr, instance, nullptr);
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
   const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
-  model_ = std::make_unique<CaptureScreen>(frozen_->width(), frozen_->height(), dpi);
+  model_ = std::make_unique<CaptureScreen>(width, height, dpi);
   text_font_ = CreateInterfaceFont(MulDiv(12, dpi, 96));
   icon_font_ = CreateIconFont(model_->toolbar_metrics().icons[0].width());
 
@@ -103,7 +102,10 @@ CaptureWindow::CaptureWindow(HINSTANCE instance, std::unique_ptr<FrozenScreen> f
     tool.lpszText = const_cast<wchar_t*>(W(kToolbarTips[i]));
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
+}
 
+void CaptureWindow::Show(std::unique_ptr<FrozenScreen> frozen) {
+  frozen_ = std::move(frozen);
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);

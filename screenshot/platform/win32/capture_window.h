@@ -17,12 +17,14 @@ class CaptureWindow {
   // Called once when the user ends the capture; it may destroy the window.
   using EndHandler = std::function<void(CaptureEnd)>;
 
-  // Takes the frozen image from `frozen`, creates the window and shows it.
-  CaptureWindow(HINSTANCE instance, std::unique_ptr<FrozenScreen> frozen, EndHandler on_end);
+  // Creates the window, hidden, over `screen` (virtual-screen pixels).
+  CaptureWindow(HINSTANCE instance, const RECT& screen, EndHandler on_end);
   ~CaptureWindow();
   CaptureWindow(const CaptureWindow&) = delete;
   CaptureWindow& operator=(const CaptureWindow&) = delete;
 
+  // Shows the window with its frozen image, which must cover the window's rectangle.
+  void Show(std::unique_ptr<FrozenScreen> frozen);
   HWND hwnd() const { return hwnd_; }
   const FrozenScreen& frozen() const { return *frozen_; }
   const CaptureScreen& model() const { return *model_; }

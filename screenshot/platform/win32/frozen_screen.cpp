@@ -30,9 +30,15 @@ FrozenScreen::~FrozenScreen() {
   if (dc_) DeleteDC(dc_);
 }
 
+RECT FrozenScreen::VirtualScreen() {
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 std::unique_ptr<FrozenScreen> FrozenScreen::CaptureVirtualScreen() {
-  POINT origin{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)};
-  SIZE size{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const RECT screen = VirtualScreen();
+  const POINT origin{screen.left, screen.top};
+  const SIZE size{screen.right - screen.left, screen.bottom - screen.top};
   HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
   auto frozen = std::make_unique<FrozenScreen>(display, origin, size);
   DeleteDC(display);

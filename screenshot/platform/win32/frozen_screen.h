@@ -21,6 +21,7 @@ class FrozenScreen {
   FrozenScreen& operator=(const FrozenScreen&) = delete;
 
   // The whole virtual screen (every monitor), at the display's real pixel density.
+  static RECT VirtualScreen();
   static std::unique_ptr<FrozenScreen> CaptureVirtualScreen();
 
   bool ok() const { return bits_ != nullptr; }

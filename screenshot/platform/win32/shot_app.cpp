@@ -4,6 +4,8 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <future>
+#include <utility>
 
 #include "screenshot/platform/win32/clipboard.h"
 #include "screenshot/platform/win32/save_dialog.h"
@@ -57,11 +59,16 @@ int ShotApp::Run() {
 }
 
 void ShotApp::StartCapture() {
-  const ULONGLONG before = Now();
-  std::unique_ptr<FrozenScreen> frozen = FrozenScreen::CaptureVirtualScreen();
-  const double capture_ms = MillisecondsSince(before);
-  capture_ = std::make_unique<CaptureWindow>(instance_, std::move(frozen),
+  // The screen is copied while the (still hidden) window is being made.
+  auto copying = std::async(std::launch::async, [] {
+    const ULONGLONG before = Now();
+    std::unique_ptr<FrozenScreen> frozen = FrozenScreen::CaptureVirtualScreen();
+    return std::make_pair(std::move(frozen), MillisecondsSince(before));
+  });
+  capture_ = std::make_unique<CaptureWindow>(instance_, FrozenScreen::VirtualScreen(),
                                              [this](CaptureEnd end) { EndCapture(end); });
+  auto [frozen, capture_ms] = copying.get();
+  capture_->Show(std::move(frozen));
   if (!report_timing_) return;
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
