@@ -40,9 +40,12 @@ for size in "${sizes[@]}"; do
     start=$(now_ms)
     VELMO_TIMING=1 wine "$tmp/截屏.exe" >"$tmp/out.txt" 2>/dev/null &
     pid=$!
-    until xdotool search --onlyvisible --name '^截屏$' >/dev/null 2>&1; do sleep 0.005; done
+    until xdotool search --onlyvisible --name '^截屏$' >/dev/null 2>&1; do
+      [ $(($(now_ms) - start)) -lt 30000 ] || { echo "no capture screen after 30 s" >&2; exit 1; }
+      sleep 0.005
+    done
     seen=$(now_ms)
-    until [ -s "$tmp/out.txt" ]; do sleep 0.01; done
+    until grep -q shown_ms "$tmp/out.txt"; do sleep 0.01; done
     echo "run $run: on screen after $((seen - start)) ms (xdotool); program: $(cat "$tmp/out.txt")"
     kill "$pid"
     wait "$pid" 2>/dev/null || true

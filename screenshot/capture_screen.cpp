@@ -73,7 +73,7 @@ void CaptureScreen::Press(MouseButton button, int x, int y) {
   pressed_ = target;
   pressed_button_ = button;
   if (target.part == Part::kWindow) MouseDown(x, y);
-  if (target.part == Part::kHandle) HandleDown(target.index, x, y);
+  if (target.part == Part::kHandle) HandleDown();
 }
 
 void CaptureScreen::Move(int x, int y, bool left_down, std::uint32_t colour) {
@@ -204,7 +204,7 @@ void CaptureScreen::MouseUp(MouseButton button) {
   PlaceToolbar();
 }
 
-void CaptureScreen::HandleDown(int, int, int) {
+void CaptureScreen::HandleDown() {
   if (mode_ != Mode::kMove) return;
   resize_flag_ = ResizeFlag::kStart;
   saved_ = {frame_.left, frame_.top, frame_.right(), frame_.bottom()};

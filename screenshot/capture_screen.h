@@ -109,7 +109,7 @@ class CaptureScreen {
   void MouseDown(int x, int y);
   void MouseMove(int x, int y, bool left_down, std::uint32_t colour);
   void MouseUp(MouseButton button);
-  void HandleDown(int i, int x, int y);
+  void HandleDown();
   void HandleMove(int i, int x, int y);
   void HandleUp();
   void ToolbarMove(int x, int y);
