@@ -16,23 +16,20 @@ namespace {
 // Named per user session: a second 截屏 sees the launcher of the first.
 constexpr wchar_t kLauncherMutex[] = L"Local\\VelmoBox.截屏.Launcher";
 
-double MillisecondsSince(ULONGLONG filetime_100ns) {
+ULONGLONG Now() {
   FILETIME now;
   GetSystemTimePreciseAsFileTime(&now);
-  ULONGLONG n = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-  return static_cast<double>(n - filetime_100ns) / 10000.0;
+  return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+double MillisecondsSince(ULONGLONG filetime_100ns) {
+  return static_cast<double>(Now() - filetime_100ns) / 10000.0;
 }
 
 ULONGLONG ProcessStart() {
   FILETIME created, exited, kernel, user;
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
   return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
-}
-
-ULONGLONG Now() {
-  FILETIME now;
-  GetSystemTimePreciseAsFileTime(&now);
-  return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
 
 }  // namespace
@@ -70,6 +67,7 @@ void ShotApp::StartCapture() {
   auto [frozen, capture_ms] = copying.get();
   capture_->Show(std::move(frozen));
   if (!report_timing_) return;
+  report_timing_ = false;  // the figures are those of the program's first capture
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
@@ -77,7 +75,7 @@ void ShotApp::StartCapture() {
       "screen %dx%d entered_ms %.1f capture_ms %.1f shown_ms %.1f peak_working_set_mb %.1f\n",
       capture_->frozen().width(), capture_->frozen().height(), entered_ms_, capture_ms,
       MillisecondsSince(ProcessStart()),
-              static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
+      static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
   std::fflush(stdout);
 }
 

@@ -13,7 +13,8 @@ namespace shot {
 
 class ShotApp {
  public:
-  // With `report_timing`, prints start-up and capture times and memory use to stdout.
+  // With `report_timing`, prints the first capture's start-up and copy times and the memory
+  // use to stdout.
   ShotApp(HINSTANCE instance, bool report_timing);
   ~ShotApp();
   ShotApp(const ShotApp&) = delete;
