@@ -78,7 +78,7 @@ void RegisterClassOnce(HINSTANCE instance) {
 }  // namespace
 
 CaptureWindow::CaptureWindow(HINSTANCE instance, const RECT& screen, EndHandler on_end)
-    : instance_(instance), on_end_(std::move(on_end)) {
+    : on_end_(std::move(on_end)) {
   RegisterClassOnce(instance);
   const int width = screen.right - screen.left, height = screen.bottom - screen.top;
   hwnd_ = CreateWindowExW(WS_EX_TOPMOST, kClassName, kTitle, WS_POPUP, screen.left, screen.top,

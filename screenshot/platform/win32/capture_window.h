@@ -42,7 +42,6 @@ class CaptureWindow {
   void Refresh(const RECT& before);
   void PlaceToolTips();
 
-  HINSTANCE instance_;
   std::unique_ptr<FrozenScreen> frozen_;
   EndHandler on_end_;
   std::unique_ptr<CaptureScreen> model_;
