@@ -34,8 +34,17 @@ Control& AddLabel(Form& form, Control& parent, const char* name, std::u16string 
   return label;
 }
 
-Control& AddBox(Form& form, Control& parent, ControlKind kind, const char* name) {
+// A native box on a rounded white field with a border, like the command box. The rectangle is
+// the box's own; the field reaches 135 twips beyond it at the sides and 60 above and below.
+Control& AddBox(Form& form, Control& parent, ControlKind kind, const char* name, int left, int top,
+                int width, int height) {
+  Control& field = form.Add(parent, ControlKind::kShape, std::string("Shp") + name);
+  Place(field, left - 135, top - 60, width + 270, height + 120);
+  field.shape = ShapeKind::kRoundedRectangle;
+  field.fill_color = palette::kCard;
+  field.border_color = palette::kBorder;
   Control& box = form.Add(parent, kind, name);
+  Place(box, left, top, width, height);
   box.font = {u"微软雅黑", 95, false};
   box.fore_color = palette::kText;
   box.back_color = palette::kCard;
@@ -163,8 +172,7 @@ void CommandPages::BuildItemListPage() {
     if (items_.Clear()) list1_->enabled = false;
   };
 
-  search_ = &AddBox(form_, page, ControlKind::kTextBox, "Text1");
-  Place(*search_, 180, 885, 3675, 330);
+  search_ = &AddBox(form_, page, ControlKind::kTextBox, "Text1", 315, 930, 3405, 240);
   search_->on_key_down = [this](const KeyEvent& e) {
     if (RunKey(e)) {
       Find();
@@ -182,8 +190,7 @@ void CommandPages::BuildItemListPage() {
   MakeHoverButton(find, images, 23, u"查找并调用");
   find.on_click = [this](const MouseEvent&) { Find(); };
 
-  list1_ = &AddBox(form_, page, ControlKind::kListBox, "List1");
-  Place(*list1_, 180, 1395, 4215, 3960);
+  list1_ = &AddBox(form_, page, ControlKind::kListBox, "List1", 315, 1455, 3945, 3840);
   list1_->on_double_click = [this](const MouseEvent&) {
     items_.LaunchSelectedItem(list1_->selected);
   };
@@ -216,19 +223,17 @@ void CommandPages::BuildAddItemPage() {
   const ImageList& images = window_.images().image_list1;
 
   Place(AddLabel(form_, page, "Label3", u"文件或程序名称："), 180, 900, 4215, 330);
-  name_box_ = &AddBox(form_, page, ControlKind::kTextBox, "Text10");
-  Place(*name_box_, 180, 1260, 4215, 330);
+  name_box_ = &AddBox(form_, page, ControlKind::kTextBox, "Text10", 315, 1320, 3945, 240);
   name_box_->on_change = [this] {
     // The box takes at most 20 characters; the host shows the cut text.
     if (name_box_->text.size() > kMaxItemNameLength) name_box_->text.resize(kMaxItemNameLength);
   };
 
   Place(AddLabel(form_, page, "Label4", u"文件或程序路径："), 180, 1770, 4215, 330);
-  path_box_ = &AddBox(form_, page, ControlKind::kTextBox, "Text9");
-  Place(*path_box_, 180, 2130, 3675, 330);
+  path_box_ = &AddBox(form_, page, ControlKind::kTextBox, "Text9", 315, 2190, 3405, 240);
 
   Control& browse = form_.Add(page, ControlKind::kPicture, "Picture10");
-  Place(browse, 4035, 2115, 360, 360);
+  Place(browse, 4035, 2130, 360, 360);
   MakeHoverButton(browse, images, 25, u"浏览文件");
   browse.on_click = [this](const MouseEvent&) { Browse(); };
 
@@ -292,8 +297,7 @@ void CommandPages::BuildExtensionsPage() {
   MakeHoverButton(folder, window_.images().image_list1, 25, u"拓展目录");
   folder.on_click = [this](const MouseEvent&) { extensions_.OpenFolder(); };
 
-  extension_list_ = &AddBox(form_, page, ControlKind::kListBox, "List12");
-  Place(*extension_list_, 180, 900, 4215, 4455);
+  extension_list_ = &AddBox(form_, page, ControlKind::kListBox, "List12", 315, 960, 3945, 4335);
   extension_list_->on_change = [this] { extensions_.Select(extension_list_->selected); };
   extension_list_->on_double_click = [this](const MouseEvent&) {
     extensions_.Select(extension_list_->selected);
