@@ -222,14 +222,30 @@ void CaptureScreen::HandleMove(int i, int x, int y) {
   const EdgesF& s = saved_;
   RectF next;
   switch (i) {
-    case 0: next = {px + half, py + half, s.right - px, s.bottom - py}; break;
-    case 1: next = {s.left, py + half, s.right - s.left, s.bottom - py}; break;
-    case 2: next = {s.left, py + half, px - s.left + half, s.bottom - py}; break;
-    case 3: next = {px + half, s.top, s.right - px, s.bottom - s.top}; break;
-    case 4: next = {px + half, s.top, s.right - px, py - s.top}; break;
-    case 5: next = {s.left, s.top, s.right - s.left, py - s.top}; break;
-    case 6: next = {s.left, s.top, px - s.left, py - s.top}; break;
-    default: next = {s.left, s.top, px - s.left, s.bottom - s.top}; break;
+    case 0:
+      next = {px + half, py + half, s.right - px, s.bottom - py};
+      break;
+    case 1:
+      next = {s.left, py + half, s.right - s.left, s.bottom - py};
+      break;
+    case 2:
+      next = {s.left, py + half, px - s.left + half, s.bottom - py};
+      break;
+    case 3:
+      next = {px + half, s.top, s.right - px, s.bottom - s.top};
+      break;
+    case 4:
+      next = {px + half, s.top, s.right - px, py - s.top};
+      break;
+    case 5:
+      next = {s.left, s.top, s.right - s.left, py - s.top};
+      break;
+    case 6:
+      next = {s.left, s.top, px - s.left, py - s.top};
+      break;
+    default:
+      next = {s.left, s.top, px - s.left, s.bottom - s.top};
+      break;
   }
   // Past the opposite edge the size turns negative: the frame keeps its last valid bounds.
   if (next.width >= 0 && next.height >= 0) frame_ = next;
@@ -252,8 +268,8 @@ void CaptureScreen::ToolbarMove(int x, int y) {
 void CaptureScreen::ImageMove() {
   const float l = frame_.left, t = frame_.top, r = frame_.right(), b = frame_.bottom();
   const float cx = l + frame_.width / 2, cy = t + frame_.height / 2;
-  const PointF centres[kHandleCount] = {{l, t},  {cx, t}, {r, t},  {l, cy},
-                                        {l, b},  {cx, b}, {r, b},  {r, cy}};
+  const PointF centres[kHandleCount] = {{l, t}, {cx, t}, {r, t}, {l, cy},
+                                        {l, b}, {cx, b}, {r, b}, {r, cy}};
   const float half = kHandleSize / 2;
   for (int i = 0; i < kHandleCount; ++i) {
     handles_[i] = {centres[i].x - half, centres[i].y - half, kHandleSize, kHandleSize};

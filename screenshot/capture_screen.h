@@ -46,8 +46,8 @@ struct ToolbarMetrics {
   int dpi;
   int width;
   int height;
-  RectI readout;            // colour readout label, toolbar coordinates
-  int separator_x;          // vertical separator line
+  RectI readout;    // colour readout label, toolbar coordinates
+  int separator_x;  // vertical separator line
   std::array<RectI, kToolbarIconCount> icons;
   std::array<RectI, kToolbarIconCount> hover_boxes;
 };

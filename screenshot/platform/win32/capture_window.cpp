@@ -43,22 +43,36 @@ void Outline(HDC dc, const RECT& r, COLORREF colour) {
 
 LPCWSTR CursorName(Cursor c) {
   switch (c) {
-    case Cursor::kArrow: return IDC_ARROW;
-    case Cursor::kCross: return IDC_CROSS;
-    case Cursor::kSizeAll: return IDC_SIZEALL;
-    case Cursor::kSizeNwse: return IDC_SIZENWSE;
-    case Cursor::kSizeNs: return IDC_SIZENS;
-    case Cursor::kSizeNesw: return IDC_SIZENESW;
-    case Cursor::kSizeWe: return IDC_SIZEWE;
+    case Cursor::kArrow:
+      return IDC_ARROW;
+    case Cursor::kCross:
+      return IDC_CROSS;
+    case Cursor::kSizeAll:
+      return IDC_SIZEALL;
+    case Cursor::kSizeNwse:
+      return IDC_SIZENWSE;
+    case Cursor::kSizeNs:
+      return IDC_SIZENS;
+    case Cursor::kSizeNesw:
+      return IDC_SIZENESW;
+    case Cursor::kSizeWe:
+      return IDC_SIZEWE;
   }
   return IDC_ARROW;
 }
 
 MouseButton ButtonOf(UINT msg) {
   switch (msg) {
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return MouseButton::kRight;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return MouseButton::kMiddle;
-    default: return MouseButton::kLeft;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+      return MouseButton::kRight;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+      return MouseButton::kMiddle;
+    default:
+      return MouseButton::kLeft;
   }
 }
 
@@ -145,8 +159,11 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(lp) != HTCLIENT) break;
       SetCursor(LoadCursorW(nullptr, CursorName(model_->cursor())));
       return TRUE;
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-    case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
       SetCapture(hwnd_);
       model_->Press(ButtonOf(msg), x, y);
       break;
@@ -158,7 +175,9 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       model_->Move(x, y, (wp & MK_LBUTTON) != 0, frozen_->PixelAt(x, y));
       SetCursor(LoadCursorW(nullptr, CursorName(model_->cursor())));
       break;
-    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
       if ((wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) ReleaseCapture();
       end = model_->Release(ButtonOf(msg), x, y);
       break;

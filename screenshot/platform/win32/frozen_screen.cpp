@@ -57,7 +57,8 @@ std::uint32_t FrozenScreen::PixelAt(int x, int y) const {
 std::vector<std::uint8_t> FrozenScreen::PackedDib(const RectI& wanted) const {
   RectI r = ClipToImage(wanted, size_.cx, size_.cy);
   const int stride = (r.width() * 3 + 3) & ~3;
-  std::vector<std::uint8_t> dib(sizeof(BITMAPINFOHEADER) + static_cast<size_t>(stride) * r.height());
+  std::vector<std::uint8_t> dib(sizeof(BITMAPINFOHEADER) +
+                                static_cast<size_t>(stride) * r.height());
   BITMAPINFOHEADER header{};
   header.biSize = sizeof header;
   header.biWidth = r.width();

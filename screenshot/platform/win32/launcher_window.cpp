@@ -37,8 +37,7 @@ void RegisterClassOnce(HINSTANCE instance) {
 
 }  // namespace
 
-LauncherWindow::LauncherWindow(HINSTANCE instance, CaptureHandler on_capture,
-                               CloseHandler on_close)
+LauncherWindow::LauncherWindow(HINSTANCE instance, CaptureHandler on_capture, CloseHandler on_close)
     : on_capture_(std::move(on_capture)), on_close_(std::move(on_close)) {
   RegisterClassOnce(instance);
   hwnd_ = CreateWindowExW(WS_EX_APPWINDOW, kClassName, W(kLauncherTitle),
@@ -74,8 +73,7 @@ void LauncherWindow::Show(bool reset_hover_frame) {
 }
 
 RECT LauncherWindow::PxRect(const TwipsRect& r, int dx, int dy) const {
-  return {Px(r.left + dx), Px(r.top + dy), Px(r.left + dx + r.width),
-          Px(r.top + dy + r.height)};
+  return {Px(r.left + dx), Px(r.top + dy), Px(r.left + dx + r.width), Px(r.top + dy + r.height)};
 }
 
 void LauncherWindow::ApplyDpi(int dpi, const RECT* suggested) {
@@ -97,8 +95,7 @@ void LauncherWindow::ApplyDpi(int dpi, const RECT* suggested) {
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - w) / 2,
-                 work.top + (work.bottom - work.top - h) / 2, w, h,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 work.top + (work.bottom - work.top - h) / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;

@@ -1,9 +1,12 @@
 // BMP written directly; JPEG and PNG through GDI+ encoders.
 #include "screenshot/platform/win32/picture_file.h"
 
+// GDI+'s header needs the two before it.
+// clang-format off
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
+// clang-format on
 
 #include <cstdio>
 #include <cstring>
@@ -43,8 +46,7 @@ class GdiplusLibrary {
             const Gdiplus::EncoderParameters* params) {
     CLSID encoder;
     Gdiplus::GpBitmap* bitmap = nullptr;
-    if (!started_ || !EncoderFor(mime, &encoder) ||
-        from_dib_(info, bits, &bitmap) != Gdiplus::Ok) {
+    if (!started_ || !EncoderFor(mime, &encoder) || from_dib_(info, bits, &bitmap) != Gdiplus::Ok) {
       return false;
     }
     bool ok = save_(bitmap, path, &encoder, params) == Gdiplus::Ok;
@@ -100,7 +102,8 @@ bool Complete(const std::vector<std::uint8_t>& dib, const BITMAPINFOHEADER& h) {
       (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS)) {
     return false;
   }
-  const unsigned long long stride = (static_cast<unsigned long long>(h.biWidth) * h.biBitCount + 31) / 32 * 4;
+  const unsigned long long stride =
+      (static_cast<unsigned long long>(h.biWidth) * h.biBitCount + 31) / 32 * 4;
   const unsigned long long rows = h.biHeight < 0 ? -static_cast<long long>(h.biHeight) : h.biHeight;
   return h.biSize + PaletteBytes(h) + stride * rows <= dib.size();
 }

@@ -85,8 +85,8 @@ void ShotApp::EndCapture(CaptureEnd end) {
     PostQuitMessage(0);
     return;
   }
-  const bool copies = end == CaptureEnd::kCopy || end == CaptureEnd::kSave ||
-                      end == CaptureEnd::kDoubleClickCopy;
+  const bool copies =
+      end == CaptureEnd::kCopy || end == CaptureEnd::kSave || end == CaptureEnd::kDoubleClickCopy;
   if (copies) {
     capture_->HideOverlays();
     RectI region = capture_->model().Region();

@@ -1,6 +1,8 @@
 // Entry point of 截屏.exe.
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
+// clang-format on
 
 #include <cstdlib>
 #include <cstring>

@@ -150,9 +150,9 @@ struct ResizeCase {
 TEST(CaptureScreen, HandlesResizeFromTheSavedEdges) {
   // Saved edges 100, 100, 160, 140; handles are 4 x 4, so w/2 = h/2 = 2.
   const ResizeCase cases[] = {
-      {0, 90, 80, {92, 82, 70, 60}},    {1, 130, 80, {100, 82, 60, 60}},
-      {2, 180, 80, {100, 82, 82, 60}},  {3, 90, 120, {92, 100, 70, 40}},
-      {4, 90, 150, {92, 100, 70, 50}},  {5, 130, 150, {100, 100, 60, 50}},
+      {0, 90, 80, {92, 82, 70, 60}},     {1, 130, 80, {100, 82, 60, 60}},
+      {2, 180, 80, {100, 82, 82, 60}},   {3, 90, 120, {92, 100, 70, 40}},
+      {4, 90, 150, {92, 100, 70, 50}},   {5, 130, 150, {100, 100, 60, 50}},
       {6, 180, 150, {100, 100, 80, 50}}, {7, 180, 120, {100, 100, 80, 40}},
   };
   for (const auto& c : cases) {
@@ -311,8 +311,10 @@ TEST(CaptureScreen, InsideTestIncludesLeftAndTopEdgesOnly) {
     int x, y;
     Mode mode_after;
   };
-  const Row rows[] = {{100, 100, Mode::kMove}, {159, 139, Mode::kMove},
-                      {160, 110, Mode::kDraw}, {120, 140, Mode::kDraw},
+  const Row rows[] = {{100, 100, Mode::kMove},
+                      {159, 139, Mode::kMove},
+                      {160, 110, Mode::kDraw},
+                      {120, 140, Mode::kDraw},
                       {99, 110, Mode::kDraw}};
   for (const auto& r : rows) {
     SCOPED_TRACE(testing::Message() << r.x << "," << r.y);

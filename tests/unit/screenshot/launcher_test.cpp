@@ -83,7 +83,7 @@ TEST(Launcher, ClicksAndDrags) {
   }
   Launcher l;
   l.Press(1400, 100);
-  EXPECT_EQ(l.Release(700, 100), LauncherCommand::kNone);  // released on another button
+  EXPECT_EQ(l.Release(700, 100), LauncherCommand::kNone);   // released on another button
   EXPECT_EQ(l.Release(1400, 100), LauncherCommand::kNone);  // no press before it
 }
 

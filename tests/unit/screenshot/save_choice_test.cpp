@@ -8,7 +8,8 @@ namespace {
 
 TEST(SaveChoice, FilterListsPairsSeparatedByNuls) {
   static constexpr char16_t kExpected[] =
-      u"位图文件(*.bmp)\0*.bmp\0JPEG文件(*.jpg)\0*.jpg\0PNG文件(*.png)\0*.png\0所有文件(*.*)\0*.*\0";
+      u"位图文件(*.bmp)\0*.bmp\0JPEG文件(*.jpg)\0*.jpg\0PNG文件(*.png)\0*.png\0所有文件(*.*)\0*.*"
+      u"\0";
   // The literal's own terminator is the one more NUL at the end.
   EXPECT_EQ(SaveDialogFilter(), std::u16string(kExpected, std::size(kExpected)));
   EXPECT_EQ(SaveDialogFilter().back(), u'\0');
@@ -23,12 +24,18 @@ TEST(SaveChoice, FileNameChoosesTheFormat) {
     PictureFormat format;
   };
   const Row rows[] = {
-      {u"C:\\shots\\a.jpg", PictureFormat::kJpeg}, {u"C:\\shots\\a.JPEG", PictureFormat::kJpeg},
-      {u"a.Jpg", PictureFormat::kJpeg},           {u"a.png", PictureFormat::kPng},
-      {u"a.PNG", PictureFormat::kPng},            {u"a.bmp", PictureFormat::kBmp},
-      {u"a.gif", PictureFormat::kBmp},            {u"a", PictureFormat::kBmp},
-      {u"a.jpg.txt", PictureFormat::kBmp},        {u"C:\\x.jpg\\shot", PictureFormat::kBmp},
-      {u"C:/shots/b.png", PictureFormat::kPng},   {u"截图.jpg", PictureFormat::kJpeg},
+      {u"C:\\shots\\a.jpg", PictureFormat::kJpeg},
+      {u"C:\\shots\\a.JPEG", PictureFormat::kJpeg},
+      {u"a.Jpg", PictureFormat::kJpeg},
+      {u"a.png", PictureFormat::kPng},
+      {u"a.PNG", PictureFormat::kPng},
+      {u"a.bmp", PictureFormat::kBmp},
+      {u"a.gif", PictureFormat::kBmp},
+      {u"a", PictureFormat::kBmp},
+      {u"a.jpg.txt", PictureFormat::kBmp},
+      {u"C:\\x.jpg\\shot", PictureFormat::kBmp},
+      {u"C:/shots/b.png", PictureFormat::kPng},
+      {u"截图.jpg", PictureFormat::kJpeg},
       {u"a.jpgx", PictureFormat::kBmp},
   };
   for (size_t i = 0; i < std::size(rows); ++i) {

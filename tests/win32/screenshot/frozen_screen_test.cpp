@@ -36,9 +36,8 @@ class Pattern {
   COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
 
   static constexpr int kW = 64, kH = 48;
-  static constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0),
-                            kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255),
-                            kMark = RGB(1, 2, 3);
+  static constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
+                            kWhite = RGB(255, 255, 255), kMark = RGB(1, 2, 3);
 
  private:
   void Fill(RECT r, COLORREF c) {

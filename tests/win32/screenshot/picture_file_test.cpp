@@ -1,9 +1,12 @@
 // Picture files: the format follows the name, and each reads back at the right size and colours.
 #include "screenshot/platform/win32/picture_file.h"
 
+// GDI+'s header needs the two before it.
+// clang-format off
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
+// clang-format on
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -64,9 +67,9 @@ TEST_F(PictureFileTest, NameChoosesTheFormatAndTheFileReadsBack) {
     int tolerance;  // JPEG is lossy
   };
   const Row rows[] = {
-      {L"a.bmp", Gdiplus::ImageFormatBMP, 0},  {L"b.jpg", Gdiplus::ImageFormatJPEG, 24},
+      {L"a.bmp", Gdiplus::ImageFormatBMP, 0},    {L"b.jpg", Gdiplus::ImageFormatJPEG, 24},
       {L"c.JPEG", Gdiplus::ImageFormatJPEG, 24}, {L"d.png", Gdiplus::ImageFormatPNG, 0},
-      {L"e.gif", Gdiplus::ImageFormatBMP, 0},  {L"f", Gdiplus::ImageFormatBMP, 0},
+      {L"e.gif", Gdiplus::ImageFormatBMP, 0},    {L"f", Gdiplus::ImageFormatBMP, 0},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(testing::Message() << static_cast<int>(&r - rows));
