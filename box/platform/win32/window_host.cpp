@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "box/shell/text_wrap.h"
+
 namespace velmo {
 namespace {
 
@@ -484,11 +486,20 @@ void WindowHost::PaintControl(HDC dc, const Control& c, int ox, int oy) {
               : c.align == TextAlign::kRight ? DT_RIGHT
                                              : DT_LEFT;
     if (c.word_wrap || c.text.find(u'\n') != std::u16string::npos) {
-      format |= DT_WORDBREAK;
+      // Our own breaking: DrawText breaks only at blanks under Wine, never inside Chinese text.
+      std::vector<std::u16string> lines =
+          WrapText(c.text, text_rect.right - text_rect.left, [dc](char16_t ch) {
+            SIZE size{};
+            GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(&ch), 1, &size);
+            return static_cast<int>(size.cx);
+          });
+      std::u16string wrapped = lines.front();
+      for (std::size_t i = 1; i < lines.size(); ++i) wrapped += u"\n" + lines[i];
+      DrawTextW(dc, W(wrapped), static_cast<int>(wrapped.size()), &text_rect, format);
     } else {
       format |= DT_SINGLELINE | DT_VCENTER;
+      DrawTextW(dc, W(c.text), static_cast<int>(c.text.size()), &text_rect, format);
     }
-    DrawTextW(dc, W(c.text), static_cast<int>(c.text.size()), &text_rect, format);
     SelectObject(dc, old);
   }
   for (auto& child : c.children()) PaintControl(dc, *child, r.left, r.top);
