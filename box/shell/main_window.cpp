@@ -327,7 +327,10 @@ void MainWindow::BuildPages() {
   Page& items = AddPage(PageId::kItemList, "Picture33", "LblItemListTitle", u"快速启动",
                         "Picture34", u"返回", 31, "Timer20", "Timer19");
   items.after_in = focus_page(PageId::kItemList);
-  items.after_out = reopen_home(PageId::kItemList);
+  items.after_out = [this, reopen = reopen_home(PageId::kItemList)] {
+    reopen();
+    form_.SetFocus(command_box_);
+  };
   Control& add = form_.Add(*items.panel, ControlKind::kPicture, "Picture5");
   Place(add, 4035, 195, 360, 360);
   MakeHoverButton(add, images_.image_list1, 7, u"新增");
@@ -383,7 +386,10 @@ void MainWindow::BuildPages() {
 
   Page& phone = AddPage(PageId::kPhoneBook, "Picture54", "LblPhoneBookTitle", u"电话簿",
                         "Picture55", u"返回", 31, "Timer26", "Timer27");
-  phone.after_out = [this] { page(PageId::kPhoneBook).back->enabled = true; };
+  phone.after_out = [this] {
+    page(PageId::kPhoneBook).back->enabled = true;
+    form_.SetFocus(command_box_);
+  };
   Control& add_contact = form_.Add(*phone.panel, ControlKind::kPicture, "Picture58");
   Place(add_contact, 4035, 195, 360, 360);
   MakeHoverButton(add_contact, images_.image_list1, 7, u"新增联系人");

@@ -140,6 +140,15 @@ TEST_F(PagesTest, FocusAtTheEndOfSlides) {
   form().Click(Get("Picture50"));
   TickUntilStopped("Timer9");
   EXPECT_EQ(form().focus(), &window->command_box());
+
+  // The item list and the phone book hand the focus back to the command box too.
+  for (PageId id : {PageId::kItemList, PageId::kPhoneBook}) {
+    Show(id);
+    form().SetFocus(window->page(id).panel);
+    window->ClosePage(id);
+    TickUntilStopped(window->page(id).slide_out->name.c_str());
+    EXPECT_EQ(form().focus(), &window->command_box());
+  }
 }
 
 TEST_F(PagesTest, MusicTileClearsTheCommandBox) {
