@@ -224,8 +224,9 @@ void CommandPages::BuildAddItemPage() {
 
   Place(AddLabel(form_, page, "Label3", u"文件或程序名称："), 180, 900, 4215, 330);
   name_box_ = &AddBox(form_, page, ControlKind::kTextBox, "Text10", 315, 1320, 3945, 240);
+  name_box_->max_length = kMaxItemNameLength;
   name_box_->on_change = [this] {
-    // The box takes at most 20 characters; the host shows the cut text.
+    // A longer name set by Browse is cut like typed text.
     if (name_box_->text.size() > kMaxItemNameLength) name_box_->text.resize(kMaxItemNameLength);
   };
 
@@ -272,6 +273,7 @@ void CommandPages::Browse() {
   if (!name) return;
   form_.TextEdited(*name_box_, *name);
   form_.SetFocus(name_box_);
+  name_box_->select_all = true;  // ready to be edited
 }
 
 void CommandPages::Confirm() {

@@ -293,9 +293,19 @@ void WindowHost::SyncNative(Control& c) {
       SendMessageW(n.hwnd, LB_SETCURSEL, static_cast<WPARAM>(c.selected), 0);
       n.selected = c.selected;
     }
-  } else if (c.text != n.text) {
-    n.text = c.text;
-    SetWindowTextW(n.hwnd, W(c.text));
+  } else {
+    if (c.text != n.text) {
+      n.text = c.text;
+      SetWindowTextW(n.hwnd, W(c.text));
+    }
+    if (c.max_length != n.max_length) {
+      n.max_length = c.max_length;
+      SendMessageW(n.hwnd, EM_LIMITTEXT, c.max_length, 0);
+    }
+    if (c.select_all) {
+      c.select_all = false;
+      SendMessageW(n.hwnd, EM_SETSEL, 0, -1);
+    }
   }
   if (c.kind == ControlKind::kRichText && c.back_color != kNoBackground && c.back_color != n.back) {
     SendMessageW(n.hwnd, EM_SETBKGNDCOLOR, 0, c.back_color);

@@ -49,6 +49,7 @@ class WindowHost {
   struct Native {
     HWND hwnd = nullptr;
     std::u16string text;  // what the native control shows
+    std::size_t max_length = 0;
     std::vector<std::u16string> items;
     int selected = -1;
     std::vector<RECT> region;

@@ -282,6 +282,8 @@ TEST_F(CommandPagesTest, BrowseFillsBothBoxesAndFocusesTheName) {
   EXPECT_EQ(Get("Text9").text, u"C:\\Program Files\\App\\tool.exe");
   EXPECT_EQ(Get("Text10").text, u"tool");
   EXPECT_EQ(form().focus(), &Get("Text10"));
+  EXPECT_TRUE(Get("Text10").select_all);
+  EXPECT_EQ(Get("Text10").max_length, 20u);
   EXPECT_TRUE(dialogs.requests[0].follow_shortcuts);
   form().Click(Get("Picture10"));  // a name too short: the path box only
   EXPECT_EQ(Get("Text9").text, u"C:\\abc");
