@@ -104,75 +104,44 @@ void ItemList::FindAndInvoke(const std::u16string& text) {
     }
     return;
   }
-  if (list().empty()) {
-    surface_.ShowMessage(u"抱歉，项目列表为空，无法查找相应的程序或批处理文件。",
-                         Str(kTitleInvalidCommand));
-    surface_.RestoreRecentContent();
-    return;
-  }
-  if (text.empty()) {
-    surface_.ShowMessage(u"查找内容为空，请输入需要查找的程序或批处理文件名称。",
-                         Str(kTitleInvalidCommand));
-    surface_.RestoreRecentContent();
-    return;
-  }
-  for (std::size_t i = 0; i < list().size(); ++i) {
-    if (list().names[i] != text) continue;
-    const std::u16string name = list().names[i];
-    const std::u16string path = list().values[i];
-    if (services_.files.FileExists(path)) {
-      SpeakText(state_, services_.speech, name);
-      surface_.SetRecentContent(text);
-    }
-    // Whatever the extension: this search starts only programs.
-    bool started = services_.launcher.StartProgramFile(path, WindowStyle::kNormal);
-    surface_.FocusWindow();
-    if (!started) {
-      surface_.ShowMessage(u"运行失败。可能是程序路径被改变，或者访问权限不够。",
-                           Str(kTitleInvalidCommand));
-      surface_.RestoreRecentContent();
-    }
-    return;
-  }
-  surface_.ShowMessage(u"抱歉，在项目列表中没有查找到有关于" + text + u"的程序或批处理文件。",
-                       Str(kTitleInvalidCommand));
-  surface_.RestoreRecentContent();
+  InvokeByName(text, NameSearch::kFindAndInvoke);
 }
 
 void ItemList::LaunchByName(const std::u16string& text) {
-  if (list().empty()) {
-    surface_.ShowMessage(u"抱歉，项目列表为空，无法查找相应的文件、程序或批处理文件。",
-                         Str(kTitleInvalidCommand));
+  InvokeByName(text, NameSearch::kCommandBox);
+}
+
+void ItemList::InvokeByName(const std::u16string& text, NameSearch search) {
+  // The command box finds any kind of item; the page's search speaks of programs only.
+  const bool any_kind = search == NameSearch::kCommandBox;
+  const std::u16string what = any_kind ? u"文件、程序或批处理文件" : u"程序或批处理文件";
+  auto fail = [&](const std::u16string& message) {
+    surface_.ShowMessage(message, Str(kTitleInvalidCommand));
     surface_.RestoreRecentContent();
-    return;
-  }
-  if (text.empty()) {
-    surface_.ShowMessage(u"查找内容为空，请输入需要查找的文件、程序或批处理文件名称。",
-                         Str(kTitleInvalidCommand));
-    surface_.RestoreRecentContent();
-    return;
-  }
+  };
+  if (list().empty()) return fail(u"抱歉，项目列表为空，无法查找相应的" + what + u"。");
+  if (text.empty()) return fail(u"查找内容为空，请输入需要查找的" + what + u"名称。");
   // Exact, case-sensitive, whole-string match; the first one wins.
   for (std::size_t i = 0; i < list().size(); ++i) {
     if (list().names[i] != text) continue;
+    // Copies: speech and messages may run window code that changes the list.
     const std::u16string name = list().names[i];
     const std::u16string path = list().values[i];
     if (services_.files.FileExists(path)) {
       SpeakText(state_, services_.speech, name);
       surface_.SetRecentContent(text);
     }
-    bool started = StartItem(path);
+    // The page's search starts every path as a program, whatever its extension.
+    bool started = any_kind ? StartItem(path)
+                            : services_.launcher.StartProgramFile(path, WindowStyle::kNormal);
     surface_.FocusWindow();
     if (!started) {
-      surface_.ShowMessage(u"运行失败。可能是文件或程序路径被改变，或者访问权限不够。",
-                           Str(kTitleInvalidCommand));
-      surface_.RestoreRecentContent();
+      fail(any_kind ? u"运行失败。可能是文件或程序路径被改变，或者访问权限不够。"
+                    : u"运行失败。可能是程序路径被改变，或者访问权限不够。");
     }
     return;
   }
-  surface_.ShowMessage(u"抱歉，在项目列表中没有查找到有关于" + text + u"的文件、程序或批处理文件。",
-                       Str(kTitleInvalidCommand));
-  surface_.RestoreRecentContent();
+  fail(u"抱歉，在项目列表中没有查找到有关于" + text + u"的" + what + u"。");
 }
 
 void ItemList::ImportFromStartMenu(std::u16string& log) {

@@ -56,6 +56,8 @@ class ItemList {
 
  private:
   ListPair& list() { return state_.lists.items.list; }
+  enum class NameSearch { kCommandBox, kFindAndInvoke };
+  void InvokeByName(const std::u16string& text, NameSearch search);
   // Program paths start as program files, anything else through the desktop shell.
   bool StartItem(const std::u16string& path);
   void Changed();
