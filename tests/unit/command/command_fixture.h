@@ -11,15 +11,11 @@
 #include "box/command/extensions.h"
 #include "box/command/item_list.h"
 #include "fakes/fake_command_surface.h"
-#include "fakes/fake_dialogs.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_launcher.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_services.h"
+#include "fakes/fake_services_set.h"
 
 namespace velmo {
 
-class CommandTest : public ::testing::Test {
+class CommandTest : public ::testing::Test, protected FakeServiceSet {
  protected:
   CommandTest() { state.program_folder = u"C:\\Box"; }
 
@@ -36,15 +32,6 @@ class CommandTest : public ::testing::Test {
   }
   const ListPair& items() const { return state.lists.items.list; }
 
-  FakeFileSystem files;
-  FakeInstanceLock lock;
-  FakeRegistry registry;
-  FakeSpeech speech;
-  FakeScreen screen;
-  FakeClock clock;
-  FakeLauncher launcher;
-  FakeDialogs dialogs;
-  Services services{files, lock, registry, speech, screen, clock, launcher, dialogs};
   BoxState state;
   FakeCommandSurface surface;
   ItemList item_list{state, services, surface};

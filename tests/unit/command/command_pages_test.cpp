@@ -5,17 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include "fakes/fake_services_set.h"
 
-#include "fakes/fake_dialogs.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_launcher.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_services.h"
 
 namespace velmo {
 namespace {
 
-class CommandPagesTest : public ::testing::Test {
+class CommandPagesTest : public ::testing::Test, protected FakeServiceSet {
  protected:
   void SetUp() override {
     state.program_folder = u"C:\\Box";
@@ -62,15 +58,6 @@ class CommandPagesTest : public ::testing::Test {
   std::u16string MessageText() { return Get("LblMessage").text; }
   std::u16string MessageTitle() { return Get("LblMessageTitle").text; }
 
-  FakeFileSystem files;
-  FakeInstanceLock lock;
-  FakeRegistry registry;
-  FakeSpeech speech;
-  FakeScreen screen;
-  FakeClock clock;
-  FakeLauncher launcher;
-  FakeDialogs dialogs;
-  Services services{files, lock, registry, speech, screen, clock, launcher, dialogs};
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> pages;

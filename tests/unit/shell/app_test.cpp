@@ -6,11 +6,7 @@
 
 #include "box/storage/registry_ops.h"
 #include "box/storage/text_codec.h"
-#include "fakes/fake_dialogs.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_launcher.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_services.h"
+#include "fakes/fake_services_set.h"
 
 namespace velmo {
 namespace {
@@ -20,7 +16,7 @@ constexpr char16_t kConfig[] = u"C:\\Box\\DATA\\config.ini";
 
 std::string Gbk(std::u16string_view text) { return *EncodeGbk(text); }
 
-class AppTest : public ::testing::Test {
+class AppTest : public ::testing::Test, protected FakeServiceSet {
  protected:
   AppTest() {
     state.program_folder = kFolder;
@@ -35,15 +31,6 @@ class AppTest : public ::testing::Test {
         .has_value();
   }
 
-  FakeFileSystem files;
-  FakeInstanceLock lock;
-  FakeRegistry registry;
-  FakeSpeech speech;
-  FakeScreen screen;
-  FakeClock clock;
-  FakeLauncher launcher;
-  FakeDialogs dialogs;
-  Services services{files, lock, registry, speech, screen, clock, launcher, dialogs};
   BoxState state;
   Form window;
   App app{state, services, window};

@@ -8,15 +8,11 @@
 #include <string>
 
 #include "box/shell/main_window.h"
-#include "fakes/fake_dialogs.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_launcher.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_services.h"
+#include "fakes/fake_services_set.h"
 
 namespace velmo {
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public ::testing::Test, protected FakeServiceSet {
  protected:
   void SetUp() override {
     state.version = u"1.4.0.11";
@@ -51,15 +47,6 @@ class WindowTest : public ::testing::Test {
     return {(form().left + form().width / 2) / 15, (form().top + form().height / 2) / 15};
   }
 
-  FakeFileSystem files;
-  FakeInstanceLock lock;
-  FakeRegistry registry;
-  FakeSpeech speech;
-  FakeScreen screen;
-  FakeClock clock;
-  FakeLauncher launcher;
-  FakeDialogs dialogs;
-  Services services{files, lock, registry, speech, screen, clock, launcher, dialogs};
   BoxState state;
   std::unique_ptr<MainWindow> window;
 };

@@ -1,0 +1,30 @@
+// Every platform service of the box faked, bundled as the box's Services. Test fixtures
+// derive from it and reach each fake by its name (files, speech, launcher...).
+#pragma once
+
+#include "box/shell/box_state.h"
+#include "fakes/fake_dialogs.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_launcher.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_services.h"
+
+namespace velmo {
+
+struct FakeServiceSet {
+  FakeServiceSet() = default;
+  FakeServiceSet(const FakeServiceSet&) = delete;  // `services` refers to the members
+  FakeServiceSet& operator=(const FakeServiceSet&) = delete;
+
+  FakeFileSystem files;
+  FakeInstanceLock lock;
+  FakeRegistry registry;
+  FakeSpeech speech;
+  FakeScreen screen;
+  FakeClock clock;
+  FakeLauncher launcher;
+  FakeDialogs dialogs;
+  Services services{files, lock, registry, speech, screen, clock, launcher, dialogs};
+};
+
+}  // namespace velmo
