@@ -64,8 +64,12 @@ e2e_wine "$E2E_APP/VelmoBox.exe"
 second=$E2E_PID
 win=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window on restart"
 if wine reg query "$run_key" /v VelmoBox >/dev/null 2>&1; then e2e_fail "Run value kept"; fi
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
-xdotool key --window "$win" alt+F4
-e2e_wait_gone "$second" 20 || e2e_fail "box did not close"
-grep -q $'^AutoRunAfterLogIn=False\r$' "$data/config.ini" || e2e_fail "switch not written"
+e2e_log "log-off runs the shut-down sequence"
+# Spoil the files on disk: only a save at log-off brings their content back.
+printf 'spoilt\r\n' >"$data/App.sd"
+: >"$data/config.ini"
+wine "$E2E_BUILD/tests/end_session.exe" 'Velmo盒子' || e2e_fail "the box refused to end the session"
+e2e_wait_gone "$second" 20 || e2e_fail "box did not end with the session"
+grep -q $'^AutoRunAfterLogIn=False\r$' "$data/config.ini" || e2e_fail "settings not saved at log-off"
+[ "$(md5sum <"$data/App.sd")" = "$expected_app" ] || e2e_fail "lists not saved at log-off"
 echo PASS
