@@ -603,10 +603,18 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         PROCESS_MEMORY_COUNTERS pmc{};
         pmc.cb = sizeof(pmc);
         GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
-        std::printf("paint render_us=%llu total_us=%llu working_set_kb=%llu\n",
+        // Milliseconds since the process was created: the first line tells the start-up time.
+        FILETIME created, exited, kernel, user, now;
+        GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+        GetSystemTimeAsFileTime(&now);
+        auto ticks = [](FILETIME t) {
+          return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+        };
+        std::printf("paint render_us=%llu total_us=%llu working_set_kb=%llu since_start_ms=%llu\n",
                     static_cast<unsigned long long>(render_us),
                     static_cast<unsigned long long>(NowUs() - start),
-                    static_cast<unsigned long long>(pmc.WorkingSetSize / 1024));
+                    static_cast<unsigned long long>(pmc.WorkingSetSize / 1024),
+                    (ticks(now) - ticks(created)) / 10000);
         std::fflush(stdout);
       }
       return 0;
