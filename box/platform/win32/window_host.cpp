@@ -20,6 +20,7 @@ constexpr wchar_t kClassName[] = L"VelmoBoxWindow";
 constexpr wchar_t kIconFontFace[] = L"Material Icons";
 constexpr UINT_PTR kTimerBase = 1000;
 constexpr int kIconFontResource = 101;
+constexpr long long kMaxCatchUpTicks = 3;
 
 const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
@@ -621,12 +622,24 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_TIMER: {
       size_t i = wp - kTimerBase;
-      if (wp >= kTimerBase && i < form_.timers().size()) {
-        if (i < timer_states_.size()) ++timer_states_[i].ticks;
-        form_.Tick(*form_.timers()[i]);
+      if (wp >= kTimerBase && i < form_.timers().size() && i < timer_states_.size()) {
+        Timer& t = *form_.timers()[i];
+        TimerState& state = timer_states_[i];
+        // WM_TIMER comes at most once however late it is: a slide catches up on the ticks it
+        // missed (a few at most), so that n ticks of 10 ms take n * 10 ms on screen.
+        int due = 1;
+        if (t.interval_ms < 16) {
+          auto elapsed = static_cast<long long>((NowUs() - state.started_us) / 1000);
+          due = static_cast<int>(std::clamp<long long>(
+              elapsed / t.interval_ms - state.ticks, 1, kMaxCatchUpTicks));
+        }
+        for (int n = 0; n < due && t.enabled; ++n) {
+          ++state.ticks;
+          form_.Tick(t);
+        }
         Sync();
         // Show each step of a slide before the next tick.
-        if (form_.timers()[i]->interval_ms < 16) UpdateWindow(hwnd_);
+        if (t.interval_ms < 16) UpdateWindow(hwnd_);
       }
       return 0;
     }
