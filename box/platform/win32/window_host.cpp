@@ -313,7 +313,10 @@ void WindowHost::SyncNative(Control& c) {
   }
   n.fore = c.fore_color;
   n.back = c.back_color;
-  EnableWindow(n.hwnd, c.EnabledInTree());
+  if (bool enabled = c.EnabledInTree(); enabled != n.enabled) {
+    n.enabled = enabled;
+    EnableWindow(n.hwnd, enabled);
+  }
 
   // Where it stands, and what of it is visible inside its containers and above
   // other layers.
@@ -330,7 +333,12 @@ void WindowHost::SyncNative(Control& c) {
   std::vector<RECT> region{visible};
   region.insert(region.end(), walk.covers.begin(), walk.covers.end());
   bool shown = c.ShownInTree() && !IsRectEmpty(&visible);
-  SetWindowPos(n.hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Only changes reach the window: the 100 ms timers sync every control while the box idles.
+  RECT placed{x, y, x + w, y + h};
+  if (!EqualRect(&placed, &n.placed)) {
+    n.placed = placed;
+    SetWindowPos(n.hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   bool region_changed = region.size() != n.region.size() ||
                         !std::equal(region.begin(), region.end(), n.region.begin(),
                                     [](const RECT& a, const RECT& b) { return EqualRect(&a, &b); });

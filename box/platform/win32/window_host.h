@@ -52,8 +52,10 @@ class WindowHost {
     std::size_t max_length = 0;
     std::vector<std::u16string> items;
     int selected = -1;
+    RECT placed{};
     std::vector<RECT> region;
     bool shown = false;
+    bool enabled = true;  // a new window starts enabled
     Color fore = 0, back = 0;
   };
   struct TimerState {
