@@ -9,6 +9,10 @@ xdotool mousemove 640 200
 VELMO_TIMING=1 e2e_wine "$E2E_APP/VelmoBox.exe"
 WIN=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window"
 WIN_X=$(window_pos x)
+# Without a readable config.ini the box starts at the top edge and may already have slid up:
+# the pointer on the strip brings it down.
+xdotool mousemove $((WIN_X + 150)) 1
+sleep 0.5
 xdotool mousemove $((WIN_X + 150)) 200
 sleep 1
 shot=$(window_shot message)
