@@ -73,14 +73,13 @@ struct Box {
   }
 
   ExistingFiles files;
-  FakeInstanceLock lock;
   NoRegistry registry;
   FakeSpeech speech;
   FakeScreen screen;
   FakeClock clock;
   FakeLauncher launcher;
   FakeDialogs dialogs;
-  Services services{files, lock, registry, speech, screen, clock, launcher, dialogs};
+  Services services{files, registry, speech, screen, clock, launcher, dialogs};
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> pages;

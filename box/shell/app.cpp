@@ -13,8 +13,8 @@ std::u16string App::DataPath(std::u16string_view name) const {
   return JoinPath(JoinPath(state_.program_folder, u"DATA"), name);
 }
 
-bool App::AcquireInstance() {
-  return services_.instance_lock.Acquire(std::u16string(kInstanceLockName));
+bool App::AcquireInstance(InstanceLock& lock) {
+  return lock.Acquire(std::u16string(kInstanceLockName));
 }
 
 void App::Startup() {

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "box/platform/instance_lock.h"
 #include "box/shell/box_state.h"
 #include "box/shell/form.h"
 
@@ -18,8 +19,9 @@ class App {
  public:
   App(BoxState& state, Services& services, Form& window);
 
-  // False when another instance runs: the caller ends the process before anything else.
-  bool AcquireInstance();
+  // False when another instance runs: the caller ends the process before it builds a window,
+  // creates a folder or reads a file.
+  static bool AcquireInstance(InstanceLock& lock);
   // Folders, lists, geometry and settings, in that order. The window model then finishes
   // its own part of start-up.
   void Startup();

@@ -6,7 +6,6 @@
 #include "box/platform/clock.h"
 #include "box/platform/dialogs.h"
 #include "box/platform/files.h"
-#include "box/platform/instance_lock.h"
 #include "box/platform/launcher.h"
 #include "box/platform/registry.h"
 #include "box/platform/screen.h"
@@ -20,7 +19,6 @@ namespace velmo {
 
 struct Services {
   FileSystem& files;
-  InstanceLock& instance_lock;
   Registry& registry;
   Speech& speech;
   Screen& screen;

@@ -17,14 +17,13 @@ struct FakeServiceSet {
   FakeServiceSet& operator=(const FakeServiceSet&) = delete;
 
   FakeFileSystem files;
-  FakeInstanceLock lock;
   FakeRegistry registry;
   FakeSpeech speech;
   FakeScreen screen;
   FakeClock clock;
   FakeLauncher launcher;
   FakeDialogs dialogs;
-  Services services{files, lock, registry, speech, screen, clock, launcher, dialogs};
+  Services services{files, registry, speech, screen, clock, launcher, dialogs};
 };
 
 }  // namespace velmo

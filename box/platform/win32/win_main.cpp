@@ -12,15 +12,17 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace velmo;
-  Win32FileSystem files;
   Win32InstanceLock instance_lock;
+  // A second instance ends here, before it builds a window, creates a folder or reads a file.
+  if (!App::AcquireInstance(instance_lock)) return 0;
+  Win32FileSystem files;
   Win32Registry registry;
   Win32Speech speech;
   Win32Screen screen;
   Win32Clock clock;
   Win32Launcher launcher;
   Win32Dialogs dialogs;
-  Services services{files, instance_lock, registry, speech, screen, clock, launcher, dialogs};
+  Services services{files, registry, speech, screen, clock, launcher, dialogs};
 
   BoxState state;
   state.program_path = ProgramPath();
@@ -30,8 +32,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   MainWindow window(state, services);
   CommandPages commands(window, state, services);
   App app(state, services, window.form());
-  // A second instance ends here, before it creates a folder or reads a file.
-  if (!app.AcquireInstance()) return 0;
   app.Startup();
   window.FinishStartup();
   commands.FinishStartup();

@@ -37,8 +37,9 @@ class AppTest : public ::testing::Test, protected FakeServiceSet {
 };
 
 TEST_F(AppTest, SecondInstanceIsRefusedByTheNamedLock) {
+  FakeInstanceLock lock;
   lock.held_elsewhere = true;
-  EXPECT_FALSE(app.AcquireInstance());
+  EXPECT_FALSE(App::AcquireInstance(lock));
   EXPECT_EQ(lock.acquired_name, kInstanceLockName);
   EXPECT_EQ(files.writes, 0);
 }
