@@ -45,7 +45,6 @@ const std::array<std::u16string_view, 12>& PrefixHelpLines() {
 
 MainWindow::MainWindow(BoxState& state, Services& services)
     : state_(state),
-      services_(services),
       images_(MakeImageLists()),
       docking_(form_, services.screen, state.settings),
       messages_(form_, images_.image_list1, [this] { form_.SetFocus(command_box_); }) {

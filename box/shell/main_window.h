@@ -90,7 +90,6 @@ class MainWindow {
   void PrintHelp();
 
   BoxState& state_;
-  Services& services_;
   ImageLists images_;
   Form form_;
   Control* command_box_ = nullptr;
