@@ -49,6 +49,11 @@ e2e_wait_window() {
   return 1
 }
 
+# e2e_alt_f4 <window>: presses Alt+F4 on the window. A program that closes on the key-down has
+# no window left for the key-ups, which xdotool reports as BadWindow; the caller waits for the
+# process to end instead.
+e2e_alt_f4() { xdotool key --window "$1" alt+F4 2>/dev/null || true; }
+
 e2e_wait_gone() {
   local pid=$1 limit=${2:-20}
   for _ in $(seq $((limit * 10))); do

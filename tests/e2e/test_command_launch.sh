@@ -79,8 +79,6 @@ cp "$E2E_TMP/not_found.png" "$E2E_BUILD/e2e-shots/command_not_found.png"
   || e2e_fail "the message panel did not appear"
 
 kill -0 "$box" || e2e_fail "the box died"
-# Look the window up again: Wine may have given the box a new X window by now.
-win=$(e2e_wait_window 'Velmo盒子') || e2e_fail "the box has no window"
-xdotool key --window "$win" alt+F4
+e2e_alt_f4 "$win"
 e2e_wait_gone "$box" 20 || e2e_fail "box did not close"
 echo PASS

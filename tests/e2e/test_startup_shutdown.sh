@@ -42,7 +42,7 @@ kill -0 "$first" || e2e_fail "first instance died"
 
 e2e_log "close with Alt+F4"
 xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
-xdotool key --window "$win" alt+F4
+e2e_alt_f4 "$win"
 e2e_wait_gone "$first" 20 || e2e_fail "box did not close"
 
 expected_app=$(printf '记事本*C:\\windows\\notepad.exe\r\n计算器*C:\\windows\\system32\\calc.exe\r\n' | e2e_gbk | md5sum)
