@@ -1,10 +1,10 @@
 // Painting and input of the capture screen's window.
 #include "screenshot/platform/win32/capture_window.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include "screenshot/platform/win32/fonts.h"
+#include "screenshot/platform/win32/tool_tips.h"
 #include "screenshot/platform/win32/wide.h"
 
 namespace shot {
@@ -103,19 +103,6 @@ CaptureWindow::CaptureWindow(HINSTANCE instance, const RECT& screen, EndHandler 
   model_ = std::make_unique<CaptureScreen>(width, height, dpi);
   text_font_ = CreateInterfaceFont(MulDiv(12, dpi, 96));
   icon_font_ = CreateIconFont(model_->toolbar_metrics().icons[0].width());
-
-  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
-  for (int i = 0; i < kToolbarIconCount; ++i) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = hwnd_;
-    tool.uId = static_cast<UINT_PTR>(i);
-    tool.lpszText = const_cast<wchar_t*>(W(kToolbarTips[i]));
-    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
 }
 
 void CaptureWindow::Show(std::unique_ptr<FrozenScreen> frozen) {
@@ -232,16 +219,19 @@ void CaptureWindow::PlaceToolTips() {
   RECT bar = model_->toolbar_visible() ? ToRect(model_->toolbar_rect()) : RECT{};
   if (EqualRect(&bar, &tips_at_)) return;
   tips_at_ = bar;
+  // Made with the first toolbar, so that they cost nothing before the capture screen is up.
+  if (!tips_) {
+    tips_ = CreateToolTips(
+        GetModuleHandleW(nullptr), hwnd_,
+        {W(kToolbarTips[0]), W(kToolbarTips[1]), W(kToolbarTips[2]), W(kToolbarTips[3])});
+  }
   for (int i = 0; i < kToolbarIconCount; ++i) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = hwnd_;
-    tool.uId = static_cast<UINT_PTR>(i);
+    RECT area{};
     if (!IsRectEmpty(&bar)) {
-      tool.rect = ToRect(model_->toolbar_metrics().hover_boxes[i]);
-      OffsetRect(&tool.rect, bar.left, bar.top);
+      area = ToRect(model_->toolbar_metrics().hover_boxes[i]);
+      OffsetRect(&area, bar.left, bar.top);
     }
-    SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    PlaceToolTip(tips_, hwnd_, static_cast<UINT_PTR>(i), area);
   }
 }
 

@@ -1,10 +1,10 @@
 // Painting and input of the launcher window.
 #include "screenshot/platform/win32/launcher_window.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include "screenshot/platform/win32/fonts.h"
+#include "screenshot/platform/win32/tool_tips.h"
 #include "screenshot/platform/win32/wide.h"
 
 namespace shot {
@@ -45,15 +45,7 @@ LauncherWindow::LauncherWindow(HINSTANCE instance, CaptureHandler on_capture, Cl
                           instance, nullptr);
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
-  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_SUBCLASS;
-  tool.hwnd = hwnd_;
-  tool.lpszText = const_cast<wchar_t*>(W(kCaptureButtonTip));
-  SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  tips_ = CreateToolTips(instance, hwnd_, {W(kCaptureButtonTip)});
   ApplyDpi(static_cast<int>(GetDpiForWindow(hwnd_)), nullptr);
 }
 
@@ -97,11 +89,8 @@ void LauncherWindow::ApplyDpi(int dpi, const RECT* suggested) {
     SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - w) / 2,
                  work.top + (work.bottom - work.top - h) / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = hwnd_;
-  tool.rect = PxRect(model_.capture_button(), model_.panel().left, model_.panel().top);
-  SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  PlaceToolTip(tips_, hwnd_, 0,
+               PxRect(model_.capture_button(), model_.panel().left, model_.panel().top));
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 

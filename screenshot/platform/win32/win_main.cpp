@@ -1,8 +1,5 @@
 // Entry point of 截屏.exe.
-// clang-format off
 #include <windows.h>
-#include <commctrl.h>
-// clang-format on
 
 #include <cstdlib>
 #include <cstring>
@@ -13,8 +10,6 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // The manifest asks for per-monitor awareness; this covers a program started without it.
   SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
   shot::IconFontResource icon_font;
   const char* timing = std::getenv("VELMO_TIMING");
   shot::ShotApp app(instance, timing && std::strcmp(timing, "1") == 0);
