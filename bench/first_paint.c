@@ -1,7 +1,7 @@
-// Waits for a top-level X window with the given name and prints, in Unix milliseconds, when it
-// is mapped and each time the X server reports drawing into it. It sleeps in the X event queue,
-// so it takes nothing from the program being timed.
-//   first_paint <window name>    (prints "ready" once it listens)
+// Waits for a top-level X window with the given name, then prints when it was mapped and when the
+// X server first reported drawing into it, in Unix milliseconds, and ends. It sleeps in the X
+// event queue, so it takes nothing from the program being timed.
+//   first_paint <window name>    (prints "ready" once it listens, then "mapped T drawn T")
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 #include <stdio.h>
@@ -50,21 +50,19 @@ int main(int argc, char** argv) {
   XSync(d, False);
   printf("ready\n");
   fflush(stdout);
-  int mapped = 0;
+  double mapped = 0;
   for (;;) {
     XEvent e;
     XNextEvent(d, &e);
     if (e.type == CreateNotify) {
       XDamageCreate(d, e.xcreatewindow.window, XDamageReportNonEmpty);
     } else if (e.type == MapNotify && !mapped && has_name(d, e.xmap.window, argv[1])) {
-      mapped = 1;
-      printf("mapped %.1f\n", now_ms());
-      fflush(stdout);
+      mapped = now_ms();
     } else if (e.type == damage_event + XDamageNotify) {
       XDamageNotifyEvent* n = (XDamageNotifyEvent*)&e;
       if (mapped && has_name(d, n->drawable, argv[1])) {
-        printf("drawn %.1f %dx%d\n", now_ms(), n->area.width, n->area.height);
-        fflush(stdout);
+        printf("mapped %.1f drawn %.1f\n", mapped, now_ms());
+        return 0;
       }
       XDamageSubtract(d, n->damage, None, None);
     }

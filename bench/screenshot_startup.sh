@@ -6,6 +6,7 @@
 #   bench/screenshot_startup.sh <win-build> [runs] [WxH ...]   (default 5 runs, 1280x800 3840x2160)
 set -euo pipefail
 . "$(dirname "$0")/../scripts/wine-env.sh"
+. "$(dirname "$0")/first_paint.sh"
 build=$1
 runs=${2:-5}
 shift $(($# < 2 ? $# : 2))
@@ -18,11 +19,9 @@ tmp=$(mktemp -d /tmp/velmo-bench.XXXXXX)
 export WINEPREFIX=$tmp/prefix
 velmo_new_prefix "$WINEPREFIX"
 cp "$exe" "$tmp/"
-cc -O2 -o "$tmp/first_paint" "$(dirname "$0")/first_paint.c" -lX11 -lXdamage
+first_paint_build "$tmp"
 xvfb=
-watcher=
 finish() {
-  [ -z "$watcher" ] || kill "$watcher" 2>/dev/null || true
   wineserver -k 2>/dev/null || true
   [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
   rm -rf "$tmp"
@@ -44,32 +43,17 @@ for size in "${sizes[@]}"; do
   sleep 2
   echo "== $size"
   for run in $(seq "$runs"); do
-    "$tmp/first_paint" 截屏 >"$tmp/x.txt" &
-    watcher=$!
-    until grep -q ready "$tmp/x.txt"; do sleep 0.01; done
-    : >"$tmp/out.txt"
-    launched=$(date +%s%N)
-    VELMO_TIMING=1 wine "$tmp/截屏.exe" >"$tmp/out.txt" 2>/dev/null &
-    pid=$!
-    # Waiting without starting processes: polling with xdotool every few milliseconds would
-    # compete with the program for the cores and the X server and slow what it measures.
+    FIRST_PICTURE_OUT=$tmp/out.txt first_picture 截屏 env VELMO_TIMING=1 wine "$tmp/截屏.exe" ||
+      { echo "no capture screen after 30 s" >&2; exit 1; }
     line=
-    for _ in $(seq 600); do
+    for _ in $(seq 100); do
       read -r line <"$tmp/out.txt" || true
       [[ $line == *shown_ms* ]] && break
       sleep 0.05
     done
-    [[ $line == *shown_ms* ]] || { echo "no capture screen after 30 s" >&2; exit 1; }
-    for _ in $(seq 100); do grep -q " ${size}\$" "$tmp/x.txt" && break; sleep 0.05; done
-    seen=$(awk -v t0="$launched" -v size="$size" '
-      $1 == "mapped" { mapped = $2 - t0 / 1e6 }
-      $1 == "drawn" && $3 == size && !drawn { drawn = $2 - t0 / 1e6 }
-      END { if (drawn) printf "mapped %.0f ms, drawn %.0f ms", mapped, drawn }' "$tmp/x.txt")
-    [ -n "$seen" ] || { echo "the capture screen was never drawn whole" >&2; exit 1; }
-    echo "run $run: after wine: $seen; program: ${line#screen $size }"
-    kill "$pid" "$watcher"
-    wait "$pid" "$watcher" 2>/dev/null || true
-    watcher=
+    echo "run $run: after wine: $FIRST_PICTURE ms; program: ${line#screen $size }"
+    kill "$FIRST_PICTURE_PID"
+    wait "$FIRST_PICTURE_PID" 2>/dev/null || true
   done
   wineserver -k 2>/dev/null || true
   kill "$xvfb"

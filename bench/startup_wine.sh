@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Start-up time under Wine, from process start to a visible window: VelmoBox.exe with both
-# full-size dictionaries beside a minimal Win32 window program, measured in one run.
+# Start-up time under Wine, from the wine command to the window's first picture on the display:
+# VelmoBox.exe with both full-size dictionaries beside a minimal Win32 window program, measured
+# in one run.
 #   bench/startup_wine.sh <win-build> [runs]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../tests/e2e/lib.sh"
+. "$here/first_paint.sh"
 runs=${2:-5}
 e2e_start "$1"
 python3 "$here/gen_dictionaries.py" "$E2E_APP/DATA" >/dev/null
 # Every run starts where a fresh install does, not where the previous run docked.
 sed -i 's/^GreetingAfterRunning =True/GreetingAfterRunning =False/; s/^PositionRecord =True/PositionRecord =False/' "$E2E_APP/DATA/config.ini"
 cp "$1/bench/minimal_window.exe" "$E2E_TMP/"
+first_paint_build "$E2E_TMP"
 # Both programs start on a running, warm wineserver with the shell (explorer.exe) running, as
 # on a desktop; otherwise every start after the first also pays for restarting the shell.
 wineserver -p
@@ -18,26 +21,19 @@ wine cmd /c exit >/dev/null 2>&1
 (wine explorer.exe >/dev/null 2>&1 &)
 sleep 2
 
-# time_to_window <title> <exe>: milliseconds until the window is mapped, then closes it.
-time_to_window() {
-  local title=$1 exe=$2 start id end
-  start=$(date +%s%N)
-  (cd "$(dirname "$exe")" && wine "$exe" >/dev/null 2>&1) &
-  local pid=$!
-  until id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) && [ -n "$id" ]; do
-    sleep 0.005
-  done
-  end=$(date +%s%N)
-  xdotool key --window "$id" alt+F4 >/dev/null 2>&1 || true
-  wait "$pid" 2>/dev/null || true
-  echo $(((end - start) / 1000000))
+# time_to_picture <title> <exe>: milliseconds until the window's first picture, then closes it.
+time_to_picture() {
+  local title=$1 exe=$2
+  (cd "$(dirname "$exe")" && first_picture "$title" wine "$exe" && echo "${FIRST_PICTURE##* }" &&
+    e2e_alt_f4 "$(xdotool search --onlyvisible --name "^$title\$" | head -n1)" &&
+    wait "$FIRST_PICTURE_PID" 2>/dev/null) || e2e_fail "$title did not show"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
 box=() minimal=()
 for _ in $(seq "$runs"); do
-  minimal+=("$(time_to_window 'minimal window' "$E2E_TMP/minimal_window.exe")")
-  box+=("$(time_to_window 'Velmo盒子' "$E2E_APP/VelmoBox.exe")")
+  minimal+=("$(time_to_picture 'minimal window' "$E2E_TMP/minimal_window.exe")")
+  box+=("$(time_to_picture 'Velmo盒子' "$E2E_APP/VelmoBox.exe")")
 done
 echo "minimal Win32 window: ${minimal[*]} ms (median $(printf '%s\n' "${minimal[@]}" | median))"
 echo "VelmoBox.exe, full dictionaries: ${box[*]} ms (median $(printf '%s\n' "${box[@]}" | median))"
