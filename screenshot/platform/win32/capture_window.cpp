@@ -4,8 +4,8 @@
 #include <windowsx.h>
 
 #include "screenshot/platform/win32/fonts.h"
-#include "screenshot/platform/win32/tool_tips.h"
 #include "screenshot/platform/win32/wide.h"
+#include "screenshot/platform/win32/window_kit.h"
 
 namespace shot {
 namespace {
@@ -29,11 +29,6 @@ void Unite(RECT* into, const RECT& r) {
   } else {
     UnionRect(into, into, &r);
   }
-}
-
-void Fill(HDC dc, const RECT& r, COLORREF colour) {
-  SetDCBrushColor(dc, colour);
-  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 void Outline(HDC dc, const RECT& r, COLORREF colour) {
@@ -76,24 +71,11 @@ MouseButton ButtonOf(UINT msg) {
   }
 }
 
-void RegisterClassOnce(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExW(instance, kClassName, &wc)) return;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  wc.hCursor = LoadCursorW(nullptr, IDC_CROSS);
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
-}
-
 }  // namespace
 
 CaptureWindow::CaptureWindow(HINSTANCE instance, const RECT& screen, EndHandler on_end)
     : on_end_(std::move(on_end)) {
-  RegisterClassOnce(instance);
+  RegisterWindowClass(instance, kClassName, IDC_CROSS, CS_DBLCLKS);
   const int width = screen.right - screen.left, height = screen.bottom - screen.top;
   hwnd_ = CreateWindowExW(WS_EX_TOPMOST, kClassName, kTitle, WS_POPUP, screen.left, screen.top,
                           width, height, nullptr, nullptr, instance, nullptr);

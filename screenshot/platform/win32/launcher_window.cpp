@@ -4,8 +4,8 @@
 #include <windowsx.h>
 
 #include "screenshot/platform/win32/fonts.h"
-#include "screenshot/platform/win32/tool_tips.h"
 #include "screenshot/platform/win32/wide.h"
+#include "screenshot/platform/win32/window_kit.h"
 
 namespace shot {
 namespace {
@@ -18,28 +18,11 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kMenuHover = RGB(102, 178, 255);
 constexpr COLORREF kCloseHover = RGB(232, 17, 35);
 
-void Fill(HDC dc, const RECT& r, COLORREF colour) {
-  SetDCBrushColor(dc, colour);
-  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-}
-
-void RegisterClassOnce(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExW(instance, kClassName, &wc)) return;
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
-}
-
 }  // namespace
 
 LauncherWindow::LauncherWindow(HINSTANCE instance, CaptureHandler on_capture, CloseHandler on_close)
     : on_capture_(std::move(on_capture)), on_close_(std::move(on_close)) {
-  RegisterClassOnce(instance);
+  RegisterWindowClass(instance, kClassName, IDC_ARROW, 0);
   hwnd_ = CreateWindowExW(WS_EX_APPWINDOW, kClassName, W(kLauncherTitle),
                           WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr,
                           instance, nullptr);

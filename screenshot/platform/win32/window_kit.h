@@ -1,4 +1,4 @@
-// Tool tips of the capture screen and the launcher.
+// Pieces the capture screen and the launcher window share.
 #pragma once
 
 #include <windows.h>
@@ -6,6 +6,11 @@
 #include <initializer_list>
 
 namespace shot {
+
+// Registers a window class of this program, with its icon, unless it is registered already.
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, LPCWSTR cursor, UINT style);
+
+void Fill(HDC dc, const RECT& r, COLORREF colour);
 
 // A tool-tip window for owner with one tool per text, numbered from 0, each without an area
 // until PlaceToolTip gives it one. Loads the common controls on first use: importing them

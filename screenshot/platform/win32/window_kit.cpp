@@ -1,4 +1,4 @@
-#include "screenshot/platform/win32/tool_tips.h"
+#include "screenshot/platform/win32/window_kit.h"
 
 #include <commctrl.h>
 
@@ -16,6 +16,24 @@ bool LoadCommonControls() {
 }
 
 }  // namespace
+
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, LPCWSTR cursor, UINT style) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(instance, name, &wc)) return;
+  wc.style = style;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.hCursor = LoadCursorW(nullptr, cursor);
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);
+}
+
+void Fill(HDC dc, const RECT& r, COLORREF colour) {
+  SetDCBrushColor(dc, colour);
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
 
 HWND CreateToolTips(HINSTANCE instance, HWND owner, std::initializer_list<const wchar_t*> texts) {
   static const bool loaded = LoadCommonControls();  // the library stays for the process
