@@ -1,6 +1,6 @@
 # Times a program from its start to its window's first picture on the X display, seen from the
 # X server, so that the measuring takes nothing from the program. Source it, then call
-# first_paint_build <dir> once with DISPLAY unset or set.
+# first_paint_build <dir> once.
 
 first_paint_build() {
   FIRST_PAINT=$1/first_paint
@@ -17,7 +17,10 @@ first_picture() {
   out=$(mktemp)
   "$FIRST_PAINT" "$title" >"$out" &
   local watcher=$!
-  until grep -q ready "$out"; do sleep 0.01; done
+  until grep -q ready "$out"; do
+    kill -0 "$watcher" 2>/dev/null || { rm -f "$out"; return 1; }  # no X display or no DAMAGE
+    sleep 0.01
+  done
   start=$(date +%s%N)
   "$@" >"${FIRST_PICTURE_OUT:-/dev/null}" 2>&1 &
   FIRST_PICTURE_PID=$!
