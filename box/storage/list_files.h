@@ -42,6 +42,11 @@ struct ListFile {
   bool unreadable = false;
 };
 
+// A name holding "*" would be split at it when the list is read back: lists refuse such names.
+inline bool IsStorableName(std::u16string_view name) {
+  return name.find(u'*') == std::u16string_view::npos;
+}
+
 ListFile ParseListFile(std::u16string_view text, ListKind kind);
 std::u16string SerializeListFile(const ListFile& file, ListKind kind);
 
