@@ -1,6 +1,9 @@
 #include "box/shell/app.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "box/storage/registry_ops.h"
 
@@ -53,12 +56,34 @@ int ReadPosition(const IniFile& ini, std::u16string_view key, float delivered) {
   return static_cast<int>(std::lround(value));
 }
 
+// A remembered left that puts the window wholly beside every monitor (one that is gone, a
+// smaller screen) moves onto the nearest work area. The top is kept: the dock watch brings
+// back a window above or below the screen, and the docked positions must stay as they are.
+int LeftOnAMonitor(Screen& screen, const Form& window) {
+  PixelScale scale = screen.Scale();
+  PixelRect w = scale.Rect(window.left, window.top, window.width, window.height);
+  const std::vector<PixelRect> areas = screen.WorkAreas();
+  const PixelRect* nearest = nullptr;
+  std::int64_t nearest_distance = 0;
+  for (const PixelRect& area : areas) {
+    if (w.left < area.right && w.right > area.left) return window.left;
+    std::int64_t dx = std::max({0, area.left - w.right, w.left - area.right});
+    std::int64_t dy = std::max({0, area.top - w.bottom, w.top - area.bottom});
+    if (!nearest || dx * dx + dy * dy < nearest_distance) {
+      nearest = &area;
+      nearest_distance = dx * dx + dy * dy;
+    }
+  }
+  if (!nearest) return window.left;
+  int width = w.right - w.left;
+  return scale.Twips(std::max(nearest->left, std::min(w.left, nearest->right - width)));
+}
+
 }  // namespace
 
 void App::LoadSettings() {
   state_.settings_file = ReadSettingsFile(services_.files, DataPath(u"config.ini"));
-  state_.settings_unreadable =
-      state_.settings_file.state == SettingsDocument::State::kUnreadable;
+  state_.settings_unreadable = state_.settings_file.state == SettingsDocument::State::kUnreadable;
   const IniFile& ini = state_.settings_file.ini;
 
   for (const SettingKey& key : SettingKeysInLoadOrder()) {
@@ -73,6 +98,7 @@ void App::LoadSettings() {
         if (on) {
           window_.top = ReadPosition(ini, kKeyTop, kDeliveredTop);
           window_.left = ReadPosition(ini, kKeyLeft, kDeliveredLeft);
+          window_.left = LeftOnAMonitor(services_.screen, window_);
         }
         break;
       case Setting::kAutoRunAfterLogIn:

@@ -1,5 +1,5 @@
-// The dock watch compares the cursor, in pixels, with the window's twips
-// converted by the screen's twips per pixel (15 at 96 dpi).
+// The dock watch and the settings tick compare the cursor, in pixels, with the window's
+// rectangle converted at the screen's dpi exactly as the host places the window.
 #include "box/shell/docking.h"
 
 namespace velmo {
@@ -34,20 +34,17 @@ void Docking::CountdownTick() {
   }
 }
 
-bool Docking::CursorOutside(PixelPoint p, int tpp) const {
-  // Compared in twips, which is the pixel comparison multiplied through by tpp.
-  int x = p.x * tpp, y = p.y * tpp;
-  return y > form_.top + form_.height || x > form_.left + form_.width || x < form_.left;
+bool Docking::CursorOutside(PixelPoint p, const PixelRect& w) {
+  return p.y > w.bottom || p.x > w.right || p.x < w.left;
 }
 
 void Docking::WatchTick() {
-  int tpp = screen_.TwipsPerPixel();
-  if (tpp <= 0) return;
+  PixelScale scale = screen_.Scale();
+  PixelRect w = scale.Rect(form_.left, form_.top, form_.width, form_.height);
   PixelPoint p = screen_.CursorPosition();
-  int x = p.x * tpp;
-  bool over_span = form_.left < x && x < form_.left + form_.width;
+  bool over_span = w.left < p.x && p.x < w.right;
   if (form_.top <= 0) {
-    if (CursorOutside(p, tpp)) {
+    if (CursorOutside(p, w)) {
       hide_.Start();
       return;
     }
@@ -58,12 +55,12 @@ void Docking::WatchTick() {
   }
   int screen_height = screen_.HeightTwips();
   if (screen_height - form_.height > form_.top) return;
-  if (CursorOutside(p, tpp)) {
+  if (CursorOutside(p, w)) {
     form_.top = screen_height + kBelowScreen;
     return;
   }
   // The two lowest pixel rows of the screen.
-  if (over_span && p.y > screen_height / tpp - 3) form_.top = screen_height - form_.height;
+  if (over_span && p.y > screen_.HeightPixels() - 3) form_.top = screen_height - form_.height;
 }
 
 void Docking::HideTick() {
@@ -86,11 +83,9 @@ void Docking::ShowTick() {
 }
 
 void Docking::SettingsTick() {
-  int tpp = screen_.TwipsPerPixel();
+  PixelRect w = screen_.Scale().Rect(form_.left, form_.top, form_.width, form_.height);
   PixelPoint p = screen_.CursorPosition();
-  int x = p.x * tpp, y = p.y * tpp;
-  bool over = x > form_.left && x < form_.left + form_.width && y > form_.top &&
-              y < form_.top + form_.height;
+  bool over = p.x > w.left && p.x < w.right && p.y > w.top && p.y < w.bottom;
   opacity_byte_ = over ? 255 : kHalfTransparent;
   form_.layered = true;
   form_.opacity = settings_.Get(Setting::kTransparentUI) ? opacity_byte_ : 255;

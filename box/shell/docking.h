@@ -36,7 +36,7 @@ class Docking {
   void HideTick();
   void ShowTick();
   void SettingsTick();
-  bool CursorOutside(PixelPoint p, int tpp) const;
+  static bool CursorOutside(PixelPoint p, const PixelRect& window);
 
   Form& form_;
   Screen& screen_;

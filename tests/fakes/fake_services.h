@@ -31,17 +31,20 @@ class FakeInstanceLock final : public InstanceLock {
   std::u16string acquired_name;
 };
 
-// A 1280 x 800 pixel screen at 96 dpi unless a test says otherwise.
+// A 1280 x 800 pixel screen at 96 dpi, one monitor whose work area leaves 30 pixels for the
+// task bar, unless a test says otherwise.
 class FakeScreen final : public Screen {
  public:
-  int WidthTwips() override { return width_px * twips_per_pixel; }
-  int HeightTwips() override { return height_px * twips_per_pixel; }
-  int TwipsPerPixel() override { return twips_per_pixel; }
+  int Dpi() override { return dpi; }
+  int WidthPixels() override { return width_px; }
+  int HeightPixels() override { return height_px; }
+  std::vector<PixelRect> WorkAreas() override { return work_areas; }
   PixelPoint CursorPosition() override { return cursor; }
 
   int width_px = 1280;
   int height_px = 800;
-  int twips_per_pixel = 15;
+  int dpi = 96;
+  std::vector<PixelRect> work_areas{{0, 0, 1280, 770}};
   PixelPoint cursor;
 };
 

@@ -52,10 +52,16 @@ class Win32Speech final : public Speech {
 
 class Win32Screen final : public Screen {
  public:
-  int WidthTwips() override;
-  int HeightTwips() override;
-  int TwipsPerPixel() override;
+  // Once the box's window exists, its dpi (that of its monitor) is the one the models use.
+  void set_window(HWND window) { window_ = window; }
+  int Dpi() override;
+  int WidthPixels() override;
+  int HeightPixels() override;
+  std::vector<PixelRect> WorkAreas() override;
   PixelPoint CursorPosition() override;
+
+ private:
+  HWND window_ = nullptr;
 };
 
 class Win32Clock final : public Clock {

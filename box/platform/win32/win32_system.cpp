@@ -22,18 +22,31 @@ bool Win32InstanceLock::Acquire(const std::u16string& name) {
   return true;
 }
 
-namespace {
-int PrimaryDpi() {
-  HDC screen = GetDC(nullptr);
-  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
+int Win32Screen::Dpi() {
+  return static_cast<int>(window_ ? GetDpiForWindow(window_) : GetDpiForSystem());
 }
-}  // namespace
+int Win32Screen::WidthPixels() { return GetSystemMetrics(SM_CXSCREEN); }
+int Win32Screen::HeightPixels() { return GetSystemMetrics(SM_CYSCREEN); }
 
-int Win32Screen::TwipsPerPixel() { return 1440 / PrimaryDpi(); }
-int Win32Screen::WidthTwips() { return GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixel(); }
-int Win32Screen::HeightTwips() { return GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixel(); }
+std::vector<PixelRect> Win32Screen::WorkAreas() {
+  std::vector<PixelRect> areas;
+  auto add = [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info)) {
+      auto& out = *reinterpret_cast<std::vector<PixelRect>*>(data);
+      PixelRect r{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+      if (info.dwFlags & MONITORINFOF_PRIMARY) {
+        out.insert(out.begin(), r);
+      } else {
+        out.push_back(r);
+      }
+    }
+    return TRUE;
+  };
+  EnumDisplayMonitors(nullptr, nullptr, add, reinterpret_cast<LPARAM>(&areas));
+  return areas;
+}
 
 PixelPoint Win32Screen::CursorPosition() {
   POINT p{};

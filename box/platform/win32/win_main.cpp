@@ -42,5 +42,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ExitProcess(0);
   });
   if (!host.Create()) return 1;
+  screen.set_window(host.hwnd());
   return host.Run();
 }

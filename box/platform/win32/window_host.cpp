@@ -139,8 +139,8 @@ void WindowHost::Sync() {
 }
 
 void WindowHost::SyncWindow() {
-  RECT r{Px(form_.left), Px(form_.top), Px(form_.left) + Px(form_.width),
-         Px(form_.top) + Px(form_.height)};
+  PixelRect placed = PixelScale(dpi_).Rect(form_.left, form_.top, form_.width, form_.height);
+  RECT r{placed.left, placed.top, placed.right, placed.bottom};
   if (!EqualRect(&r, &applied_rect_)) {
     applied_rect_ = r;
     SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -638,8 +638,8 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         int due = 1;
         if (t.interval_ms < 16) {
           auto elapsed = static_cast<long long>((NowUs() - state.started_us) / 1000);
-          due = static_cast<int>(std::clamp<long long>(
-              elapsed / t.interval_ms - state.ticks, 1, kMaxCatchUpTicks));
+          due = static_cast<int>(
+              std::clamp<long long>(elapsed / t.interval_ms - state.ticks, 1, kMaxCatchUpTicks));
         }
         for (int n = 0; n < due && t.enabled; ++n) {
           ++state.ticks;
@@ -699,8 +699,13 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     }
-    case WM_DPICHANGED:
+    case WM_DPICHANGED: {
       dpi_ = HIWORD(wp);
+      // Windows' rectangle keeps the window on the monitor it went to; placing it from its twips
+      // at the new dpi could put it back across the boundary, and on the old dpi again.
+      const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+      form_.left = Twips(suggested->left);
+      form_.top = Twips(suggested->top);
       for (auto& [key, font] : fonts_) DeleteObject(font);
       fonts_.clear();
       for (auto& [control, native] : natives_) {
@@ -712,6 +717,7 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       painted_hash_ = 0;
       Sync();
       return 0;
+    }
     case WM_CLOSE:
       if (on_close_request_) on_close_request_();
       return 0;

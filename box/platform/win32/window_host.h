@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "box/platform/screen.h"
 #include "box/shell/form.h"
 
 namespace velmo {
@@ -70,8 +71,8 @@ class WindowHost {
                                     DWORD_PTR self);
   LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
-  int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
-  int Twips(int px) const { return MulDiv(px, 1440, dpi_); }
+  int Px(int twips) const { return PixelScale(dpi_).Pixels(twips); }
+  int Twips(int px) const { return PixelScale(dpi_).Twips(px); }
   HFONT FontFor(const Font& f);
   HFONT GlyphFont(int twips);
   HBRUSH BrushFor(Color c);

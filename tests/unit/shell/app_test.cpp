@@ -87,6 +87,35 @@ TEST_F(AppTest, RememberedPositionAndSwitchValuesAreRead) {
   EXPECT_FALSE(state.settings.Get(Setting::kForceToKillUserProgress));
 }
 
+TEST_F(AppTest, ARememberedPositionBesideEveryMonitorMovesOntoTheNearestOne) {
+  // Two monitors side by side, the right one 1024 x 768 and lower; 96 dpi (15 twips a pixel)
+  // unless a case says otherwise.
+  screen.work_areas = {{0, 0, 1280, 770}, {1280, 200, 2304, 968}};
+  struct Case {
+    int dpi;
+    int top, left;
+    int expected_left;
+  } const cases[] = {
+      {96, 3000, 11700, 11700},       // on the first monitor
+      {96, 3000, 30000, 30000},       // on the second
+      {96, 3000, 34500, 34500},       // a sliver on the second: seen, kept
+      {96, 3000, -30000, 0},          // gone to the left
+      {96, -20, -4620, 0},            // docked at the top, just beside the left edge
+      {96, 50 - 6000, 99000, 29955},  // hidden above the edge, far right: onto the second
+      {96, 13050, 40000, 29955},      // hidden below the bottom edge
+      {192, 3000, -30000, 0},
+      {192, 3000, 30000, 12683},  // 613 pixels wide, at the right edge of the desktop
+  };
+  for (const Case& c : cases) {
+    screen.dpi = c.dpi;
+    WriteConfig("[Basic]\r\nPositionRecord =True\r\nTop =" + std::to_string(c.top) +
+                "\r\nLeft =" + std::to_string(c.left) + "\r\n");
+    app.Startup();
+    EXPECT_EQ(window.left, c.expected_left) << c.dpi << " " << c.left;
+    EXPECT_EQ(window.top, c.top) << c.dpi << " " << c.left;
+  }
+}
+
 TEST_F(AppTest, UnconvertibleValuesFallBackToTheDeliveredOnes) {
   WriteConfig(
       "[Basic]\r\nGreetingAfterRunning =yes\r\nTop =high\r\nLeft =\r\n"

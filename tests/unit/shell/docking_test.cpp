@@ -1,6 +1,9 @@
 // Docking at the top and bottom edges, the countdown, and the transparency rule.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "box/shell/app.h"
 #include "window_fixture.h"
 
 namespace velmo {
@@ -130,14 +133,56 @@ TEST_F(DockingTest, TheWindowEdgeCountsAsOutside) {
   EXPECT_EQ(form().opacity, 255);
 }
 
-TEST_F(DockingTest, DockWatchUsesTheScreensTwipsPerPixel) {
-  screen.twips_per_pixel = 10;  // 144 dpi
-  form().left = 6400;
-  form().top = 0;
-  CursorAt(1000, 300);  // 10000, 3000 twips: inside (at 15 twips per pixel it would not be)
-  form().Tick("Timer6");
-  EXPECT_TRUE(TimerOf("Timer8").enabled);
-  EXPECT_FALSE(TimerOf("Timer7").enabled);
+// Start-up centring, the dock watch and the settings tick at the common display scales, checked
+// against pixel positions computed here from the dpi.
+class DisplayScaleTest : public ::testing::Test, protected FakeServiceSet {
+ protected:
+  DisplayScaleTest() {
+    state.program_folder = u"C:\\Box";
+    files.AddFolder(u"C:\\Box");
+    files.AddFile(u"C:\\Box\\DATA\\config.ini",
+                  "[Basic]\r\nPositionRecord =False\r\n[Debug]\r\nTransparentUI = True\r\n");
+  }
+  BoxState state;
+};
+
+TEST_F(DisplayScaleTest, TheBoxIsCentredAndThePointerOverItsEdgesIsInsideAtEveryScale) {
+  for (int dpi : {96, 120, 144, 168, 192}) {
+    SCOPED_TRACE(dpi);
+    screen.dpi = dpi;
+    Form window;
+    App app(state, services, window);
+    app.Startup();
+    Docking docking(window, screen, state.settings);
+    docking.Start();
+    auto px = [dpi](int twips) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); };
+    const int left = px(window.left), width = px(4600);
+    EXPECT_NEAR(2 * left + width, 1280, 1);
+
+    window.top = 0;  // docked at the top, shown
+    struct Probe {
+      int x;
+      bool inside;
+    };
+    for (Probe probe : {Probe{left + 1, true}, Probe{left + width - 1, true},
+                        Probe{left - 1, false}, Probe{left + width + 1, false}}) {
+      SCOPED_TRACE(probe.x);
+      window.timer("Timer7").Stop();
+      window.timer("Timer8").Stop();
+      screen.cursor = {probe.x, 100};
+      window.Tick("Timer37");
+      EXPECT_EQ(window.opacity, probe.inside ? 255 : kHalfTransparent);
+      window.Tick("Timer6");
+      EXPECT_EQ(window.timer("Timer8").enabled, probe.inside);
+      EXPECT_EQ(window.timer("Timer7").enabled, !probe.inside);
+    }
+
+    // Hidden below the screen, the pointer on the lowest row: the box stands on the bottom edge.
+    window.top = 99999;
+    screen.cursor = {left + 5, 799};
+    window.Tick("Timer6");
+    EXPECT_NEAR(px(window.top) + px(6000), 800, 1);
+  }
 }
 
 }  // namespace
