@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real window: start-up position, docking at the top edge about 2.4 s after start, hiding
-# and coming back from the strip, a home tile sliding its page in and the back button out.
+# and coming back from the strip, a home tile sliding its page in and the back button out; then
+# the same box at 200 % (192 dpi).
 . "$(dirname "$0")/window_lib.sh"
 xdotool mousemove 20 780 2>/dev/null || true
 start=$(date +%s%N)
@@ -38,4 +39,24 @@ back=$(window_shot back)
 [ "$(window_pixel "$back" 150 123)" = "243,245,248" ] || e2e_fail "music page did not slide out"
 grep 'slide Timer1[78] ' "$E2E_TMP/wine.log"
 grep -q 'slide Timer18 ticks=15' "$E2E_TMP/wine.log" || e2e_fail "slide-out was not 15 ticks"
+
+e2e_log "at 192 dpi: centred; the pointer over its left part keeps it shown, beside it hides it"
+xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"
+e2e_alt_f4 "$WIN"
+e2e_wait_gone "$E2E_PID" 20 || e2e_fail "box did not close"
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+xdotool mousemove 640 400
+VELMO_TIMING=1 e2e_wine "$E2E_APP/VelmoBox.exe"
+WIN=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window at 192 dpi"
+WIN_X=$(window_pos x)
+xdotool getwindowgeometry "$WIN"
+xdotool getwindowgeometry "$WIN" | grep -q 'Geometry: 613x800' || e2e_fail "not 4600 x 6000 twips"
+[ "$WIN_X" = $(((1280 - 613) / 2)) ] || e2e_fail "left is not centred at 192 dpi: $WIN_X"
+xdotool mousemove $((WIN_X + 2)) 400
+sleep 3.5  # the countdown docks it at the top; the pointer over it keeps it shown
+[ "$(window_pos y)" = 0 ] || e2e_fail "hid with the pointer over its left part: y=$(window_pos y)"
+mkdir -p "$E2E_BUILD/e2e-shots"
+cp "$(window_shot dpi192)" "$E2E_BUILD/e2e-shots/dock-192dpi.png"
+xdotool mousemove $((WIN_X - 2)) 400
+window_wait_y -793 3 || e2e_fail "did not hide with the pointer beside it: y=$(window_pos y)"
 e2e_log "ok"
