@@ -58,11 +58,12 @@ grep -q $'^KeyIntercept=False\r$' "$data/config.ini" || e2e_fail "KeyIntercept n
 grep -q $'^Keep=me\r$' "$data/config.ini" || e2e_fail "unknown key lost"
 [ -f "$data/config.ini.bak" ] || e2e_fail "no backup of config.ini"
 
-e2e_log "AutoRunAfterLogIn off removes the Run value"
-sed -i 's/^AutoRunAfterLogIn=True/AutoRunAfterLogIn=False/' "$data/config.ini"
+e2e_log "AutoRunAfterLogIn off removes the Run value; a Left from a monitor that is gone is clamped"
+sed -i 's/^AutoRunAfterLogIn=True/AutoRunAfterLogIn=False/; s/^Left=1500/Left=-30000/' "$data/config.ini"
 e2e_wine "$E2E_APP/VelmoBox.exe"
 second=$E2E_PID
 win=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window on restart"
+xdotool getwindowgeometry "$win" | grep -q 'Position: 0,20' || e2e_fail "not moved onto the screen"
 if wine reg query "$run_key" /v VelmoBox >/dev/null 2>&1; then e2e_fail "Run value kept"; fi
 e2e_log "log-off runs the shut-down sequence"
 # Spoil the files on disk: only a save at log-off brings their content back.
