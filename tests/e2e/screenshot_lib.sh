@@ -97,3 +97,16 @@ shot_told() {
   import -window root "$E2E_BUILD/e2e-shots/$2"
   xdotool windowfocus --sync "$box" key Return
 }
+
+# shot_plant dll...: puts a library that leaves "<name>.loaded" when loaded beside 截屏, under
+# each name. Wine prefers its own copies of most system libraries; "n,b" makes it search for
+# these the way Windows does, program folder first.
+shot_plant() {
+  local dll
+  for dll in "$@"; do
+    cp "$E2E_BUILD/tests/planted.dll" "$E2E_APP/Plugins/$dll.dll"
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$dll=n,b"
+  done
+  export WINEDLLOVERRIDES
+}
+shot_planted_loaded() { ls "$E2E_APP/Plugins" | grep '\.loaded$' || true; }

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # 截屏: saving through the "保存为" dialog; the name's extension picks JPEG, BMP or PNG; a saved
 # picture leaves the clipboard empty, a cancelled one leaves it on the clipboard. A file that
-# cannot be written is said; a busy clipboard does not stop a save.
+# cannot be written is said; a busy clipboard does not stop a save; GDI+ and the dialog library
+# planted beside the program are never loaded.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/screenshot_lib.sh"
 e2e_start "$1"
+shot_plant gdiplus comdlg32
 shot_show_picture
 out=$E2E_TMP/out
 mkdir -p "$out"
@@ -15,7 +17,7 @@ winout=$(winepath -w "$out")
 save_as() {
   shot_select 10 20 100 50
   shot_toolbar_icon 2 10 20 100 50
-  dialog=$(e2e_wait_window '保存为') || e2e_fail "no save dialog"
+  dialog=$(e2e_wait_window '保存为') || e2e_fail "no save dialog $(shot_planted_loaded)"
   xdotool windowfocus --sync "$dialog"
   if [ -n "$1" ]; then
     xdotool type --delay 20 "$winout\\$1"
@@ -30,6 +32,7 @@ shot_start
 pid=$E2E_PID
 save_as shot.jpg
 launcher=$(shot_launcher) || e2e_fail "no launcher after saving"
+[ -z "$(shot_planted_loaded)" ] || e2e_fail "a planted library was loaded: $(shot_planted_loaded)"
 [ "$(identify -format '%m %wx%h' "$out/shot.jpg")" = "JPEG 100x50" ] || e2e_fail "shot.jpg is not a 100x50 JPEG"
 convert "$E2E_TMP/screen.png" -crop 100x50+10+20 +repage "$E2E_TMP/region.png"
 psnr=$(compare -metric PSNR "$out/shot.jpg" "$E2E_TMP/region.png" null: 2>&1 || true)
@@ -98,5 +101,6 @@ shot_same_as_screen "$out/busy.bmp" 10 20 100 50
 shot_release
 shot_clipboard_bmp "$E2E_TMP/kept.bmp" || e2e_fail "the save emptied the clipboard it had not filled"
 shot_same_as_screen "$E2E_TMP/kept.bmp" 10 20 100 50
+[ -z "$(shot_planted_loaded)" ] || e2e_fail "a planted library was loaded: $(shot_planted_loaded)"
 kill -0 "$pid" || e2e_fail "the program ended"
 echo "PASS"
