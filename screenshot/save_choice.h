@@ -13,6 +13,14 @@ inline constexpr const char16_t* kSaveDefaultExtension = u"bmp";
 inline constexpr int kSaveFilterIndex = 2;  // opens on "JPEG文件(*.jpg)"
 inline constexpr int kJpegQuality = 95;
 
+// What the user is told when a picture did not get where it was sent.
+inline constexpr const char16_t* kCopyFailedTitle = u"复制失败";
+inline constexpr const char16_t* kCopyFailedText = u"剪贴板正被其他程序使用，截图没有复制。";
+inline constexpr const char16_t* kSaveFailedTitle = u"保存失败";
+inline constexpr const char16_t* kSaveFailedText = u"无法写入所选的文件，截图没有保存。";
+inline constexpr const char16_t* kSaveFailedOnClipboardText =
+    u"无法写入所选的文件，截图没有保存，它仍在剪贴板中。";
+
 // The dialog's filter: description and pattern pairs separated by NULs, one more NUL at the end.
 std::u16string SaveDialogFilter();
 

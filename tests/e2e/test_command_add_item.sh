@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The add-item page of the real box: browse for a program in the open-file dialog, confirm, and
 # find the new item in App.sd after the box has closed; then start it by name on the next run.
+# The dialog library comes from the system folder, never from a copy planted beside the box.
 . "$(dirname "$0")/lib.sh"
 e2e_start "$1"
 cd "$E2E_APP"
@@ -8,6 +9,10 @@ win_app=$(winepath -w "$E2E_APP" 2>/dev/null | tr -d '\r')
 mkdir -p tools
 cp "$E2E_BUILD/tests/marker.exe" tools/newtool.exe
 printf '记事本*C:\\windows\\notepad.exe\r\n' | e2e_gbk >DATA/App.sd
+# Wine prefers its own copy of the library; "n,b" makes it search the way Windows does,
+# program folder first.
+cp "$E2E_BUILD/tests/planted.dll" comdlg32.dll
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;comdlg32=n,b"
 
 e2e_wine "$E2E_APP/VelmoBox.exe"
 box=$E2E_PID
@@ -28,6 +33,7 @@ for _ in $(seq 100); do
   [ -n "$dialog" ] && break
   sleep 0.1
 done
+[ ! -e comdlg32.dll.loaded ] || e2e_fail "the planted comdlg32.dll was loaded"
 [ -n "$dialog" ] || e2e_fail "no open-file dialog"
 echo "dialog: $(xdotool getwindowname "$dialog")"
 xdotool windowfocus --sync "$dialog" 2>/dev/null || true

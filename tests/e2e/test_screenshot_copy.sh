@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # 截屏: a selection copied by double-click equals the screen; Escape and the launcher's buttons;
-# an empty selection copies nothing; the copied picture outlives the program.
+# an empty selection copies nothing; a clipboard another program holds is said and keeps its
+# content; the copied picture outlives the program.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/screenshot_lib.sh"
 e2e_start "$1"
@@ -46,6 +47,17 @@ xdotool mousemove 500 300 click 1
 sleep 0.3
 shot_toolbar_icon 1 500 300 0 0
 launcher=$(shot_launcher) || e2e_fail "no launcher after copying an empty selection"
+
+e2e_log "a copy while another program holds the clipboard is said"
+shot_hold clipboard "$E2E_TMP/clipboard"
+shot_launcher_click "$launcher" capture
+e2e_wait_window '截屏' >/dev/null || e2e_fail "no fourth capture screen"
+sleep 0.3
+shot_select 200 100 40 30
+shot_toolbar_icon 1 200 100 40 30
+shot_told '复制失败' screenshot_copy_failed.png
+launcher=$(shot_launcher) || e2e_fail "no launcher after the failed copy"
+shot_release
 shot_launcher_click "$launcher" close
 e2e_wait_gone "$pid" || e2e_fail "closing the launcher did not end the program"
 shot_clipboard_bmp "$E2E_TMP/after-exit.bmp" || e2e_fail "the picture left with the program"

@@ -11,6 +11,9 @@
 #include "version.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Libraries loaded by name (the rich text, the dialogs, the delay-loaded COM and shell
+  // libraries) come from the system folder only, never from a copy planted beside the program.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   using namespace velmo;
   Win32InstanceLock instance_lock;
   // A second instance ends here, before it builds a window, creates a folder or reads a file.

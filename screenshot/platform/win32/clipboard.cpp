@@ -1,7 +1,9 @@
 // Clipboard access for the capture tool.
 #include "screenshot/platform/win32/clipboard.h"
 
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace shot {
 namespace {
@@ -55,18 +57,6 @@ bool ScrnCap(const FrozenScreen& frozen, const RectI& region) {
     GlobalFree(dib);
   }
   return true;
-}
-
-std::vector<std::uint8_t> ClipboardDib() {
-  OpenClipboardScope clipboard;
-  if (!clipboard.open()) return {};
-  HANDLE data = GetClipboardData(CF_DIB);
-  if (!data) return {};
-  const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(data));
-  if (!bytes) return {};
-  std::vector<std::uint8_t> dib(bytes, bytes + GlobalSize(data));
-  GlobalUnlock(data);
-  return dib;
 }
 
 void EmptyTheClipboard() {

@@ -1,10 +1,7 @@
-// The system clipboard as the hand-off between copying and saving a selection.
+// The system clipboard: where a copied selection goes.
 #pragma once
 
 #include <windows.h>
-
-#include <cstdint>
-#include <vector>
 
 #include "screenshot/geometry.h"
 #include "screenshot/platform/win32/frozen_screen.h"
@@ -15,9 +12,6 @@ namespace shot {
 // device-independent bitmap (CF_DIB) that every program can paste. The clipboard owns both, so
 // they stay after the program ends. False when the clipboard could not be opened.
 bool ScrnCap(const FrozenScreen& frozen, const RectI& region);
-
-// The clipboard's device-independent bitmap as a packed DIB; empty when there is none.
-std::vector<std::uint8_t> ClipboardDib();
 
 void EmptyTheClipboard();
 

@@ -53,11 +53,11 @@ std::optional<std::wstring> AskSaveFileName(HWND owner) {
   return std::wstring(name.data());
 }
 
-SaveResult CutdSave(HWND owner) {
+SaveResult CutdSave(HWND owner, const std::vector<std::uint8_t>& picture, bool on_clipboard) {
   std::optional<std::wstring> path = AskSaveFileName(owner);
   if (!path) return SaveResult::kCancelled;
-  if (!WritePicture(*path, ClipboardDib())) return SaveResult::kFailed;
-  EmptyTheClipboard();
+  if (!WritePicture(*path, picture)) return SaveResult::kFailed;
+  if (on_clipboard) EmptyTheClipboard();
   return SaveResult::kSaved;
 }
 

@@ -9,6 +9,8 @@
 
 #include "screenshot/platform/win32/clipboard.h"
 #include "screenshot/platform/win32/save_dialog.h"
+#include "screenshot/platform/win32/wide.h"
+#include "screenshot/save_choice.h"
 
 namespace shot {
 namespace {
@@ -91,15 +93,33 @@ void ShotApp::EndCapture(CaptureEnd end) {
     capture_->HideOverlays();
     RectI region = capture_->model().Region();
     // An empty selection copies and saves nothing; the clipboard keeps what it had.
-    if (region.width() > 0 && region.height() > 0 && ScrnCap(capture_->frozen(), region) &&
-        end == CaptureEnd::kSave) {
-      CutdSave(capture_->hwnd());
-    }
+    if (region.width() > 0 && region.height() > 0) CopyOrSave(region, end == CaptureEnd::kSave);
   }
   capture_.reset();
   const bool through_toolbar =
       end == CaptureEnd::kUndo || end == CaptureEnd::kCopy || end == CaptureEnd::kSave;
   ShowLauncher(through_toolbar);
+}
+
+void ShotApp::CopyOrSave(const RectI& region, bool save) {
+  const bool copied = ScrnCap(capture_->frozen(), region);
+  if (save) {
+    switch (CutdSave(capture_->hwnd(), capture_->frozen().PackedDib(region), copied)) {
+      case SaveResult::kSaved:
+        return;
+      case SaveResult::kFailed:
+        Tell(kSaveFailedTitle, copied ? kSaveFailedOnClipboardText : kSaveFailedText);
+        return;
+      case SaveResult::kCancelled:
+        break;  // the picture was to stay on the clipboard
+    }
+  }
+  if (!copied) Tell(kCopyFailedTitle, kCopyFailedText);
+}
+
+// 截屏 has no message panel: a message box above the capture screen.
+void ShotApp::Tell(const char16_t* title, const char16_t* text) {
+  MessageBoxW(capture_->hwnd(), W(text), W(title), MB_OK | MB_ICONWARNING);
 }
 
 void ShotApp::ShowLauncher(bool reset_hover_frame) {

@@ -26,6 +26,8 @@ class ShotApp {
  private:
   void StartCapture();
   void EndCapture(CaptureEnd end);
+  void CopyOrSave(const RectI& region, bool save);
+  void Tell(const char16_t* title, const char16_t* text);
   void ShowLauncher(bool reset_hover_frame);
 
   HINSTANCE instance_;

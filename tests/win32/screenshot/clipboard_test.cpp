@@ -1,9 +1,11 @@
-// Copying a region to the clipboard and reading it back for saving.
+// Copying a region to the clipboard, and emptying it after a save.
 #include "screenshot/platform/win32/clipboard.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace shot {
 namespace {
@@ -23,6 +25,19 @@ std::unique_ptr<FrozenScreen> Gradient() {
   DeleteObject(bitmap);
   DeleteDC(dc);
   return frozen;
+}
+
+// The clipboard's device-independent bitmap as a packed DIB; empty when there is none.
+std::vector<std::uint8_t> ClipboardDib() {
+  if (!OpenClipboard(nullptr)) return {};
+  std::vector<std::uint8_t> dib;
+  if (HANDLE data = GetClipboardData(CF_DIB)) {
+    const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(data));
+    if (bytes) dib.assign(bytes, bytes + GlobalSize(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return dib;
 }
 
 TEST(Clipboard, ScrnCapPutsABitmapAndADib) {
