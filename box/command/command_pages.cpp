@@ -90,7 +90,12 @@ void CommandPages::FinishStartup() {
 }
 
 void CommandPages::ApplyPathSetting() {
-  path_box_->enabled = state_.settings.Get(Setting::kAllowUserSetProgramPath);
+  bool on = state_.settings.Get(Setting::kAllowUserSetProgramPath);
+  path_box_->enabled = on;
+  // A box that takes no typing looks it, field and all.
+  Color fill = on ? palette::kCard : palette::kDisabledField;
+  path_box_->back_color = fill;
+  path_field_->fill_color = fill;
 }
 
 void CommandPages::ShowMessage(const std::u16string& text, const std::u16string& title) {
@@ -232,6 +237,7 @@ void CommandPages::BuildAddItemPage() {
 
   Place(AddLabel(form_, page, "Label4", u"文件或程序路径："), 180, 1770, 4215, 330);
   path_box_ = &AddBox(form_, page, ControlKind::kTextBox, "Text9", 315, 2190, 3405, 240);
+  path_field_ = &form_.Get("ShpText9");
 
   Control& browse = form_.Add(page, ControlKind::kPicture, "Picture10");
   Place(browse, 4035, 2130, 360, 360);

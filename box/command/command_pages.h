@@ -62,6 +62,7 @@ class CommandPages final : public CommandSurface {
   Control* search_ = nullptr;
   Control* name_box_ = nullptr;
   Control* path_box_ = nullptr;
+  Control* path_field_ = nullptr;  // the rounded field around it
   Control* confirm_ = nullptr;
   Control* extension_list_ = nullptr;
 };

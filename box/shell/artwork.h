@@ -13,6 +13,7 @@ inline constexpr Color kCard = Rgb(255, 255, 255);
 inline constexpr Color kText = Rgb(31, 41, 55);
 inline constexpr Color kMuted = Rgb(107, 114, 128);
 inline constexpr Color kBorder = Rgb(214, 219, 226);
+inline constexpr Color kDisabledField = Rgb(233, 236, 240);
 inline constexpr Color kAccent = Rgb(51, 102, 230);
 inline constexpr Color kAccentSoft = Rgb(232, 239, 253);
 inline constexpr Color kDrawer = Rgb(32, 41, 56);

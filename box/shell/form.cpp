@@ -107,10 +107,14 @@ Control* Form::HitTestIn(Control& c, int x, int y) {
   return &c;
 }
 
-Control* Form::HitTest(int x, int y) {
+Control* Form::TopmostAt(int x, int y) {
   root_->width = width;
   root_->height = height;
-  Control* hit = HitTestIn(*root_, x, y);
+  return HitTestIn(*root_, x, y);
+}
+
+Control* Form::HitTest(int x, int y) {
+  Control* hit = TopmostAt(x, y);
   // A disabled control lets its container take the pointer.
   while (hit && hit->parent() && !hit->EnabledInTree()) hit = hit->parent();
   return hit;
@@ -126,13 +130,32 @@ void Form::Deliver(Control* c, Handler h, int x, int y, MouseButton b, Modifiers
   }
 }
 
+void Form::Hover(Control* hit) {
+  Control* left = hovered_;
+  hovered_ = hit;
+  for (Control* c = left; c; c = c->parent()) {
+    for (Control* inside = hit; inside; inside = inside->parent()) {
+      if (inside == c) return;
+    }
+    if (c->on_mouse_leave) c->on_mouse_leave();
+  }
+}
+
 void Form::MouseMove(int x, int y, MouseButton held, Modifiers m) {
   if (on_any_mouse_move) on_any_mouse_move();
-  Control* target = pressed_ ? pressed_ : HitTest(x, y);
-  Deliver(target, &Control::on_mouse_move, x, y, held, m);
+  Control* hit = HitTest(x, y);
+  // Leaves first: a control left for its neighbour gives up its hover look before the
+  // neighbour takes one.
+  Hover(hit);
+  Deliver(pressed_ ? pressed_ : hit, &Control::on_mouse_move, x, y, held, m);
 }
 
 void Form::MouseDown(int x, int y, MouseButton b, Modifiers m) {
+  // A press on a box that takes no typing leaves no other box with the keyboard: what the
+  // user types next, meant for that box, must not land in another.
+  if (Control* under = TopmostAt(x, y); under && under->IsNative() && !under->EnabledInTree()) {
+    focus_ = nullptr;
+  }
   pressed_ = HitTest(x, y);
   Deliver(pressed_, &Control::on_mouse_down, x, y, b, m);
 }

@@ -122,6 +122,9 @@ class Control {
   std::function<void(const MouseEvent&)> on_mouse_down;
   std::function<void(const MouseEvent&)> on_mouse_move;
   std::function<void(const MouseEvent&)> on_mouse_up;
+  // The pointer left the control: to a control outside it, or out of the window.
+  // Sent whatever the control's enabled state, so a hover look always ends.
+  std::function<void()> on_mouse_leave;
   // Returns true when the key is consumed.
   std::function<bool(const KeyEvent&)> on_key_down;
   std::function<void()> on_change;
@@ -215,6 +218,8 @@ class Form {
   void MouseDown(int x, int y, MouseButton b, Modifiers m);
   void MouseUp(int x, int y, MouseButton b, Modifiers m);
   void DoubleClick(int x, int y, MouseButton b, Modifiers m);
+  // The pointer left the window.
+  void MouseLeave() { Hover(nullptr); }
   // Key press for the focused control (or `target`, a native control that has
   // the real focus). Returns true when consumed.
   bool KeyDown(const KeyEvent& e, Control* target);
@@ -231,6 +236,11 @@ class Form {
 
  private:
   Control* HitTestIn(Control& c, int x, int y);
+  // The topmost shown control under the point, enabled or not.
+  Control* TopmostAt(int x, int y);
+  // The pointer is now over `hit` (nullptr: outside the window); every control it
+  // was inside and is no longer gets its leave, innermost first.
+  void Hover(Control* hit);
   using Handler = std::function<void(const MouseEvent&)> Control::*;
   void Deliver(Control* c, Handler h, int x, int y, MouseButton b, Modifiers m);
 
@@ -238,6 +248,7 @@ class Form {
   std::vector<std::unique_ptr<Timer>> timers_;
   Control* focus_ = nullptr;
   Control* pressed_ = nullptr;
+  Control* hovered_ = nullptr;
   int beeps_ = 0;
 };
 

@@ -9,6 +9,9 @@ namespace {
 constexpr int kPageWidth = 4575;
 constexpr int kPageHeight = 5535;
 constexpr int kDrawerWidth = 4335;
+// A home tile's hover overlay holds only its chevron: any wider, it would paint over the
+// tile's title.
+constexpr int kOverlayWidth = 600;
 
 void Place(Control& c, int left, int top, int width, int height) {
   c.left = left;
@@ -77,7 +80,7 @@ void MainWindow::BuildHome() {
   recent.font = {u"微软雅黑", 95, false};
   recent.on_click = [this, &recent](const MouseEvent&) {
     if (recent.text == recent.tag) return;
-    command_box_->text = recent.text;
+    form_.TextEdited(*command_box_, recent.text);
     if (on_execute) on_execute();
   };
 
@@ -90,18 +93,24 @@ void MainWindow::BuildHome() {
     tile.font = {u"微软雅黑", 120, true};
     tile.fore_color = palette::kText;
     tile.on_mouse_move = [this, i](const MouseEvent&) { HoverHomeTile(i); };
+    tile.on_mouse_leave = [this, i] {
+      RestoreNormalImage(*tiles_[static_cast<size_t>(i)]);
+      overlays_[static_cast<size_t>(i)]->visible = false;
+    };
     tile.on_click = [this, i](const MouseEvent&) { ClickHomeTile(i); };
     tiles_[static_cast<size_t>(i)] = &tile;
 
     Control& overlay = form_.Add(root, ControlKind::kPicture, "Picture40", i);
-    Place(overlay, tile.left + tile.width - 2100, tile.top, 2100, tile.height);
+    Place(overlay, tile.left + tile.width - kOverlayWidth, tile.top, kOverlayWidth, tile.height);
     overlay.visible = false;
     overlay.back_color = HomeTileHoverBackground(i);
     overlay.text = u"\uE5CC";  // chevron: the tile opens a page
     overlay.font = {u"Material Icons", 160, false};
     overlay.align = TextAlign::kRight;
     overlay.fore_color = HomeTileColor(i);
-    overlay.on_mouse_move = [](const MouseEvent&) {};
+    // The overlay is part of its tile for the pointer.
+    overlay.on_mouse_move = tile.on_mouse_move;
+    overlay.on_mouse_leave = tile.on_mouse_leave;
     overlay.on_click = tile.on_click;
     overlays_[static_cast<size_t>(i)] = &overlay;
   }
@@ -148,7 +157,7 @@ void MainWindow::EnableHomeTiles() {
 
 void MainWindow::ClickHomeTile(int index) {
   form_.SetFocus(nullptr);
-  if (index == 0) command_box_->text.clear();
+  if (index == 0) form_.TextEdited(*command_box_, u"");
   static constexpr std::array<PageId, 4> kPages = {PageId::kMusic, PageId::kNotes,
                                                    PageId::kItemList, PageId::kTools};
   page(kPages[static_cast<size_t>(index)]).slide_in->Start();
@@ -356,6 +365,10 @@ void MainWindow::BuildPages() {
       ShowHoverImage(tile);
       page(PageId::kTools).title->text = tile.tool_tip;
     };
+    tile.on_mouse_leave = [this, &tile] {
+      RestoreNormalImage(tile);
+      page(PageId::kTools).title->text = u"小工具";
+    };
   }
   tools.panel->on_mouse_move = [this](const MouseEvent&) {
     Page& t = page(PageId::kTools);
@@ -381,12 +394,12 @@ void MainWindow::BuildPages() {
     page(PageId::kCleaner).title->fore_color =
         state_.settings.Get(Setting::kPowerfulCleaningMode) ? Rgb(255, 0, 0) : Rgb(0, 0, 0);
   };
-  cleaner.after_out = [this] { page(PageId::kCleaner).back->enabled = true; };
+  cleaner.after_out = reopen_home(PageId::kCleaner);
 
   Page& phone = AddPage(PageId::kPhoneBook, "Picture54", "LblPhoneBookTitle", u"电话簿",
                         "Picture55", u"返回", 31, "Timer26", "Timer27");
-  phone.after_out = [this] {
-    page(PageId::kPhoneBook).back->enabled = true;
+  phone.after_out = [this, reopen = reopen_home(PageId::kPhoneBook)] {
+    reopen();
     form_.SetFocus(command_box_);
   };
   Control& add_contact = form_.Add(*phone.panel, ControlKind::kPicture, "Picture58");
@@ -426,6 +439,8 @@ void MainWindow::FinishStartup() {
   drawer_->top = 0;
   form_.Get("LblVersion").text = u"版本：" + state_.version;
   PrintHelp();
+  // A launcher takes the keyboard at once: what the user types first lands in the command box.
+  form_.SetFocus(command_box_);
   docking_.set_opacity_byte(255);
   form_.opacity = 255;
   form_.visible = true;

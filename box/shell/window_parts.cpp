@@ -17,6 +17,7 @@ void MakeHoverButton(Control& button, const ImageList& list, int normal, std::u1
   button.image = normal;
   button.tool_tip = std::move(tool_tip);
   button.on_mouse_move = [&button](const MouseEvent&) { ShowHoverImage(button); };
+  button.on_mouse_leave = [&button] { RestoreNormalImage(button); };
 }
 
 // Normal images sit at odd indexes, hover images at the even index after them.

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The add-item page of the real box: browse for a program in the open-file dialog, confirm, and
-# find the new item in App.sd after the box has closed; then start it by name on the next run.
-# The dialog library comes from the system folder, never from a copy planted beside the box.
+# The add-item page of the real box: the disabled path box looks disabled and a path typed
+# after a click on it does not land in the name box; browse for a program in the open-file
+# dialog, confirm, and find the new item in App.sd after the box has closed; then start it by
+# name on the next run. The dialog library comes from the system folder, never from a copy
+# planted beside the box.
 . "$(dirname "$0")/lib.sh"
 e2e_start "$1"
 cd "$E2E_APP"
@@ -25,6 +27,30 @@ sleep 0.5
 e2e_log "open the item list page, then the add-item page"
 click 170 240   # home tile 快速启动
 click 281 25    # 新增
+e2e_log "the disabled path box looks it and passes no typing to the name box"
+# ink <png>: dark pixels in the name box (Text10: 315, 1320 twips).
+ink() {
+  convert "$1" -crop "200x16+$((X + 21))+$((Y + 88))" +repage -colorspace gray -threshold 40% \
+    -negate -format '%[fx:round(mean*w*h)]' info:
+}
+eval "$(xdotool getwindowgeometry --shell "$win")"
+click 150 96    # name box
+xdotool type --delay 30 abc
+sleep 0.3
+import -window root "$E2E_TMP/name.png"
+click 150 154   # path box, disabled as delivered
+xdotool type --delay 30 'C:\tool.exe'
+sleep 0.3
+import -window root "$E2E_TMP/path.png"
+mkdir -p "$E2E_BUILD/e2e-shots"
+cp "$E2E_TMP/path.png" "$E2E_BUILD/e2e-shots/command_add_item_disabled_path.png"
+field=$(convert "$E2E_TMP/path.png" -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' \
+  -crop "1x1+$((X + 30))+$((Y + 150))" info:)
+[ "$field" = "233,236,240" ] || e2e_fail "the disabled path box looks enabled ($field)"
+before=$(ink "$E2E_TMP/name.png") after=$(ink "$E2E_TMP/path.png")
+echo "name box ink: $before after typing 'abc', $after after typing a path at the path box"
+[ "$before" -gt 0 ] && [ "$after" -le $((before + 20)) ] || e2e_fail "the path landed in the name box"
+
 e2e_log "browse"
 click 281 153   # 浏览文件
 dialog=

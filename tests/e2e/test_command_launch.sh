@@ -31,6 +31,16 @@ wait_file() {
 e2e_wine "$E2E_APP/VelmoBox.exe"
 box=$E2E_PID
 win=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window"
+# The box takes the keyboard at start: typed at once, with no click, an item's name reaches the
+# command box. (Without a window manager the X focus is given by hand, as a desktop would.)
+xdotool windowfocus --sync "$win"
+xdotool type --delay 40 marker
+xdotool key Return
+e2e_log "an item by its name, typed right after start-up"
+wait_file "a b/marker.exe.ran" || e2e_fail "typing at start-up did not reach the command box"
+[ ! -e a.exe.ran ] || e2e_fail "the decoy a.exe started"
+rm "a b/marker.exe.ran"
+
 # Keep the pointer over the window so that it does not slide away, then click the command box
 # (Text2: 255, 5655 twips = 17, 377 pixels).
 xdotool mousemove --window "$win" 150 200

@@ -131,6 +131,7 @@ void WindowHost::Sync() {
   SyncWindow();
   SyncNatives();
   SyncFocus();
+  SyncToolTip();
   std::uint64_t hash = form_.VisualHash();
   if (hash != painted_hash_) {
     painted_hash_ = hash;
@@ -525,13 +526,34 @@ void WindowHost::PaintControl(HDC dc, const Control& c, int ox, int oy) {
   RestoreDC(dc, saved);
 }
 
-void WindowHost::SyncToolTip(int x_twips, int y_twips) {
-  Control* hit = form_.HitTest(x_twips, y_twips);
+// Follows the control under the pointer after every event, timer ticks included: a tip
+// goes with its control when the control moves away, hides or changes its tip.
+void WindowHost::SyncToolTip() {
+  Control* hit = pointer_inside_ ? form_.HitTest(pointer_.x, pointer_.y) : nullptr;
   std::u16string tip = hit ? hit->tool_tip : std::u16string();
   if (tip == tip_text_) return;
   tip_text_ = tip;
   SendMessageW(tool_tip_, TTM_POP, 0, 0);
   SendMessageW(tool_tip_, TTM_ACTIVATE, tip.empty() ? FALSE : TRUE, 0);
+}
+
+// Asks for WM_MOUSELEAVE: a fast pointer leaves a window or a native control without any
+// move over what lies between.
+void WindowHost::TrackLeave(HWND hwnd) {
+  TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd, 0};
+  TrackMouseEvent(&track);
+}
+
+void WindowHost::PointerLeft() {
+  POINT p;
+  GetCursorPos(&p);
+  // Between the window and one of its native controls the pointer has not left: the move
+  // that follows says where it is.
+  HWND under = WindowFromPoint(p);
+  if (under == hwnd_ || IsChild(hwnd_, under)) return;
+  pointer_inside_ = false;
+  form_.MouseLeave();
+  Sync();
 }
 
 void WindowHost::Mouse(UINT msg, WPARAM wp, int x_px, int y_px) {
@@ -542,8 +564,10 @@ void WindowHost::Mouse(UINT msg, WPARAM wp, int x_px, int y_px) {
       MouseButton held = (wp & MK_LBUTTON)   ? MouseButton::kLeft
                          : (wp & MK_RBUTTON) ? MouseButton::kRight
                                              : MouseButton::kNone;
+      TrackLeave(hwnd_);
+      pointer_ = {x, y};
+      pointer_inside_ = true;
       form_.MouseMove(x, y, held, m);
-      SyncToolTip(x, y);
       break;
     }
     case WM_LBUTTONDOWN:
@@ -584,11 +608,16 @@ LRESULT CALLBACK WindowHost::ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
                                        DWORD_PTR self_ptr) {
   auto* self = reinterpret_cast<WindowHost*>(self_ptr);
   if (msg == WM_MOUSEMOVE) {
+    TrackLeave(hwnd);
     POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     MapWindowPoints(hwnd, self->hwnd_, &p, 1);
-    self->form_.MouseMove(self->Twips(p.x), self->Twips(p.y), MouseButton::kNone,
+    self->pointer_ = {self->Twips(p.x), self->Twips(p.y)};
+    self->pointer_inside_ = true;
+    self->form_.MouseMove(self->pointer_.x, self->pointer_.y, MouseButton::kNone,
                           CurrentModifiers());
     self->Sync();
+  } else if (msg == WM_MOUSELEAVE) {
+    self->PointerLeft();
   } else if (msg == WM_SETFOCUS) {
     if (Control* c = self->ControlOf(hwnd)) {
       self->form_.SetFocus(c);
@@ -659,6 +688,9 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
       Mouse(msg, wp, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       return 0;
+    case WM_MOUSELEAVE:
+      PointerLeft();
+      return 0;
     case WM_COMMAND: {
       Control* c = ControlOf(reinterpret_cast<HWND>(lp));
       if (!c || mirroring_) break;
@@ -686,7 +718,7 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (!c) break;
       HDC dc = reinterpret_cast<HDC>(wp);
       Color back = c->back_color == kNoBackground ? Rgb(255, 255, 255) : c->back_color;
-      SetTextColor(dc, c->fore_color);
+      SetTextColor(dc, c->EnabledInTree() ? c->fore_color : GetSysColor(COLOR_GRAYTEXT));
       SetBkColor(dc, back);
       return reinterpret_cast<LRESULT>(BrushFor(back));
     }

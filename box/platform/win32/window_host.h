@@ -83,7 +83,9 @@ class WindowHost {
   void SyncNatives();
   void SyncNative(Control& c);
   void SyncFocus();
-  void SyncToolTip(int x_twips, int y_twips);
+  void SyncToolTip();
+  static void TrackLeave(HWND hwnd);
+  void PointerLeft();
   void Mouse(UINT msg, WPARAM wp, int x_px, int y_px);
   Control* ControlOf(HWND child);
   void CollectNatives(Control& c, std::vector<Control*>& out);
@@ -108,6 +110,8 @@ class WindowHost {
   const Control* applied_focus_ = nullptr;
   std::uint64_t painted_hash_ = 0;
   std::u16string tip_text_;
+  bool pointer_inside_ = false;
+  POINT pointer_{};  // client twips, while inside
 
   std::map<const Control*, Native> natives_;
   std::vector<TimerState> timer_states_;

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include "fakes/fake_services_set.h"
 
+#include "fakes/fake_services_set.h"
 
 namespace velmo {
 namespace {
@@ -279,15 +279,43 @@ TEST_F(CommandPagesTest, BrowseFillsBothBoxesAndFocusesTheName) {
   EXPECT_EQ(Get("Text9").text, u"C:\\abc");
 }
 
-TEST_F(CommandPagesTest, PathBoxFollowsTheSwitch) {
-  EXPECT_FALSE(Get("Text9").enabled);  // delivered: off
+TEST_F(CommandPagesTest, PathBoxFollowsTheSwitchAndLooksItsState) {
+  Control& path = Get("Text9");
+  auto looks_enabled = [&] {
+    return path.back_color == Get("Text10").back_color &&
+           Get("ShpText9").fill_color == Get("ShpText10").fill_color;
+  };
+  EXPECT_FALSE(path.enabled);  // delivered: off
+  EXPECT_FALSE(looks_enabled());
+  OpenAddItem();
+  // A click on the disabled box takes the keyboard from the name box: a path typed next
+  // must not land in the name.
+  form().SetFocus(&Get("Text10"));
+  form().Click(path);
+  EXPECT_EQ(form().focus(), nullptr);
+
   state.settings.Set(Setting::kAllowUserSetProgramPath, true);
-  EXPECT_FALSE(Get("Text9").enabled);
+  EXPECT_FALSE(path.enabled);
   form().Tick("Timer37");
-  EXPECT_TRUE(Get("Text9").enabled);
+  EXPECT_TRUE(path.enabled);
+  EXPECT_TRUE(looks_enabled());
   state.settings.Set(Setting::kAllowUserSetProgramPath, false);
   form().Tick("Timer37");
-  EXPECT_FALSE(Get("Text9").enabled);
+  EXPECT_FALSE(path.enabled);
+  EXPECT_FALSE(looks_enabled());
+}
+
+TEST_F(CommandPagesTest, EveryChangeOfTheCommandBoxTakesTheTypingPath) {
+  Control& box = Get("Text2");
+  std::vector<std::u16string> seen;
+  box.on_change = [&] { seen.push_back(box.text); };
+  Type(box, u"notepad");
+  Key(box, 13);                  // Run empties the box
+  form().Click(Get("Label13"));  // the recent-content label fills it, and Run empties it
+  Type(box, u"文档");
+  form().Click(Get("Picture39", 0));  // the music tile clears it
+  EXPECT_EQ(seen, (std::vector<std::u16string>{u"notepad", u"", u"notepad", u"", u"文档", u""}));
+  EXPECT_EQ(launcher.calls.size(), 2u);
 }
 
 TEST_F(CommandPagesTest, ImportShowsTheNewItemsInTheList) {

@@ -89,6 +89,58 @@ TEST_F(FormTest, MouseMovesGoToTheNearestHandlerAfterTheWindowSawThem) {
   EXPECT_EQ(seen, (std::vector<std::string>{"window", "panel", "window", "panel"}));
 }
 
+TEST_F(FormTest, ThePointerLeavesEveryControlItIsNoLongerInsideInnermostFirst) {
+  std::vector<std::string> left;
+  for (Control* c : {&form.root(), panel, button}) {
+    c->on_mouse_leave = [&left, c] { left.push_back(c->name); };
+  }
+  struct Step {
+    int x, y;  // -1: out of the window
+    std::vector<std::string> left;
+  };
+  const Step steps[] = {
+      {1400, 1400, {}},                 // onto the button
+      {1450, 1450, {}},                 // still on it
+      {1100, 1100, {"Button"}},         // onto its panel
+      {1400, 1400, {}},                 // back onto the button
+      {500, 500, {"Button", "Panel"}},  // straight to the background
+      {1400, 1400, {}},                 //
+      {-1, -1, {"Button", "Panel", "Form"}},
+      {-1, -1, {}},  // a second leave has nothing left to leave
+  };
+  for (const Step& s : steps) {
+    left.clear();
+    if (s.x < 0) {
+      form.MouseLeave();
+    } else {
+      form.MouseMove(s.x, s.y, MouseButton::kNone, {});
+    }
+    EXPECT_EQ(left, s.left) << s.x << "," << s.y;
+  }
+  // A control disabled under the pointer gives way to its container, and still hears of it.
+  form.MouseMove(1400, 1400, MouseButton::kNone, {});
+  left.clear();
+  button->enabled = false;
+  form.MouseMove(1410, 1410, MouseButton::kNone, {});
+  EXPECT_EQ(left, std::vector<std::string>{"Button"});
+}
+
+TEST_F(FormTest, APressOnADisabledBoxLeavesNoOtherBoxWithTheKeyboard) {
+  Control& name = form.Add(form.root(), ControlKind::kTextBox, "Name");
+  Control& path = form.Add(form.root(), ControlKind::kTextBox, "Path");
+  for (Control* box : {&name, &path}) {
+    box->top = box == &name ? 0 : 400;
+    box->width = 900;
+    box->height = 300;
+  }
+  form.SetFocus(&name);
+  form.Click(path);
+  EXPECT_EQ(form.focus(), &name);  // an enabled box takes the focus in the host
+  path.enabled = false;
+  form.Click(path);
+  EXPECT_EQ(form.focus(), nullptr);
+}
+
 TEST_F(FormTest, TimersTickOnlyWhileEnabled) {
   int ticks = 0;
   Timer& t = form.AddTimer("Timer1", 10, [&ticks] { ++ticks; });

@@ -1,6 +1,10 @@
 // Start-up of the window, home area, hover images and the key preview.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "window_fixture.h"
 
 namespace velmo {
@@ -33,6 +37,8 @@ TEST_F(MainWindowTest, StartUpState) {
     EXPECT_EQ(Get(page).top, 0) << page;
   }
   EXPECT_EQ(Get("Picture35").left, kDrawerCollapsedLeft);
+  // What the user types first lands in the command box.
+  EXPECT_EQ(form().focus(), &window->command_box());
 }
 
 TEST_F(MainWindowTest, VersionLabelAndNameLabel) {
@@ -122,6 +128,151 @@ TEST_F(MainWindowTest, ButtonsShowNPlusOneUnderThePointerAndNOverTheirSurface) {
     form().MouseMove(c.surface_x, c.surface_y, MouseButton::kNone, {});
     EXPECT_EQ(b.image, c.normal) << c.button;
   }
+}
+
+// Hover looks on show: hover images of picture buttons and home tile overlays.
+std::vector<std::string> Lit(const Control& c) {
+  std::vector<std::string> lit;
+  if (c.ShownInTree() && ((c.image_list && c.image % 2 == 0) || c.name == "Picture40")) {
+    lit.push_back(c.name + (c.index >= 0 ? "(" + std::to_string(c.index) + ")" : ""));
+  }
+  for (const auto& child : c.children()) {
+    for (std::string& name : Lit(*child)) lit.push_back(std::move(name));
+  }
+  return lit;
+}
+
+TEST_F(MainWindowTest, AFastPointerLeavesAtMostOneButtonLit) {
+  // A fast pointer jumps from button to button and off the window without a move over the
+  // surface between them.
+  struct Step {
+    const char* name;
+    int index;
+    std::vector<std::string> lit;
+  };
+  const Step home[] = {
+      {"Picture39", 0, {"Picture39(0)", "Picture40(0)"}},
+      {"Picture39", 2, {"Picture39(2)", "Picture40(2)"}},
+      {"Picture40", 2, {"Picture39(2)", "Picture40(2)"}},  // the overlay belongs to its tile
+      {"Picture39", 3, {"Picture39(3)", "Picture40(3)"}},
+      {"Picture4", -1, {"Picture4"}},
+  };
+  for (const Step& s : home) {
+    form().MoveOver(Get(s.name, s.index));
+    EXPECT_EQ(Lit(form().root()), s.lit) << s.name << s.index;
+  }
+  form().Click(Get("Picture36"));
+  TickUntilStopped("Timer4");
+  for (const char* name :
+       {"PicComputer", "PicRecycleBin", "PicMiniWindow", "Picture14", "PicHelpFile", "PicOptions",
+        "PicShutdown", "PicRestart", "PicSleep", "PicComputer", "Picture38"}) {
+    form().MoveOver(Get(name));
+    EXPECT_EQ(Lit(form().root()), std::vector<std::string>{name});
+  }
+  form().MouseLeave();
+  EXPECT_EQ(Lit(form().root()), std::vector<std::string>{});
+}
+
+// A single line of text as the box's fonts draw it, in twips: a Chinese character or an icon
+// takes a full em, anything else at most 0.6 em; bold is a little wider.
+int TextWidth(const Control& c) {
+  double em = c.font.size_tenths * 2.0;
+  double width = 0;
+  for (char16_t ch : c.text) width += ch >= 0x2E80 ? em : 0.6 * em;
+  return static_cast<int>(width * (c.font.bold ? 1.08 : 1.0));
+}
+
+struct Span {
+  int left, top, right, bottom;
+  bool Overlaps(const Span& o) const {
+    return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+  }
+};
+
+Span ClientSpan(const Control& c) {
+  return {c.ClientLeft(), c.ClientTop(), c.ClientLeft() + c.width, c.ClientTop() + c.height};
+}
+
+// Painted labels and titled pictures whose text does not fit their own rectangle or their
+// containers', or that a control painted later on the same surface covers in part (a page
+// or panel lying over them hides them whole, as intended).
+std::vector<std::string> Clipped(Form& form) {
+  std::vector<const Control*> order;  // paint order
+  std::function<void(const Control&)> walk = [&](const Control& c) {
+    if (!c.visible) return;
+    order.push_back(&c);
+    for (const auto& child : c.children()) walk(*child);
+  };
+  walk(form.root());
+  std::vector<std::string> clipped;
+  for (size_t i = 0; i < order.size(); ++i) {
+    const Control& c = *order[i];
+    bool painted_text = c.kind == ControlKind::kLabel || c.kind == ControlKind::kPicture;
+    if (!painted_text || c.text.empty() || c.word_wrap ||
+        c.text.find(u'\n') != std::u16string::npos) {
+      continue;
+    }
+    Span area = ClientSpan(c);
+    if (c.kind == ControlKind::kPicture && c.image_list) area.left += c.height;  // the image
+    int width = TextWidth(c);
+    Span text = area;
+    if (c.align == TextAlign::kLeft) text.right = area.left + width;
+    if (c.align == TextAlign::kRight) text.left = area.right - width;
+    if (c.align == TextAlign::kCenter) {
+      text.left = (area.left + area.right - width) / 2;
+      text.right = text.left + width;
+    }
+    bool fits = text.left >= area.left && text.right <= area.right;
+    for (const Control* p = c.parent(); p && p->parent(); p = p->parent()) {
+      Span box = ClientSpan(*p);
+      fits = fits && text.left >= box.left && text.right <= box.right && text.top >= box.top &&
+             text.bottom <= box.bottom;
+    }
+    for (size_t j = i + 1; j < order.size() && fits; ++j) {
+      const Control& above = *order[j];
+      bool same_surface = false;
+      for (const Control* p = c.parent(); p; p = p->parent()) same_surface |= p == above.parent();
+      if (!same_surface || above.kind == ControlKind::kPanel || above.kind == ControlKind::kLine) {
+        continue;
+      }
+      fits = !ClientSpan(above).Overlaps(text);
+    }
+    if (!fits)
+      clipped.push_back(c.name + (c.index >= 0 ? "(" + std::to_string(c.index) + ")" : ""));
+  }
+  return clipped;
+}
+
+TEST_F(MainWindowTest, NoLabelIsClippedInAnyState) {
+  auto check = [this](const std::string& state) {
+    EXPECT_EQ(Clipped(form()), std::vector<std::string>{}) << state;
+  };
+  check("start-up");
+  for (int i = 0; i < 4; ++i) {
+    form().MoveOver(Get("Picture39", i));
+    check("home tile " + std::to_string(i) + " under the pointer");
+  }
+  for (PageId id : {PageId::kMusic, PageId::kNotes, PageId::kItemList, PageId::kTools,
+                    PageId::kAddItem, PageId::kCleaner, PageId::kPhoneBook, PageId::kContactEdit,
+                    PageId::kClock, PageId::kExtensions}) {
+    window->OpenPage(id);
+    TickUntilStopped(window->page(id).slide_in->name.c_str());
+    check(window->page(id).panel->name);
+    if (id == PageId::kTools) {
+      for (int i = 0; i < 9; ++i) {
+        form().MoveOver(Get("PicTool", i));
+        check("tool tile " + std::to_string(i));
+      }
+    }
+    window->ClosePage(id);
+    TickUntilStopped(window->page(id).slide_out->name.c_str());
+  }
+  form().Click(Get("Picture36"));
+  TickUntilStopped("Timer4");
+  check("drawer");
+  window->ShowMessage(u"未找到名为“notepad”的项目。", u"命令无效");
+  TickUntilStopped("Timer16");
+  check("message");
 }
 
 TEST_F(MainWindowTest, CtrlAltKeysReachThePlayerBeforeTheFocusedControl) {
