@@ -23,6 +23,7 @@ class ExistingFiles final : public FileSystem {
  public:
   FileRead ReadFile(const std::u16string&) override { return {}; }
   bool WriteFileAtomic(const std::u16string&, std::string_view) override { return false; }
+  bool CanReplace(const std::u16string&) override { return false; }
   bool CopyFile(const std::u16string&, const std::u16string&) override { return false; }
   bool FileExists(const std::u16string& path) override { return paths.count(path) > 0; }
   bool PathExists(const std::u16string& path) override { return paths.count(path) > 0; }

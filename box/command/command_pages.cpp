@@ -292,7 +292,7 @@ void CommandPages::Confirm() {
       window_.ClosePage(PageId::kAddItem);
       break;
     case AddOutcome::kIncomplete:
-    case AddOutcome::kPrefixRejected:
+    case AddOutcome::kInvalidName:
       break;
   }
 }

@@ -45,7 +45,11 @@ AddOutcome ItemList::AddItem(const std::u16string& name, const std::u16string& p
   if (name.empty() || path.empty()) return AddOutcome::kIncomplete;
   if (StartsWithCommandPrefix(name)) {
     surface_.ShowMessage(u"文件或程序开头不能出现 ! @ # $ % ^ & 和 * 。", Str(kTitleInvalidName));
-    return AddOutcome::kPrefixRejected;
+    return AddOutcome::kInvalidName;
+  }
+  if (!IsStorableName(name)) {
+    surface_.ShowMessage(u"文件或程序名称中不能出现 * 。", Str(kTitleInvalidName));
+    return AddOutcome::kInvalidName;
   }
   for (const std::u16string& existing : list().names) {
     if (existing == name) {

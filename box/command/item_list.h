@@ -26,7 +26,7 @@ std::optional<std::u16string> NameWithoutExtension(std::u16string_view path);
 // else goes to the desktop shell.
 bool IsProgramPath(std::u16string_view path);
 
-enum class AddOutcome { kIncomplete, kPrefixRejected, kDuplicate, kAdded };
+enum class AddOutcome { kIncomplete, kInvalidName, kDuplicate, kAdded };
 
 class ItemList {
  public:
@@ -35,7 +35,8 @@ class ItemList {
   const ListPair& items() const { return state_.lists.items.list; }
 
   // The add-item page's confirm button. kDuplicate asks the page to empty the name box,
-  // kAdded to enable the visible list and close the page.
+  // kAdded to enable the visible list and close the page. A name holding "*" anywhere is
+  // refused like a prefix: App.sd would split it there.
   AddOutcome AddItem(const std::u16string& name, const std::u16string& path);
   // False when `index` names no item. Returns true after removing it.
   bool Delete(int index);

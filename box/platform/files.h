@@ -20,6 +20,9 @@ class FileSystem {
   // Writes a temporary file beside `path`, flushes it and replaces `path` with it, keeping the
   // previous content as `path` + ".bak". A crash leaves either the old or the new file.
   virtual bool WriteFileAtomic(const std::u16string& path, std::string_view bytes) = 0;
+  // Whether WriteFileAtomic(path) can succeed now: the folder takes a new file and an existing
+  // `path` is neither read-only nor held by another program. Leaves everything as it was.
+  virtual bool CanReplace(const std::u16string& path) = 0;
   virtual bool CopyFile(const std::u16string& from, const std::u16string& to) = 0;
   // A normal file: not a folder, not hidden, not a system file.
   virtual bool FileExists(const std::u16string& path) = 0;

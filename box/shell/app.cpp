@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "box/storage/registry_ops.h"
@@ -34,6 +35,7 @@ void App::Startup() {
   window_.left = services_.screen.WidthTwips() / 2 - kWindowWidth / 2;
 
   LoadSettings();
+  CheckDataFiles();
 }
 
 void App::CreateFolders() {
@@ -83,7 +85,6 @@ int LeftOnAMonitor(Screen& screen, const Form& window) {
 
 void App::LoadSettings() {
   state_.settings_file = ReadSettingsFile(services_.files, DataPath(u"config.ini"));
-  state_.settings_unreadable = state_.settings_file.state == SettingsDocument::State::kUnreadable;
   const IniFile& ini = state_.settings_file.ini;
 
   for (const SettingKey& key : SettingKeysInLoadOrder()) {
@@ -110,6 +111,66 @@ void App::LoadSettings() {
   }
 }
 
+namespace {
+
+std::u16string Joined(const std::vector<std::u16string_view>& names) {
+  std::u16string out;
+  for (std::u16string_view name : names) {
+    if (!out.empty()) out += u"、";
+    out += name;
+  }
+  return out;
+}
+
+}  // namespace
+
+void App::CheckDataFiles() {
+  using State = SettingsDocument::State;
+  UserLists& lists = state_.lists;
+  SettingsDocument& settings = state_.settings_file;
+  struct DataFile {
+    std::u16string_view name;
+    bool unreadable;
+    bool& unwritable;
+  } data_files[] = {
+      {u"App.sd", lists.items.unreadable, lists.items.unwritable},
+      {u"Music.sd", lists.playlist.unreadable, lists.playlist.unwritable},
+      {u"Contacts.sd", lists.contacts.unreadable, lists.contacts.unwritable},
+      {u"config.ini", settings.state == State::kUnreadable, settings.unwritable},
+  };
+  std::vector<std::u16string_view> unreadable, unwritable;
+  for (DataFile& file : data_files) {
+    if (file.unreadable) {
+      unreadable.push_back(file.name);
+    } else {
+      file.unwritable = !services_.files.CanReplace(DataPath(file.name));
+      if (file.unwritable) unwritable.push_back(file.name);
+    }
+  }
+
+  Notice& notice = state_.startup_notice;
+  auto say = [&](std::u16string text, std::u16string_view title) {
+    if (notice.title.empty()) notice.title = title;
+    notice.text += text;
+  };
+  if (settings.state == State::kKeptAside) {
+    say(u"设置文件 config.ini 无法读取，已改用默认设置；原文件已另存为 config.ini.unreadable。",
+        u"设置文件错误");
+  }
+  if (!unreadable.empty()) {
+    say(u"无法读取 " + Joined(unreadable) +
+            u"，可能正被其他程序占用；文件保持原样，关闭时不会改写。",
+        u"文件无法读取");
+  }
+  if (unwritable.size() == std::size(data_files)) {
+    say(u"DATA 文件夹无法写入，可能没有写入权限；关闭时不会保存列表和设置的更改。", u"无法保存");
+  } else if (!unwritable.empty()) {
+    say(u"无法写入 " + Joined(unwritable) +
+            u"，可能是只读文件或没有写入权限；关闭时不会保存这部分更改。",
+        u"无法保存");
+  }
+}
+
 void App::ApplyStartAtLogIn() {
   if (state_.settings.Get(Setting::kAutoRunAfterLogIn)) {
     RegisterStartAtLogIn(services_.registry, state_.program_path);
@@ -118,13 +179,14 @@ void App::ApplyStartAtLogIn() {
   }
 }
 
-void App::Shutdown() {
-  SaveUserLists(services_.files, JoinPath(state_.program_folder, u"DATA"), state_.lists);
+bool App::Shutdown() {
+  bool saved =
+      SaveUserLists(services_.files, JoinPath(state_.program_folder, u"DATA"), state_.lists);
   ApplyStartAtLogIn();
-  SaveSettings();
+  return SaveSettings() && saved;
 }
 
-void App::SaveSettings() {
+bool App::SaveSettings() {
   IniFile& ini = state_.settings_file.ini;
   auto write = [&](Setting s) {
     const SettingKey& key = KeyOf(s);
@@ -141,7 +203,7 @@ void App::SaveSettings() {
                     Setting::kForceToKillUserProgress, Setting::kTransparentUI}) {
     write(s);
   }
-  WriteSettingsFile(services_.files, DataPath(u"config.ini"), state_.settings_file);
+  return WriteSettingsFile(services_.files, DataPath(u"config.ini"), state_.settings_file);
 }
 
 void SpeakText(const BoxState& state, Speech& speech, const std::u16string& text) {

@@ -25,15 +25,18 @@ class App {
   // Folders, lists, geometry and settings, in that order. The window model then finishes
   // its own part of start-up.
   void Startup();
-  // Lists, start at log-in, settings. The caller ends the process afterwards.
-  void Shutdown();
+  // Lists, start at log-in, settings. False unless every file was saved. The caller ends the
+  // process afterwards.
+  bool Shutdown();
 
   std::u16string DataPath(std::u16string_view name) const;
 
  private:
   void CreateFolders();
   void LoadSettings();
-  void SaveSettings();
+  // Marks the files of DATA that cannot be written and says what start-up found.
+  void CheckDataFiles();
+  bool SaveSettings();
   void ApplyStartAtLogIn();
 
   BoxState& state_;

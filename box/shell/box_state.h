@@ -27,6 +27,12 @@ struct Services {
   Dialogs& dialogs;
 };
 
+// A message for the message panel.
+struct Notice {
+  std::u16string text;
+  std::u16string title;
+};
+
 struct BoxState {
   std::u16string program_path;    // full path of VelmoBox.exe
   std::u16string program_folder;  // its folder, no trailing backslash
@@ -39,8 +45,8 @@ struct BoxState {
   EnglishDictionary english;
   ChineseDictionary chinese;
   bool sound_muted = false;  // the drawer's sound button; mutes the speech routine
-  // Set when config.ini existed but could not be read; the window tells the user once.
-  bool settings_unreadable = false;
+  // What start-up found wrong with the files of DATA; the window says it once when not empty.
+  Notice startup_notice;
 };
 
 }  // namespace velmo

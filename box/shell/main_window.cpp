@@ -444,11 +444,8 @@ void MainWindow::FinishStartup() {
   docking_.set_opacity_byte(255);
   form_.opacity = 255;
   form_.visible = true;
-  if (state_.settings_unreadable) {
-    ShowMessage(
-        u"设置文件 config.ini 无法读取，已改用默认设置；原文件已另存为 "
-        u"config.ini.unreadable。",
-        u"设置文件错误");
+  if (!state_.startup_notice.text.empty()) {
+    ShowMessage(state_.startup_notice.text, state_.startup_notice.title);
   }
 }
 

@@ -37,7 +37,7 @@ ListFile LoadOne(FileSystem& fs, const std::u16string& path, ListKind kind) {
 }
 
 bool SaveOne(FileSystem& fs, const std::u16string& path, const ListFile& file, ListKind kind) {
-  if (file.unreadable && !fs.CopyFile(path, path + u".unreadable")) return false;
+  if (file.unreadable || file.unwritable) return false;
   return fs.WriteFileAtomic(path, EncodeText(SerializeListFile(file, kind)));
 }
 
@@ -61,8 +61,8 @@ std::u16string SerializeListFile(const ListFile& file, ListKind kind) {
   std::u16string out;
   const ListPair& list = file.list;
   for (std::size_t i = 0; i < list.size(); ++i) {
-    out += kind == ListKind::kPlaylist ? PlaylistName(list.names[i], list.values[i])
-                                       : list.names[i];
+    out +=
+        kind == ListKind::kPlaylist ? PlaylistName(list.names[i], list.values[i]) : list.names[i];
     out += u'*';
     out += list.values[i];
     out += u"\r\n";

@@ -38,8 +38,11 @@ struct ListFile {
   // Lines without "*": not records, but the user's text. They are written back after the
   // records so that a save never drops them.
   std::vector<std::u16string> kept_lines;
-  // The file exists but could not be read: saving copies it to path + ".unreadable" first.
+  // The file exists but could not be read: it stays as it is and is never written, since a save
+  // would replace what the box never saw.
   bool unreadable = false;
+  // The file cannot be written (see FileSystem::CanReplace): no save is attempted.
+  bool unwritable = false;
 };
 
 // A name holding "*" would be split at it when the list is read back: lists refuse such names.
@@ -58,7 +61,8 @@ struct UserLists {
 
 // `data_folder` is the DATA folder. A missing file is created empty and read as an empty list.
 UserLists LoadUserLists(FileSystem& fs, const std::u16string& data_folder);
-// App.sd, then Music.sd, then Contacts.sd, each one atomic write. False if any write failed.
+// App.sd, then Music.sd, then Contacts.sd, each one atomic write; an unreadable or unwritable
+// file is left as it is. False unless all three were written.
 bool SaveUserLists(FileSystem& fs, const std::u16string& data_folder, const UserLists& lists);
 
 }  // namespace velmo

@@ -63,6 +63,24 @@ e2e_wait_gone() {
   return 1
 }
 
+# e2e_hold what name: another program holds the clipboard ("clipboard", its content left
+# alone) or the file <name> ("file", open without sharing) until e2e_release.
+e2e_hold() {
+  E2E_HOLD_NAME=$2
+  rm -f "$2.held" "$2.release"
+  local pid=$E2E_PID
+  e2e_wine "$E2E_BUILD/tests/hold.exe" "$1" "$(winepath -w "$2")"
+  E2E_HOLD_PID=$E2E_PID
+  E2E_PID=$pid
+  for _ in $(seq 100); do [ -e "$2.held" ] && return 0; sleep 0.1; done
+  e2e_fail "could not hold the $1"
+}
+e2e_release() {
+  touch "$E2E_HOLD_NAME.release"
+  e2e_wait_gone "$E2E_HOLD_PID" || e2e_fail "the hold was not let go"
+  rm -f "$E2E_HOLD_NAME.held" "$E2E_HOLD_NAME.release"
+}
+
 # GBK <-> UTF-8 for checking files.
 e2e_gbk() { iconv -f UTF-8 -t GBK; }
 e2e_utf8() { iconv -f GBK -t UTF-8; }

@@ -69,24 +69,6 @@ shot_same_as_screen() {
   [ "$diff" = 0 ] || e2e_fail "$file differs from the screen in $diff pixels"
 }
 
-# shot_hold what name: another program holds the clipboard ("clipboard", its content left
-# alone) or the file <name> ("file", open without sharing) until shot_release.
-shot_hold() {
-  SHOT_HOLD_NAME=$2
-  rm -f "$2.held" "$2.release"
-  local pid=$E2E_PID
-  e2e_wine "$E2E_BUILD/tests/hold.exe" "$1" "$(winepath -w "$2")"
-  SHOT_HOLD_PID=$E2E_PID
-  E2E_PID=$pid
-  for _ in $(seq 100); do [ -e "$2.held" ] && return 0; sleep 0.1; done
-  e2e_fail "could not hold the $1"
-}
-shot_release() {
-  touch "$SHOT_HOLD_NAME.release"
-  e2e_wait_gone "$SHOT_HOLD_PID" || e2e_fail "the hold was not let go"
-  rm -f "$SHOT_HOLD_NAME.held" "$SHOT_HOLD_NAME.release"
-}
-
 # shot_told title file: waits for 截屏's message box with that title, keeps a screenshot of it in
 # the build's e2e-shots/file and closes it.
 shot_told() {

@@ -49,7 +49,7 @@ shot_toolbar_icon 1 500 300 0 0
 launcher=$(shot_launcher) || e2e_fail "no launcher after copying an empty selection"
 
 e2e_log "a copy while another program holds the clipboard is said"
-shot_hold clipboard "$E2E_TMP/clipboard"
+e2e_hold clipboard "$E2E_TMP/clipboard"
 shot_launcher_click "$launcher" capture
 e2e_wait_window '截屏' >/dev/null || e2e_fail "no fourth capture screen"
 sleep 0.3
@@ -57,7 +57,7 @@ shot_select 200 100 40 30
 shot_toolbar_icon 1 200 100 40 30
 shot_told '复制失败' screenshot_copy_failed.png
 launcher=$(shot_launcher) || e2e_fail "no launcher after the failed copy"
-shot_release
+e2e_release
 shot_launcher_click "$launcher" close
 e2e_wait_gone "$pid" || e2e_fail "closing the launcher did not end the program"
 shot_clipboard_bmp "$E2E_TMP/after-exit.bmp" || e2e_fail "the picture left with the program"

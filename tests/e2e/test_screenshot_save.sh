@@ -69,7 +69,7 @@ shot_same_as_screen "$E2E_TMP/kept.bmp" 10 20 100 50
 
 e2e_log "a file another program holds open: the user is told, the file and the clipboard stay"
 printf old >"$out/held.bmp"
-shot_hold file "$out/held.bmp"
+e2e_hold file "$out/held.bmp"
 shot_launcher_click "$launcher" capture
 e2e_wait_window '截屏' >/dev/null || e2e_fail "no capture screen"
 sleep 0.3
@@ -84,21 +84,21 @@ done
 xdotool windowfocus --sync "$question" key Return
 shot_told '保存失败' screenshot_save_failed.png
 launcher=$(shot_launcher) || e2e_fail "no launcher after the failed save"
-shot_release
+e2e_release
 [ "$(cat "$out/held.bmp")" = old ] || e2e_fail "held.bmp changed"
 [ ! -e "$out/held.bmp.part" ] || e2e_fail "a part of the picture was left behind"
 shot_clipboard_bmp "$E2E_TMP/kept.bmp" || e2e_fail "a failed save emptied the clipboard"
 shot_same_as_screen "$E2E_TMP/kept.bmp" 10 20 100 50
 
 e2e_log "a clipboard held by another program does not stop a save, and keeps its content"
-shot_hold clipboard "$E2E_TMP/clipboard"
+e2e_hold clipboard "$E2E_TMP/clipboard"
 shot_launcher_click "$launcher" capture
 e2e_wait_window '截屏' >/dev/null || e2e_fail "no capture screen"
 sleep 0.3
 save_as busy.bmp
 launcher=$(shot_launcher) || e2e_fail "no launcher after saving with a busy clipboard"
 shot_same_as_screen "$out/busy.bmp" 10 20 100 50
-shot_release
+e2e_release
 shot_clipboard_bmp "$E2E_TMP/kept.bmp" || e2e_fail "the save emptied the clipboard it had not filled"
 shot_same_as_screen "$E2E_TMP/kept.bmp" 10 20 100 50
 [ -z "$(shot_planted_loaded)" ] || e2e_fail "a planted library was loaded: $(shot_planted_loaded)"

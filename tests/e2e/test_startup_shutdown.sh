@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Start-up and shut-down of the real box: single instance, folders, list files kept byte for
-# byte through start and close, config.ini rewritten, the Run value following the switch.
-. "$(dirname "$0")/lib.sh"
+# byte through start and close, config.ini rewritten, the Run value following the switch; files
+# another program holds, a read-only config.ini and a DATA that is a file are said at start-up,
+# left exactly as they were, and the exit code does not claim a save.
+. "$(dirname "$0")/window_lib.sh"
 e2e_start "$1"
 cd "$E2E_APP"
 data=$E2E_APP/DATA
@@ -73,4 +75,50 @@ wine "$E2E_BUILD/tests/end_session.exe" 'Velmo盒子' || e2e_fail "the box refus
 e2e_wait_gone "$second" 20 || e2e_fail "box did not end with the session"
 grep -q $'^AutoRunAfterLogIn=False\r$' "$data/config.ini" || e2e_fail "settings not saved at log-off"
 [ "$(md5sum <"$data/App.sd")" = "$expected_app" ] || e2e_fail "lists not saved at log-off"
+
+# start_box <shot name>: starts the box, keeps a screenshot of its message panel; sets BOX.
+start_box() {
+  e2e_wine "$E2E_APP/VelmoBox.exe"
+  BOX=$E2E_PID
+  WIN=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window ($1)"
+  WIN_X=$(window_pos x)
+  xdotool mousemove $((WIN_X + 150)) $(($(window_pos y) + 200))
+  sleep 1
+  local shot
+  shot=$(window_shot "$1")
+  window_keep "$shot" "$1"
+  [ "$(window_pixel "$shot" 150 123)" = "255,255,255" ] || e2e_fail "no message at start-up ($1)"
+}
+# close_box: Alt+F4, then the exit code of the box in CLOSED.
+close_box() {
+  xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"
+  e2e_alt_f4 "$WIN"
+  e2e_wait_gone "$BOX" 20 || e2e_fail "box did not close"
+  CLOSED=0
+  wait "$BOX" || CLOSED=$?
+}
+
+e2e_log "App.sd held by another program during start-up, config.ini read-only"
+sed -i 's/^Top=.*/Top=300\r/; s/^Left=.*/Left=1500\r/' "$data/config.ini"
+printf '\r\n' >>"$data/App.sd"  # a blank line: any save of App.sd would drop it
+cp "$data/App.sd" "$E2E_TMP/app.orig"
+cp "$data/config.ini" "$E2E_TMP/config.orig"
+chmod a-w "$data/config.ini"  # what Wine shows as the read-only attribute
+e2e_hold file "$data/App.sd"
+start_box held
+e2e_release
+close_box
+[ "$CLOSED" -ne 0 ] || e2e_fail "a shut-down that left files unsaved exited with 0"
+cmp "$data/App.sd" "$E2E_TMP/app.orig" || e2e_fail "App.sd was written although it could not be read"
+[ ! -e "$data/App.sd.unreadable" ] || e2e_fail "App.sd copied aside"
+cmp "$data/config.ini" "$E2E_TMP/config.orig" || e2e_fail "read-only config.ini was replaced"
+chmod u+w "$data/config.ini"
+
+e2e_log "DATA is a file: said at start-up, nothing written"
+mv "$data" "$E2E_TMP/DATA.real"
+printf 'not a folder' >"$data"
+start_box data-is-a-file
+close_box
+[ "$CLOSED" -ne 0 ] || e2e_fail "a shut-down that saved nothing exited with 0"
+[ "$(cat "$data")" = "not a folder" ] || e2e_fail "the file named DATA changed"
 echo PASS

@@ -45,9 +45,15 @@ FileRead FakeFileSystem::ReadFile(const std::u16string& path) {
   return {FileRead::Status::kOk, it->second.bytes};
 }
 
-bool FakeFileSystem::WriteFileAtomic(const std::u16string& path, std::string_view bytes) {
+bool FakeFileSystem::CanReplace(const std::u16string& path) {
   std::u16string key = Key(path);
-  if (fail_writes || !FolderExists(ParentKey(key)) || folders_.count(key) != 0) return false;
+  return !fail_writes && FolderExists(ParentKey(key)) && folders_.count(key) == 0 &&
+         unreadable_.count(key) == 0 && read_only_.count(key) == 0;
+}
+
+bool FakeFileSystem::WriteFileAtomic(const std::u16string& path, std::string_view bytes) {
+  if (!CanReplace(path)) return false;
+  std::u16string key = Key(path);
   if (auto it = files_.find(key); it != files_.end()) {
     Store(path + u".bak", it->second.bytes, false);
   }

@@ -17,6 +17,7 @@ class FakeFileSystem final : public FileSystem {
   FileRead ReadFile(const std::u16string& path) override;
   // Fails when the folder does not exist, like the real one.
   bool WriteFileAtomic(const std::u16string& path, std::string_view bytes) override;
+  bool CanReplace(const std::u16string& path) override;
   bool CopyFile(const std::u16string& from, const std::u16string& to) override;
   bool FileExists(const std::u16string& path) override;
   bool PathExists(const std::u16string& path) override;
@@ -29,7 +30,11 @@ class FakeFileSystem final : public FileSystem {
   void AddFile(const std::u16string& path, std::string_view bytes, bool hidden = false);
   void AddFolder(const std::u16string& path) { CreateFolder(path); }
   std::optional<std::string> Contents(const std::u16string& path) const;
+  // The file is held by another program: it can neither be read nor replaced.
   void FailReadOf(const std::u16string& path) { unreadable_.insert(Key(path)); }
+  void AllowReadOf(const std::u16string& path) { unreadable_.erase(Key(path)); }
+  // A read-only attribute: the file reads but cannot be replaced.
+  void SetReadOnly(const std::u16string& path) { read_only_.insert(Key(path)); }
 
   bool fail_writes = false;  // every write and copy fails and changes nothing
   int writes = 0;            // successful WriteFileAtomic calls
@@ -49,6 +54,7 @@ class FakeFileSystem final : public FileSystem {
   std::map<std::u16string, Entry> files_;
   std::set<std::u16string> folders_;
   std::set<std::u16string> unreadable_;
+  std::set<std::u16string> read_only_;
   std::size_t next_order_ = 0;
 };
 

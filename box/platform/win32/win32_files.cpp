@@ -1,4 +1,5 @@
-// Files and folders through the W functions; atomic replace with ReplaceFileW.
+// Files and folders through the W functions; atomic replace by a flushed temporary file and a
+// rename.
 #include <windows.h>
 
 #include "box/platform/win32/wide.h"
@@ -25,6 +26,12 @@ bool WriteAll(HANDLE h, std::string_view bytes) {
     bytes.remove_prefix(written);
   }
   return true;
+}
+
+// A read-only file is never replaced. Windows refuses the rename over it anyway; Wine running
+// as root would not, so the rule is ours.
+bool IsReadOnly(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 }  // namespace
@@ -65,6 +72,8 @@ FileRead Win32FileSystem::ReadFile(const std::u16string& path) {
 
 bool Win32FileSystem::WriteFileAtomic(const std::u16string& path, std::string_view bytes) {
   std::wstring target = Wide(path);
+  DWORD attributes = GetFileAttributesW(target.c_str());
+  if (IsReadOnly(attributes)) return false;
   std::wstring temp = target + L".tmp";
   {
     Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -77,24 +86,37 @@ bool Win32FileSystem::WriteFileAtomic(const std::u16string& path, std::string_vi
       return false;
     }
   }
-  std::wstring backup = target + L".bak";
-  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
-    if (ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr)) {
-      return true;
-    }
-    // ReplaceFileW refuses some targets (read-only attributes, other volumes): keep the
-    // backup by copy, then move the new file over the old one.
-    if (!::CopyFileW(target.c_str(), backup.c_str(), FALSE)) {
-      DeleteFileW(temp.c_str());
-      return false;
-    }
+  // The backup is a copy and the new file arrives by one rename, so a kill at any moment leaves
+  // the target whole, old or new. (ReplaceFileW is no such promise: Wine moves the old file
+  // away first, and a kill in between leaves no file at all.)
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      !::CopyFileW(target.c_str(), (target + L".bak").c_str(), FALSE)) {
+    DeleteFileW(temp.c_str());
+    return false;
   }
-  if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (MoveFileExW(temp.c_str(), target.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
   DeleteFileW(temp.c_str());
   return false;
+}
+
+bool Win32FileSystem::CanReplace(const std::u16string& path) {
+  std::wstring target = Wide(path);
+  // The probe is the temporary file a save writes first; it goes again when closed.
+  HANDLE probe = CreateFileW((target + L".tmp").c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                             CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(probe);
+  DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+  if (IsReadOnly(attributes)) return false;
+  // Opening for writing changes nothing, but fails as the save would when the file is held.
+  Handle file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.h != INVALID_HANDLE_VALUE;
 }
 
 bool Win32FileSystem::CopyFile(const std::u16string& from, const std::u16string& to) {

@@ -40,9 +40,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   commands.FinishStartup();
 
   WindowHost host(window, [&app] {
-    app.Shutdown();
     // Nothing runs after the settings are written: every window and timer goes with the process.
-    ExitProcess(0);
+    // The exit code says whether everything was saved.
+    ExitProcess(app.Shutdown() ? 0 : 1);
   });
   if (!host.Create()) return 1;
   screen.set_window(host.hwnd());

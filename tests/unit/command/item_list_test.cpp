@@ -48,6 +48,7 @@ TEST(ItemNameTest, CommandPrefixes) {
 }
 
 constexpr const char16_t* kPrefixMessage = u"文件或程序开头不能出现 ! @ # $ % ^ & 和 * 。";
+constexpr const char16_t* kStarMessage = u"文件或程序名称中不能出现 * 。";
 constexpr const char16_t* kDuplicateMessage =
     u"新增的文件或程序名称与已有的文件或程序名称重名，请更改一个新的文件或程序名称。";
 
@@ -62,10 +63,13 @@ TEST_F(ItemListTest, AddItemFollowsTheNameRules) {
       {u"", u"C:\\a.exe", AddOutcome::kIncomplete, {}},
       {u"a", u"", AddOutcome::kIncomplete, {}},
       {u"&a", u"", AddOutcome::kIncomplete, {}},  // empty fields first: no message
-      {u"!a", u"C:\\a.exe", AddOutcome::kPrefixRejected, Message(kPrefixMessage, u"命名无效")},
-      {u"&a", u"C:\\a.exe", AddOutcome::kPrefixRejected, Message(kPrefixMessage, u"命名无效")},
-      {u"*", u"C:\\a.exe", AddOutcome::kPrefixRejected, Message(kPrefixMessage, u"命名无效")},
-      {u"^qq", u"C:\\a.exe", AddOutcome::kPrefixRejected, Message(kPrefixMessage, u"命名无效")},
+      {u"!a", u"C:\\a.exe", AddOutcome::kInvalidName, Message(kPrefixMessage, u"命名无效")},
+      {u"&a", u"C:\\a.exe", AddOutcome::kInvalidName, Message(kPrefixMessage, u"命名无效")},
+      {u"*", u"C:\\a.exe", AddOutcome::kInvalidName, Message(kPrefixMessage, u"命名无效")},
+      {u"^qq", u"C:\\a.exe", AddOutcome::kInvalidName, Message(kPrefixMessage, u"命名无效")},
+      // App.sd splits a record at its first "*": a name holding one would break on the next start.
+      {u"a*b", u"C:\\a.exe", AddOutcome::kInvalidName, Message(kStarMessage, u"命名无效")},
+      {u"记事本*", u"C:\\a.exe", AddOutcome::kInvalidName, Message(kStarMessage, u"命名无效")},
       {u"qq", u"C:\\b.exe", AddOutcome::kDuplicate, Message(kDuplicateMessage, u"命名无效")},
       {u"QQ", u"C:\\b.exe", AddOutcome::kAdded, {}},
       {u"qq ", u"C:\\c.exe", AddOutcome::kAdded, {}},

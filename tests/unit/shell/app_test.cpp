@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "box/storage/registry_ops.h"
 #include "box/storage/text_codec.h"
 #include "fakes/fake_services_set.h"
@@ -57,7 +60,7 @@ TEST_F(AppTest, FreshFolderGetsFoldersEmptyListsAndDeliveredSettings) {
   EXPECT_EQ(window.left, 11700);
   EXPECT_EQ(window.width, 4600);
   EXPECT_EQ(window.height, 6000);
-  EXPECT_FALSE(state.settings_unreadable);
+  EXPECT_EQ(state.startup_notice.text, u"");
   EXPECT_FALSE(RunValueExists());
 }
 
@@ -181,15 +184,101 @@ TEST_F(AppTest, ShutdownWritesListsAndEverySettingInPlace) {
       "PowerfulCleaningMode=False\r\n");
 }
 
-TEST_F(AppTest, UnreadableSettingsAreKeptAsideAndReported) {
+TEST_F(AppTest, UnreadableSettingsAreKeptAsideBeforeTheyAreReported) {
   std::string garbage("\x00\x01[Basic]\x00", 10);
   WriteConfig(garbage);
   app.Startup();
-  EXPECT_TRUE(state.settings_unreadable);
-  EXPECT_TRUE(state.settings.Get(Setting::kPositionRecord));
-  app.Shutdown();
   EXPECT_EQ(files.Contents(u"C:\\Box\\DATA\\config.ini.unreadable"), garbage);
+  EXPECT_EQ(state.startup_notice.title, u"设置文件错误");
+  EXPECT_EQ(
+      state.startup_notice.text,
+      u"设置文件 config.ini 无法读取，已改用默认设置；原文件已另存为 config.ini.unreadable。");
+  EXPECT_TRUE(state.settings.Get(Setting::kPositionRecord));
+  EXPECT_TRUE(app.Shutdown());
   EXPECT_NE(Config().find("GreetingAfterRunning=True"), std::string::npos);
+}
+
+// Files another program holds while the box starts, read-only files and a DATA that takes no
+// file: each is said once at start-up, left exactly as it was, and the shut-down that cannot
+// save them says so through its result.
+TEST_F(AppTest, FilesThatCannotBeReadOrWrittenAreSaidAndLeftAlone) {
+  const std::u16string app_sd = u"C:\\Box\\DATA\\App.sd";
+  const std::u16string contacts = u"C:\\Box\\DATA\\Contacts.sd";
+  const std::u16string config = kConfig;
+  const struct {
+    const char* name;
+    std::function<void(FakeFileSystem&)> before_start;
+    std::vector<std::u16string> left_alone;  // besides these, every file is saved
+    std::u16string title, text;
+  } cases[] = {
+      {"App.sd held",
+       [&](FakeFileSystem& fs) { fs.FailReadOf(app_sd); },
+       {app_sd},
+       u"文件无法读取",
+       u"无法读取 App.sd，可能正被其他程序占用；文件保持原样，关闭时不会改写。"},
+      {"App.sd, Contacts.sd and config.ini held",
+       [&](FakeFileSystem& fs) {
+         for (const auto& path : {app_sd, contacts, config}) fs.FailReadOf(path);
+       },
+       {app_sd, contacts, config},
+       u"文件无法读取",
+       u"无法读取 "
+       u"App.sd、Contacts.sd、config.ini，可能正被其他程序占用；文件保持原样，关闭时不会改写。"},
+      {"config.ini read-only",
+       [&](FakeFileSystem& fs) { fs.SetReadOnly(config); },
+       {config},
+       u"无法保存",
+       u"无法写入 config.ini，可能是只读文件或没有写入权限；关闭时不会保存这部分更改。"},
+      {"App.sd held, config.ini read-only",
+       [&](FakeFileSystem& fs) {
+         fs.FailReadOf(app_sd);
+         fs.SetReadOnly(config);
+       },
+       {app_sd, config},
+       u"文件无法读取",
+       u"无法读取 App.sd，可能正被其他程序占用；文件保持原样，关闭时不会改写。无法写入 "
+       u"config.ini，可能是只读文件或没有写入权限；关闭时不会保存这部分更改。"},
+      {"DATA takes no file",
+       [&](FakeFileSystem& fs) { fs.fail_writes = true; },
+       {app_sd, contacts, config},
+       u"无法保存",
+       u"DATA 文件夹无法写入，可能没有写入权限；关闭时不会保存列表和设置的更改。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeFileSystem fs;
+    fs.AddFolder(kFolder);
+    fs.AddFile(app_sd, "calc*C:\\c.exe\r\n");
+    fs.AddFile(contacts, "Zhang*1\r\n");
+    fs.AddFile(config, "[Basic]\r\nPositionRecord =False\r\n");
+    c.before_start(fs);
+    BoxState box;
+    box.program_folder = kFolder;
+    Form form;
+    Services with_fs{fs, registry, speech, screen, clock, launcher, dialogs};
+    App under_test(box, with_fs, form);
+    under_test.Startup();
+    EXPECT_EQ(box.startup_notice.title, c.title);
+    EXPECT_EQ(box.startup_notice.text, c.text);
+
+    // The holders let go before the close: what could not be read is still not written.
+    for (const auto& path : {app_sd, contacts, config}) fs.AllowReadOf(path);
+    fs.fail_writes = false;
+    box.lists.items.list.Append(u"画图", u"C:\\p.exe");
+    box.lists.contacts.list.Append(u"李四", u"2");
+    box.settings.Set(Setting::kTransparentUI, true);
+    form.left = 900;
+    EXPECT_FALSE(under_test.Shutdown());
+    auto kept = [&](const std::u16string& path) {
+      return std::find(c.left_alone.begin(), c.left_alone.end(), path) != c.left_alone.end();
+    };
+    EXPECT_EQ(fs.Contents(app_sd) == "calc*C:\\c.exe\r\n", kept(app_sd));
+    EXPECT_EQ(fs.Contents(contacts) == "Zhang*1\r\n", kept(contacts));
+    EXPECT_EQ(fs.Contents(config) == "[Basic]\r\nPositionRecord =False\r\n", kept(config));
+    for (const auto& path : {app_sd, contacts, config}) {
+      EXPECT_EQ(fs.Contents(path + u".unreadable"), std::nullopt) << Utf16ToUtf8(path);
+    }
+  }
 }
 
 }  // namespace

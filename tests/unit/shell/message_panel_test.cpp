@@ -90,15 +90,14 @@ TEST_F(MessagePanelTest, AMessageDuringTheSlideDownSlidesUpAgain) {
   EXPECT_EQ(text().text, u"二");
 }
 
-TEST_F(MessagePanelTest, UnreadableSettingsAreReportedAtTheEndOfStartUp) {
-  state.settings_unreadable = true;
+TEST_F(MessagePanelTest, StartUpNoticeIsShownAtTheEndOfStartUp) {
+  state.startup_notice = {u"无法读取 App.sd，可能正被其他程序占用；文件保持原样，关闭时不会改写。",
+                          u"文件无法读取"};
   window = std::make_unique<MainWindow>(state, services);
   window->FinishStartup();
   EXPECT_TRUE(TimerOf("Timer16").enabled);
-  EXPECT_EQ(title().text, u"设置文件错误");
-  EXPECT_EQ(
-      text().text,
-      u"设置文件 config.ini 无法读取，已改用默认设置；原文件已另存为 config.ini.unreadable。");
+  EXPECT_EQ(title().text, u"文件无法读取");
+  EXPECT_EQ(text().text, state.startup_notice.text);
 }
 
 TEST_F(MessagePanelTest, HoverOnTheCloseButtonAndBackOverThePanel) {

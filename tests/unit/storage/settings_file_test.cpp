@@ -24,7 +24,8 @@ std::string DeliveredConfig() {
 
 TEST(Settings, KeysAreReadInTheOrderOfTheFile) {
   std::vector<int> order;
-  for (const SettingKey& key : SettingKeysInLoadOrder()) order.push_back(static_cast<int>(key.setting));
+  for (const SettingKey& key : SettingKeysInLoadOrder())
+    order.push_back(static_cast<int>(key.setting));
   EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4, 6, 5, 7, 8, 9, 10, 11, 12}));
   EXPECT_EQ(KeyOf(Setting::kAllowUserSetProgramPath).section, u"ProgramTransfer");
   EXPECT_EQ(KeyOf(Setting::kTransparentUI).key, u"TransparentUI");
@@ -73,14 +74,15 @@ TEST(DeliveredConfig, SavingChangesOnlyTheValues) {
   WriteIniValue(doc.ini, kSectionBasic, kKeyTop, FormatSingle(-20));
   WriteIniValue(doc.ini, kSectionBasic, kKeyLeft, FormatSingle(300));
   ASSERT_TRUE(WriteSettingsFile(fs, kPath, doc));
-  EXPECT_EQ(fs.Contents(kPath),
-            "[Basic]\r\nGreetingAfterRunning=False\r\nPositionRecord=False\r\n"
-            "AutoRunAfterLogIn=True\r\nTop=-20\r\nLeft=300\r\n\r\n"
-            "[Music]\r\nPlayMusicAfterRunning=True\r\nPauseWhenProgramRunning=True\r\n\r\n"
-            "[ProgramTransfer]\r\nAllowUserSetProgramPath=True\r\n\r\n"
-            "[FileCleaner]\r\nAutoCleanAfterRunning=True\r\nClearRecycledWhenCleanerWork=True\r\n"
-            "PowerfulCleaningMode=True\r\n\r\n"
-            "[Debug]\r\nKeyIntercept=True\r\nForceToKillUserProgress=True\r\nTransparentUI=True\r\n");
+  EXPECT_EQ(
+      fs.Contents(kPath),
+      "[Basic]\r\nGreetingAfterRunning=False\r\nPositionRecord=False\r\n"
+      "AutoRunAfterLogIn=True\r\nTop=-20\r\nLeft=300\r\n\r\n"
+      "[Music]\r\nPlayMusicAfterRunning=True\r\nPauseWhenProgramRunning=True\r\n\r\n"
+      "[ProgramTransfer]\r\nAllowUserSetProgramPath=True\r\n\r\n"
+      "[FileCleaner]\r\nAutoCleanAfterRunning=True\r\nClearRecycledWhenCleanerWork=True\r\n"
+      "PowerfulCleaningMode=True\r\n\r\n"
+      "[Debug]\r\nKeyIntercept=True\r\nForceToKillUserProgress=True\r\nTransparentUI=True\r\n");
   EXPECT_EQ(fs.Contents(kPath + u".bak"), DeliveredConfig());
 }
 
@@ -93,10 +95,10 @@ TEST(SettingsFile, States) {
     State state;
   } cases[] = {
       {"missing", std::nullopt, false, State::kMissing},
-      {"read error", "", true, State::kUnreadable},
-      {"NUL inside", std::string("[Basic]\r\nTop=\0\r\n", 15), false, State::kUnreadable},
-      {"UTF-16", std::string("\xFF\xFE[\0B\0", 6), false, State::kUnreadable},
-      {"invalid bytes", "[Basic]\r\nTop=\xFF\r\n", false, State::kUnreadable},
+      {"held by another program", "", true, State::kUnreadable},
+      {"NUL inside", std::string("[Basic]\r\nTop=\0\r\n", 15), false, State::kKeptAside},
+      {"UTF-16", std::string("\xFF\xFE[\0B\0", 6), false, State::kKeptAside},
+      {"invalid bytes", "[Basic]\r\nTop=\xFF\r\n", false, State::kKeptAside},
       {"empty", "", false, State::kRead},
       {"GBK", "[Basic]\r\nName=\xD6\xD0\r\n", false, State::kRead},
       {"UTF-8 with BOM", "\xEF\xBB\xBF[Basic]\r\nTop=5\r\n", false, State::kRead},
@@ -110,10 +112,14 @@ TEST(SettingsFile, States) {
     if (c.state != State::kRead) {
       EXPECT_EQ(doc.ini.Serialize(), u"") << c.name;
     }
+    // The copy is made as the file is read, before anything can be said about it.
+    EXPECT_EQ(fs.Contents(kPath + u".unreadable"),
+              c.state == State::kKeptAside ? c.bytes : std::nullopt)
+        << c.name;
   }
 }
 
-TEST(SettingsFile, AnUnreadableFileIsKeptAsideBeforeSaving) {
+TEST(SettingsFile, AKeptAsideFileIsReplacedAtSave) {
   FakeFileSystem fs;
   const std::string original("binary\0junk", 11);
   fs.AddFile(kPath, original);
@@ -124,11 +130,12 @@ TEST(SettingsFile, AnUnreadableFileIsKeptAsideBeforeSaving) {
   EXPECT_EQ(fs.Contents(kPath), "[Basic]\r\nTop=0\r\n");
 }
 
-TEST(SettingsFile, NothingIsOverwrittenWhenTheCopyFails) {
+TEST(SettingsFile, AFileThatCouldNotBeReadNorCopiedIsNeverWritten) {
   FakeFileSystem fs;
   fs.AddFile(kPath, "x\xFF");
-  fs.FailReadOf(kPath);  // neither readable nor copyable
+  fs.FailReadOf(kPath);
   SettingsDocument doc = ReadSettingsFile(fs, kPath);
+  fs.AllowReadOf(kPath);  // the other program lets go before the box closes
   WriteIniValue(doc.ini, u"Basic", u"Top", u"0");
   EXPECT_FALSE(WriteSettingsFile(fs, kPath, doc));
   EXPECT_EQ(fs.Contents(kPath), "x\xFF");

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/win32_services.h"
 #include "box/storage/registry_ops.h"
@@ -33,6 +35,61 @@ TEST(Win32Files, AtomicWriteKeepsBackupAndReadsBack) {
   EXPECT_EQ(read.bytes, std::string("second\0x", 8));
   EXPECT_EQ(fs.ReadFile(path + u".bak").bytes, "first\r\n");
   EXPECT_FALSE(fs.PathExists(path + u".tmp"));
+}
+
+// What Windows itself refuses (tests run as root here, so Unix permissions stop nothing): a file
+// another program holds without sharing, a read-only file, a folder that is a file. The probe
+// says so beforehand, the save fails and leaves no temporary file, and the file stays whole.
+TEST(Win32Files, RefusedSavesLeaveTheFileWhole) {
+  Win32FileSystem fs;
+  std::u16string folder = TempFolder(u"velmo_refused");
+  using Undo = std::function<void()>;
+  const struct {
+    const char* name;
+    std::function<Undo(const std::wstring& path)> refuse;
+  } cases[] = {
+      {"held without sharing",
+       [](const std::wstring& path) -> Undo {
+         HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+         return [h] { CloseHandle(h); };
+       }},
+      {"read-only attribute",
+       [](const std::wstring& path) -> Undo {
+         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+         return [path] { SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL); };
+       }},
+  };
+  const std::string old_bytes = "old*C:\\old.exe\r\n";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::u16string path = JoinPath(folder, u"App.sd");
+    ASSERT_TRUE(fs.WriteFileAtomic(path, old_bytes));
+    EXPECT_TRUE(fs.CanReplace(path));
+    EXPECT_FALSE(fs.PathExists(path + u".tmp")) << "the probe leaves nothing behind";
+    Undo undo = c.refuse(Wide(path));
+    EXPECT_FALSE(fs.CanReplace(path));
+    EXPECT_FALSE(fs.WriteFileAtomic(path, "new*C:\\new.exe\r\n"));
+    EXPECT_FALSE(fs.PathExists(path + u".tmp"));
+    undo();
+    EXPECT_EQ(fs.ReadFile(path).bytes, old_bytes);
+  }
+
+  std::u16string data = JoinPath(folder, u"DATA");
+  ASSERT_TRUE(fs.WriteFileAtomic(data, "a file, not a folder"));
+  EXPECT_FALSE(fs.CanReplace(JoinPath(data, u"App.sd")));
+  EXPECT_FALSE(fs.WriteFileAtomic(JoinPath(data, u"App.sd"), old_bytes));
+  EXPECT_EQ(fs.ReadFile(data).bytes, "a file, not a folder");
+}
+
+TEST(Win32Files, AFileHeldWithoutSharingCannotBeRead) {
+  Win32FileSystem fs;
+  std::u16string path = JoinPath(TempFolder(u"velmo_held"), u"App.sd");
+  ASSERT_TRUE(fs.WriteFileAtomic(path, "a*b\r\n"));
+  HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(fs.ReadFile(path).status, FileRead::Status::kError);
+  CloseHandle(h);
+  EXPECT_EQ(fs.ReadFile(path).bytes, "a*b\r\n");
 }
 
 TEST(Win32Files, ExistenceRulesAndListing) {
