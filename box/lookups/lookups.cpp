@@ -1,5 +1,6 @@
-// The English look-up scans one letter's range of the table; the Chinese one the whole table.
-// Both compare the file's own bytes where they can, so a keystroke decodes almost nothing.
+// The English look-up scans one letter's range of the table; the Chinese one asks the table's
+// word index for the first record of the headword. Both compare the file's own bytes, so a
+// keystroke decodes almost nothing.
 #include "box/lookups/lookups.h"
 
 #include <algorithm>
@@ -74,9 +75,7 @@ std::u16string LookUpEnglish(const EnglishDictionary& dict, std::u16string_view 
 std::u16string LookUpChinese(const ChineseDictionary& dict, std::u16string_view term) {
   // A term that has no form in the file's encoding cannot be one of its headwords.
   if (std::optional<std::string> bytes = dict.table.EncodeLikeFile(term)) {
-    for (std::size_t i = 1; i < dict.table.size(); ++i) {
-      if (dict.table.WordBytes(i) == *bytes) return dict.table.Definition(i);
-    }
+    if (std::size_t first = dict.table.FirstWithWord(*bytes)) return dict.table.Definition(first);
   }
   return u"没有 “" + std::u16string(term) + u"” 的对应释义。";
 }
