@@ -32,7 +32,6 @@ void LookupPages::BuildDictionaryPanel() {
   panel.back_color = palette::kCard;
   panel.border_color = palette::kBorder;
   panel.visible = false;
-  panel.on_mouse_move = [](const MouseEvent&) {};
   panel_ = &panel;
   form_.BringToFront(form_.Get("PicMessage"));
 
