@@ -8,6 +8,7 @@
 
 #include "box/command/command_pages.h"
 #include "box/storage/text_codec.h"
+#include "fakes/fake_clipboard.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_launcher.h"
 #include "fakes/fake_services.h"
@@ -80,7 +81,8 @@ struct Box {
   FakeClock clock;
   FakeLauncher launcher;
   FakeDialogs dialogs;
-  Services services{files, registry, speech, screen, clock, launcher, dialogs};
+  FakeClipboard clipboard;
+  Services services{files, registry, speech, screen, clock, launcher, dialogs, clipboard};
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> pages;

@@ -19,46 +19,6 @@ bool Plain(const KeyEvent& e, int key) {
 }
 bool RunKey(const KeyEvent& e) { return Plain(e, kKeyEnter) || Plain(e, kKeySeparator); }
 
-void Place(Control& c, int left, int top, int width, int height) {
-  c.left = left;
-  c.top = top;
-  c.width = width;
-  c.height = height;
-}
-
-Control& AddLabel(Form& form, Control& parent, const char* name, std::u16string text) {
-  Control& label = form.Add(parent, ControlKind::kLabel, name);
-  label.text = std::move(text);
-  label.font = {u"微软雅黑", 95, false};
-  label.fore_color = palette::kText;
-  return label;
-}
-
-// A native box on a rounded white field with a border, like the command box. The rectangle is
-// the box's own; the field reaches 135 twips beyond it at the sides and 60 above and below.
-Control& AddBox(Form& form, Control& parent, ControlKind kind, const char* name, int left, int top,
-                int width, int height) {
-  Control& field = form.Add(parent, ControlKind::kShape, std::string("Shp") + name);
-  Place(field, left - 135, top - 60, width + 270, height + 120);
-  field.shape = ShapeKind::kRoundedRectangle;
-  field.fill_color = palette::kCard;
-  field.border_color = palette::kBorder;
-  Control& box = form.Add(parent, kind, name);
-  Place(box, left, top, width, height);
-  box.font = {u"微软雅黑", 95, false};
-  box.fore_color = palette::kText;
-  box.back_color = palette::kCard;
-  return box;
-}
-
-// Runs `handler` before what the control already did on a click.
-void Prepend(Control& c, std::function<void()> handler) {
-  c.on_click = [handler = std::move(handler), old = std::move(c.on_click)](const MouseEvent& e) {
-    handler();
-    if (old) old(e);
-  };
-}
-
 }  // namespace
 
 CommandPages::CommandPages(MainWindow& window, BoxState& state, Services& services)
@@ -123,8 +83,48 @@ void CommandPages::WireCommandBox() {
       Run();
       return true;
     }
+    if (std::optional<CommandKey> key = CommandKeyOf(e)) {
+      RunCommandKey(*key);
+      return true;
+    }
     return old && old(e);
   };
+  // Releasing the last key of a Ctrl+Alt combination puts back the title a key changed.
+  box.on_key_up = [this](const KeyEvent& e) {
+    if (!e.modifiers.ctrl && !e.modifiers.alt && !e.modifiers.shift) {
+      form_.caption = window_.IdleCaption();
+    }
+  };
+}
+
+void CommandPages::RunCommandKey(CommandKey key) {
+  auto start = [this](std::u16string_view command) {
+    services_.launcher.StartCommandLine(std::u16string(command), WindowStyle::kNormal);
+  };
+  switch (key) {
+    case CommandKey::kItemList:
+      window_.OpenPage(PageId::kItemList);
+      break;
+    case CommandKey::kCalculator:
+      start(kCalculatorCommand);
+      break;
+    case CommandKey::kComputer:
+      start(kComputerCommand);
+      break;
+    case CommandKey::kMusic:
+      window_.OpenPage(PageId::kMusic);
+      form_.TextEdited(window_.command_box(), u"");
+      break;
+    case CommandKey::kPaint:
+      start(kPaintCommand);
+      break;
+    case CommandKey::kRecycleBin:
+      start(kRecycleBinCommand);
+      break;
+    case CommandKey::kNotes:
+      window_.OpenPage(PageId::kNotes);
+      break;
+  }
 }
 
 void CommandPages::MirrorItems() {
@@ -264,7 +264,7 @@ void CommandPages::BuildAddItemPage() {
       .Start();
 
   // Opening the page starts with empty boxes.
-  Prepend(form_.Get("Picture5"), [this] {
+  PrependClick(form_.Get("Picture5"), [this] {
     form_.TextEdited(*name_box_, u"");
     form_.TextEdited(*path_box_, u"");
   });
@@ -313,7 +313,7 @@ void CommandPages::BuildExtensionsPage() {
   };
 
   // The tools page's extensions tile lists the folder as it is now, then opens the page.
-  Prepend(form_.Get("PicTool", 8), [this] { extensions_.Rescan(); });
+  PrependClick(form_.Get("PicTool", 8), [this] { extensions_.Rescan(); });
 }
 
 }  // namespace velmo

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "box/command/command_box.h"
+#include "box/command/command_keys.h"
 #include "box/command/command_surface.h"
 #include "box/command/extensions.h"
 #include "box/command/item_list.h"
@@ -39,6 +40,7 @@ class CommandPages final : public CommandSurface {
   // start-up and on every tick of the settings tick (Timer37).
   void ApplyPathSetting();
   void WireCommandBox();
+  void RunCommandKey(CommandKey key);
   void BuildItemListPage();
   void BuildAddItemPage();
   void BuildExtensionsPage();

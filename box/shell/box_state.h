@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "box/platform/clipboard.h"
 #include "box/platform/clock.h"
 #include "box/platform/dialogs.h"
 #include "box/platform/files.h"
@@ -25,6 +26,7 @@ struct Services {
   Clock& clock;
   Launcher& launcher;
   Dialogs& dialogs;
+  Clipboard& clipboard;
 };
 
 // A message for the message panel.

@@ -190,6 +190,11 @@ bool Form::KeyDown(const KeyEvent& e, Control* target) {
   return c && c->on_key_down && c->EnabledInTree() && c->on_key_down(e);
 }
 
+void Form::KeyUp(const KeyEvent& e, Control* target) {
+  Control* c = target ? target : focus_;
+  if (c && c->on_key_up && c->EnabledInTree()) c->on_key_up(e);
+}
+
 void Form::TextEdited(Control& c, std::u16string text) {
   if (c.text == text) return;
   c.text = std::move(text);

@@ -127,6 +127,7 @@ class Control {
   std::function<void()> on_mouse_leave;
   // Returns true when the key is consumed.
   std::function<bool(const KeyEvent&)> on_key_down;
+  std::function<void(const KeyEvent&)> on_key_up;
   std::function<void()> on_change;
 
   Control* parent() const { return parent_; }
@@ -223,6 +224,9 @@ class Form {
   // Key press for the focused control (or `target`, a native control that has
   // the real focus). Returns true when consumed.
   bool KeyDown(const KeyEvent& e, Control* target);
+  // Key release, for the same control a key press would go to; the modifiers are those still
+  // held.
+  void KeyUp(const KeyEvent& e, Control* target);
   // A native control's content changed in the host.
   void TextEdited(Control& c, std::u16string text);
   void SelectionMade(Control& c, int selected);

@@ -13,13 +13,6 @@ constexpr int kDrawerWidth = 4335;
 // tile's title.
 constexpr int kOverlayWidth = 600;
 
-void Place(Control& c, int left, int top, int width, int height) {
-  c.left = left;
-  c.top = top;
-  c.width = width;
-  c.height = height;
-}
-
 constexpr std::array<std::u16string_view, 4> kTileTitles = {u"音乐", u"便笺", u"快速启动",
                                                             u"小工具"};
 constexpr std::array<std::u16string_view, 9> kToolNames = {
@@ -66,6 +59,11 @@ MainWindow::MainWindow(BoxState& state, Services& services)
     bool ctrl_alt = e.modifiers.ctrl && e.modifiers.alt && !e.modifiers.shift;
     return ctrl_alt && on_player_key && on_player_key(e);
   };
+}
+
+std::u16string MainWindow::IdleCaption() const {
+  std::optional<std::u16string> track = playing_track ? playing_track() : std::nullopt;
+  return track ? std::u16string(kMainCaption) + u" - " + *track : std::u16string(kMainCaption);
 }
 
 void MainWindow::BuildHome() {

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,11 @@ class MainWindow {
   // run the command box; Ctrl+Alt+key presses drive the player.
   std::function<void()> on_execute;
   std::function<bool(const KeyEvent&)> on_player_key;
+  // The player attaches here: the display name of the track while one plays.
+  std::function<std::optional<std::u16string>()> playing_track;
+  // The window title when no key has changed it: "Velmo盒子", or "Velmo盒子 - " and the track
+  // that plays.
+  std::u16string IdleCaption() const;
 
  private:
   void BuildHome();

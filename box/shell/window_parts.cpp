@@ -1,6 +1,8 @@
 // The slide rule and hover-image buttons.
 #include "box/shell/window_parts.h"
 
+#include "box/shell/artwork.h"
+
 namespace velmo {
 
 bool SlideTick(int& value, int step, int end) {
@@ -10,6 +12,43 @@ bool SlideTick(int& value, int step, int end) {
     return true;
   }
   return false;
+}
+
+void Place(Control& c, int left, int top, int width, int height) {
+  c.left = left;
+  c.top = top;
+  c.width = width;
+  c.height = height;
+}
+
+Control& AddLabel(Form& form, Control& parent, const char* name, std::u16string text) {
+  Control& label = form.Add(parent, ControlKind::kLabel, name);
+  label.text = std::move(text);
+  label.font = {u"微软雅黑", 95, false};
+  label.fore_color = palette::kText;
+  return label;
+}
+
+Control& AddBox(Form& form, Control& parent, ControlKind kind, const char* name, int left, int top,
+                int width, int height) {
+  Control& field = form.Add(parent, ControlKind::kShape, std::string("Shp") + name);
+  Place(field, left - 135, top - 60, width + 270, height + 120);
+  field.shape = ShapeKind::kRoundedRectangle;
+  field.fill_color = palette::kCard;
+  field.border_color = palette::kBorder;
+  Control& box = form.Add(parent, kind, name);
+  Place(box, left, top, width, height);
+  box.font = {u"微软雅黑", 95, false};
+  box.fore_color = palette::kText;
+  box.back_color = palette::kCard;
+  return box;
+}
+
+void PrependClick(Control& c, std::function<void()> handler) {
+  c.on_click = [handler = std::move(handler), old = std::move(c.on_click)](const MouseEvent& e) {
+    handler();
+    if (old) old(e);
+  };
 }
 
 void MakeHoverButton(Control& button, const ImageList& list, int normal, std::u16string tool_tip) {

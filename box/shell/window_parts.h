@@ -2,6 +2,7 @@
 // buttons.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "box/shell/form.h"
@@ -15,6 +16,17 @@ inline constexpr int kSlideIntervalMs = 10;
 // One tick of a slide: value += step; once it has reached or passed `end` it is
 // set to exactly `end` and the slide is over (returns true).
 bool SlideTick(int& value, int step, int end);
+
+void Place(Control& c, int left, int top, int width, int height);
+
+// A label in the pages' text style.
+Control& AddLabel(Form& form, Control& parent, const char* name, std::u16string text);
+// A native box on a rounded white field with a border, like the command box. The rectangle is
+// the box's own; the field reaches 135 twips beyond it at the sides and 60 above and below.
+Control& AddBox(Form& form, Control& parent, ControlKind kind, const char* name, int left, int top,
+                int width, int height);
+// Runs `handler` before what the control already did on a click.
+void PrependClick(Control& c, std::function<void()> handler);
 
 // A picture button with its normal image at the odd index `normal` of `list`
 // and its hover image at normal + 1, shown while the pointer is over it.

@@ -113,6 +113,41 @@ void DictionaryTable::Reset(std::string bytes) {
   encoding_ = DetectEncoding(bytes);
   bytes_ = std::move(bytes);
   records_.assign(1, Record{});
+  word_slots_.clear();
+}
+
+namespace {
+std::size_t HashBytes(std::string_view bytes) {
+  std::size_t h = 14695981039346656037ull;  // FNV-1a
+  for (char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  return h;
+}
+}  // namespace
+
+void DictionaryTable::IndexWords() {
+  std::size_t capacity = 16;
+  while (capacity < 2 * records_.size()) capacity *= 2;
+  word_slots_.assign(capacity, 0);
+  for (std::size_t i = 1; i < records_.size(); ++i) {
+    std::string_view word = WordBytes(i);
+    for (std::size_t slot = HashBytes(word) & (capacity - 1);; slot = (slot + 1) & (capacity - 1)) {
+      if (word_slots_[slot] == 0) {
+        word_slots_[slot] = static_cast<std::uint32_t>(i);
+        break;
+      }
+      if (WordBytes(word_slots_[slot]) == word) break;  // an earlier record has the word
+    }
+  }
+}
+
+std::size_t DictionaryTable::FirstWithWord(std::string_view word) const {
+  if (word_slots_.empty()) return 0;
+  const std::size_t mask = word_slots_.size() - 1;
+  for (std::size_t slot = HashBytes(word) & mask; word_slots_[slot] != 0;
+       slot = (slot + 1) & mask) {
+    if (WordBytes(word_slots_[slot]) == word) return word_slots_[slot];
+  }
+  return 0;
 }
 
 void DictionaryTable::Add(std::size_t line_offset, std::size_t word_length) {
@@ -146,6 +181,7 @@ void ParseChineseDictionary(std::string bytes, DictionaryTable& table) {
     if (at == std::string_view::npos || text.substr(start, at) == middle_dot) return;
     table.Add(start, at);
   });
+  table.IndexWords();
 }
 
 EnglishDictionary LoadEnglishDictionary(FileSystem& fs, const std::u16string& data_folder) {

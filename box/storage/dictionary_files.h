@@ -30,7 +30,12 @@ class DictionaryTable {
   // The bytes `text` has in this file's encoding; nullopt when it cannot occur in the file.
   std::optional<std::string> EncodeLikeFile(std::u16string_view text) const;
 
-  // Takes the file's bytes and drops every record but slot 0.
+  // A hash index of the words, for FirstWithWord. The table must not change afterwards.
+  void IndexWords();
+  // The lowest record index whose word has exactly these bytes, 0 for none; needs IndexWords.
+  std::size_t FirstWithWord(std::string_view word) const;
+
+  // Takes the file's bytes and drops every record but slot 0 and the index.
   void Reset(std::string bytes);
   void Reserve(std::size_t records) { records_.reserve(records); }
   void Add(std::size_t line_offset, std::size_t word_length);
@@ -41,12 +46,15 @@ class DictionaryTable {
   std::string bytes_;
   TextEncoding encoding_ = TextEncoding::kGbk;
   std::vector<Record> records_{Record{}};
+  // Open addressing: record indexes (0 for an empty slot), a power of two at least twice the
+  // records; only the first record of each word is kept.
+  std::vector<std::uint32_t> word_slots_;
 };
 
 struct EnglishDictionary {
   DictionaryTable table;
   std::array<std::int32_t, 25> letter_index{};  // entries 1..24
-  bool ready = false;  // Dictionary.txt and DictContents.sd both exist
+  bool ready = false;                           // Dictionary.txt and DictContents.sd both exist
 };
 
 struct ChineseDictionary {
@@ -58,7 +66,8 @@ struct ChineseDictionary {
 // definition so that the letter index still points at the right records.
 void ParseEnglishDictionary(std::string bytes, DictionaryTable& table);
 void ParseLetterIndex(std::string_view bytes, std::array<std::int32_t, 25>& index);
-// Only lines with "@" that do not begin with "·@" become records, numbered without gaps.
+// Only lines with "@" that do not begin with "·@" become records, numbered without gaps. The
+// words are indexed: a look-up is one probe instead of a scan of every line.
 void ParseChineseDictionary(std::string bytes, DictionaryTable& table);
 
 EnglishDictionary LoadEnglishDictionary(FileSystem& fs, const std::u16string& data_folder);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "box/shell/box_state.h"
+#include "fakes/fake_clipboard.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_launcher.h"
@@ -23,7 +24,8 @@ struct FakeServiceSet {
   FakeClock clock;
   FakeLauncher launcher;
   FakeDialogs dialogs;
-  Services services{files, registry, speech, screen, clock, launcher, dialogs};
+  FakeClipboard clipboard;
+  Services services{files, registry, speech, screen, clock, launcher, dialogs, clipboard};
 };
 
 }  // namespace velmo

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "box/platform/clipboard.h"
 #include "box/platform/clock.h"
 #include "box/platform/dialogs.h"
 #include "box/platform/files.h"
@@ -83,6 +84,11 @@ class Win32Launcher final : public Launcher {
 class Win32Dialogs final : public Dialogs {
  public:
   std::optional<std::u16string> OpenFile(const OpenFileRequest& request) override;
+};
+
+class Win32Clipboard final : public Clipboard {
+ public:
+  bool SetText(const std::u16string& text) override;
 };
 
 // Full path of the running program.

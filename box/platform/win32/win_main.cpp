@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "box/command/command_pages.h"
+#include "box/lookups/lookup_pages.h"
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/win32_services.h"
 #include "box/platform/win32/window_host.h"
@@ -25,7 +26,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Clock clock;
   Win32Launcher launcher;
   Win32Dialogs dialogs;
-  Services services{files, registry, speech, screen, clock, launcher, dialogs};
+  Win32Clipboard clipboard;
+  Services services{files, registry, speech, screen, clock, launcher, dialogs, clipboard};
 
   BoxState state;
   state.program_path = ProgramPath();
@@ -34,10 +36,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   MainWindow window(state, services);
   CommandPages commands(window, state, services);
+  LookupPages lookups(window, state, services);
   App app(state, services, window.form());
   app.Startup();
   window.FinishStartup();
   commands.FinishStartup();
+  lookups.FinishStartup();
 
   WindowHost host(window, [&app] {
     // Nothing runs after the settings are written: every window and timer goes with the process.

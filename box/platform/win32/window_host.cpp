@@ -118,6 +118,11 @@ int WindowHost::Run() {
       Sync();
       if (consumed) continue;
     }
+    bool key_up = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+    if (key_up && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+      form_.KeyUp(KeyEvent{static_cast<int>(msg.wParam), CurrentModifiers()}, ControlOf(msg.hwnd));
+      Sync();
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

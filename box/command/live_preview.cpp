@@ -1,0 +1,35 @@
+// The four look-up prefixes of the command box.
+#include "box/command/live_preview.h"
+
+#include "box/command/expression.h"
+#include "box/lookups/lookups.h"
+#include "box/lookups/phone_book.h"
+
+namespace velmo {
+
+PreviewAnswer PreviewOf(std::u16string_view text, const BoxState& state) {
+  if (text.size() < 2) return {};
+  const std::u16string_view argument = text.substr(1);
+  PreviewAnswer answer{true, std::u16string(argument), std::nullopt};
+  switch (text.front()) {
+    case u'&':
+      if (!state.english.ready) return {};
+      answer.result = LookUpEnglish(state.english, argument);
+      break;
+    case u'*':
+      if (!state.chinese.ready) return {};
+      answer.result = LookUpChinese(state.chinese, argument);
+      break;
+    case u'#':
+      answer.result = EvaluateExpression(argument).value_or(std::u16string(kExpressionError));
+      break;
+    case u'%':
+      answer.result = FindContactNumber(state.lists.contacts.list, argument);
+      break;
+    default:
+      return {};
+  }
+  return answer;
+}
+
+}  // namespace velmo

@@ -1,0 +1,46 @@
+// Prints the native child controls of a window as a user's screen reader would find them: one
+// line per control, "class<TAB>visible (0/1)<TAB>text", in UTF-8, line breaks in the text as
+// "\n". Exit code 3 when no window has the class.
+//   read_controls.exe <window class>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+void Print(const std::wstring& text) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                              nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), n,
+                      nullptr, nullptr);
+  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+}
+
+BOOL CALLBACK PrintControl(HWND child, LPARAM) {
+  wchar_t cls[64] = {};
+  GetClassNameW(child, cls, 64);
+  auto length = SendMessageW(child, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  SendMessageW(child, WM_GETTEXT, static_cast<WPARAM>(length + 1),
+               reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  std::wstring line = std::wstring(cls) + (IsWindowVisible(child) ? L"\t1\t" : L"\t0\t");
+  for (wchar_t c : text) {
+    if (c == L'\r') continue;
+    line += c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, c);
+  }
+  Print(line + L"\n");
+  return TRUE;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR window_class, int) {
+  HWND window = FindWindowW(window_class, nullptr);
+  if (!window) return 3;
+  EnumChildWindows(window, &PrintControl, 0);
+  std::fflush(stdout);
+  return 0;
+}

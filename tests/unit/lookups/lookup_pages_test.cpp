@@ -1,0 +1,252 @@
+// The live preview, the dictionary panel, the phone book pages and the command box's Ctrl+Alt
+// keys inside the real main window model.
+#include "box/lookups/lookup_pages.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "box/command/command_pages.h"
+#include "box/storage/text_codec.h"
+#include "fakes/fake_services_set.h"
+
+namespace velmo {
+namespace {
+
+class LookupPagesTest : public ::testing::Test, protected FakeServiceSet {
+ protected:
+  void SetUp() override {
+    state.program_folder = u"C:\\Box";
+    ParseEnglishDictionary(*EncodeGbk(u"apple@n.苹果\r\nbank@n.银行\r\n"), state.english.table);
+    state.english.letter_index[1] = 1;
+    state.english.letter_index[2] = 2;
+    for (int k = 3; k <= 24; ++k) state.english.letter_index[k] = 3;
+    state.english.ready = true;
+    ParseChineseDictionary(*EncodeGbk(u"银行@yínháng经营货币的机构。\r\n"), state.chinese.table);
+    state.chinese.ready = true;
+    window = std::make_unique<MainWindow>(state, services);
+    commands = std::make_unique<CommandPages>(*window, state, services);
+    pages = std::make_unique<LookupPages>(*window, state, services);
+    // What App::Startup loads from Contacts.sd.
+    state.lists.contacts.list.Append(u"张三", u"13800000000");
+    state.lists.contacts.list.Append(u"李四", u"010-12345678");
+    form().width = 4600;
+    form().height = 6000;
+    window->FinishStartup();
+    commands->FinishStartup();
+    pages->FinishStartup();
+  }
+  Form& form() { return window->form(); }
+  Control& Get(const char* name, int index = -1) { return form().Get(name, index); }
+  void TickUntilStopped(const char* name) {
+    Timer& t = form().timer(name);
+    for (int n = 0; n < 100 && t.enabled; ++n) form().Tick(t);
+    ASSERT_FALSE(t.enabled) << name;
+  }
+  void Type(const std::u16string& text) { form().TextEdited(window->command_box(), text); }
+  bool PanelShown() { return Get("PicDictionary").visible; }
+  std::u16string Term() { return Get("LblDictTerm").text; }
+  std::u16string Result() { return Get("TxtDictResult").text; }
+  void OpenPhoneBook() {
+    form().Click(Get("Picture39", 3));
+    TickUntilStopped("Timer22");
+    form().Click(Get("PicTool", 4));
+    TickUntilStopped("Timer26");
+  }
+
+  BoxState state;
+  std::unique_ptr<MainWindow> window;
+  std::unique_ptr<CommandPages> commands;
+  std::unique_ptr<LookupPages> pages;
+};
+
+TEST_F(LookupPagesTest, EveryChangeOfTheCommandTextRefreshesThePanel) {
+  struct Step {
+    std::u16string text;
+    bool shown;
+    std::u16string term, result;  // checked while shown
+  };
+  const Step steps[] = {
+      {u"&", false, u"", u""},
+      {u"&apple", true, u"apple", u"n.苹果"},
+      {u"&Apple", true, u"Apple", u"n.苹果"},
+      {u"&appl", true, u"appl", u"没有 appl 的对应释义。"},
+      {u"*银行", true, u"银行", u"yínháng经营货币的机构。"},
+      {u"*银", true, u"银", u"没有 “银” 的对应释义。"},
+      {u"#2+", true, u"2+", u"表达式有误。"},
+      {u"%张三", true, u"张三", u"13800000000"},
+      {u"%王五", true, u"王五", u"13800000000"},  // nobody: the result stays
+      {u"%李四", true, u"李四", u"010-12345678"},
+      {u"$notes", false, u"", u""},
+      {u"apple", false, u"", u""},
+      {u"*", false, u"", u""},
+      {u"", false, u"", u""},
+  };
+  for (const Step& s : steps) {
+    Type(s.text);
+    EXPECT_EQ(PanelShown(), s.shown) << Utf16ToUtf8(s.text);
+    if (!s.shown) continue;
+    EXPECT_EQ(Term(), s.term) << Utf16ToUtf8(s.text);
+    EXPECT_EQ(Result(), s.result) << Utf16ToUtf8(s.text);
+  }
+}
+
+TEST_F(LookupPagesTest, ADictionaryThatIsNotReadyOffersNoPreview) {
+  state.english.ready = false;
+  state.chinese.ready = false;
+  for (std::u16string text : {u"&apple", u"*银行"}) {
+    Type(text);
+    EXPECT_FALSE(PanelShown()) << Utf16ToUtf8(text);
+  }
+  state.lists.contacts.list.Clear();
+  Type(u"%张三");
+  EXPECT_TRUE(PanelShown());
+  EXPECT_EQ(Result(), u"没有联系人。");
+}
+
+TEST_F(LookupPagesTest, RunTilesAndBackButtonsHideAndRefreshThePanel) {
+  Control& box = window->command_box();
+  // "%" keeps its text when run; "*" is an item search, which empties the box.
+  Type(u"%张三");
+  form().KeyDown(KeyEvent{13, {}}, &box);
+  EXPECT_TRUE(PanelShown());
+  Type(u"*银行");
+  form().KeyDown(KeyEvent{13, {}}, &box);
+  EXPECT_EQ(box.text, u"");
+  EXPECT_FALSE(PanelShown());
+
+  Type(u"&apple");
+  form().Click(Get("Picture39", 1));
+  EXPECT_FALSE(PanelShown());
+  TickUntilStopped("Timer11");
+  form().Click(Get("Picture16"));  // back from the notes page
+  EXPECT_TRUE(PanelShown());
+  TickUntilStopped("Timer12");
+
+  form().Click(Get("Picture36"));  // the drawer opens
+  EXPECT_FALSE(PanelShown());
+  TickUntilStopped("Timer4");
+  form().Click(Get("Picture38"));
+  EXPECT_TRUE(PanelShown());
+}
+
+TEST_F(LookupPagesTest, DoubleClickOnTheTermCopiesTheResult) {
+  Type(u"&bank");
+  Control& term = Get("LblDictTerm");
+  form().DoubleClick(term.ClientLeft() + 30, term.ClientTop() + 30, MouseButton::kLeft, {});
+  EXPECT_EQ(clipboard.text, u"n.银行");
+  Type(u"#1/0");
+  pages->CopyResult();  // what the powerful-cleaning panel's Label26 does
+  EXPECT_EQ(clipboard.text, u"表达式有误。");
+}
+
+TEST_F(LookupPagesTest, PhoneBookAddsSelectsAndDeletes) {
+  OpenPhoneBook();
+  Control& list6 = Get("List6");
+  Control& title = Get("LblPhoneBookTitle");
+  EXPECT_EQ(list6.items, (std::vector<std::u16string>{u"张三", u"李四"}));
+  EXPECT_EQ(Get("List7").items, (std::vector<std::u16string>{u"13800000000", u"010-12345678"}));
+
+  // Select: the number in the title, name and number on the clipboard.
+  form().SelectionMade(list6, 1);
+  EXPECT_EQ(title.text, u"010-12345678");
+  EXPECT_EQ(clipboard.text, u"李四：010-12345678");
+  form().MouseMove(100, 800, MouseButton::kNone, {});  // the page beside the list
+  EXPECT_EQ(title.text, u"电话簿");
+  form().MoveOver(list6);
+  EXPECT_EQ(title.text, u"010-12345678");
+
+  // Add: the save button shows within one 100 ms check once both boxes hold text.
+  form().Click(Get("Picture58"));
+  TickUntilStopped("Timer29");
+  Timer& check = form().timer("Timer30");
+  EXPECT_TRUE(check.enabled);
+  Control& save = Get("Picture62");
+  form().TextEdited(Get("Text12"), u"张三");
+  form().Tick(check);
+  EXPECT_FALSE(save.visible);
+  form().TextEdited(Get("Text13"), u"139");
+  form().Tick(check);
+  EXPECT_TRUE(save.visible);
+  form().Click(save);  // a second 张三: names need not be unique
+  TickUntilStopped("Timer28");
+  EXPECT_FALSE(check.enabled);
+  EXPECT_EQ(state.lists.contacts.list.values.back(), u"139");
+  EXPECT_EQ(list6.items.size(), 3u);
+  Type(u"%张三");
+  EXPECT_EQ(Result(), u"13800000000");  // the first of the two
+
+  // A name with "*" would split in Contacts.sd.
+  form().Click(Get("Picture58"));
+  TickUntilStopped("Timer29");
+  form().TextEdited(Get("Text12"), u"王*五");
+  form().TextEdited(Get("Text13"), u"1");
+  EXPECT_EQ(Get("Text12").text, u"王*五");
+  form().Tick(check);
+  form().Click(save);
+  EXPECT_EQ(Get("LblMessageTitle").text, u"命名无效");
+  EXPECT_EQ(state.lists.contacts.list.size(), 3u);
+  form().Click(Get("Picture61"));
+  TickUntilStopped("Timer28");
+
+  // Delete: nothing without a selection, else the selected contact from both lists.
+  list6.selected = -1;
+  form().Click(Get("Picture59"));
+  EXPECT_EQ(state.lists.contacts.list.size(), 3u);
+  form().SelectionMade(list6, 0);
+  form().Click(Get("Picture59"));
+  EXPECT_EQ(state.lists.contacts.list.names, (std::vector<std::u16string>{u"李四", u"张三"}));
+  EXPECT_EQ(Get("List7").items, (std::vector<std::u16string>{u"010-12345678", u"139"}));
+  EXPECT_EQ(list6.selected, -1);
+}
+
+TEST_F(LookupPagesTest, CtrlAltKeysOfTheCommandBox) {
+  Control& box = window->command_box();
+  const Modifiers ctrl_alt{.ctrl = true, .alt = true};
+  struct Case {
+    int key;
+    std::u16string launched;  // empty: no program
+    const char* slide;        // a page slide that starts, or nullptr
+  };
+  const Case cases[] = {
+      {'A', u"", "Timer20"},
+      {'C', u"calc.exe", nullptr},
+      {'E', u"explorer.exe ::{20D04FE0-3AEA-1069-A2D8-08002B30309D} ", nullptr},
+      {'M', u"", "Timer17"},
+      {'P', u"mspaint.exe ", nullptr},
+      {'R', u"explorer.exe ::{645FF040-5081-101B-9F08-00AA002F954E}", nullptr},
+      {'T', u"explorer.exe ::{645FF040-5081-101B-9F08-00AA002F954E}", nullptr},
+      {'S', u"", "Timer11"},
+  };
+  for (const Case& c : cases) {
+    launcher.calls.clear();
+    Type(u"abc");
+    EXPECT_FALSE(form().KeyDown(KeyEvent{c.key, {.shift = true, .ctrl = true, .alt = true}}, &box));
+    EXPECT_FALSE(form().KeyDown(KeyEvent{c.key, {.alt = true}}, &box));
+    EXPECT_TRUE(launcher.calls.empty()) << char(c.key);
+    EXPECT_TRUE(form().KeyDown(KeyEvent{c.key, ctrl_alt}, &box)) << char(c.key);
+    if (c.launched.empty()) {
+      EXPECT_TRUE(launcher.calls.empty()) << char(c.key);
+    } else {
+      EXPECT_EQ(launcher.calls, std::vector{CommandLineCall(c.launched)}) << char(c.key);
+    }
+    if (c.slide) {
+      EXPECT_TRUE(form().timer(c.slide).enabled) << char(c.key);
+      TickUntilStopped(c.slide);
+    }
+    EXPECT_EQ(box.text, c.key == 'M' ? u"" : u"abc") << char(c.key);
+  }
+
+  // Releasing the last modifier puts back the title; a release with Ctrl still down does not.
+  form().caption = u"音量：50";
+  form().KeyUp(KeyEvent{'A', ctrl_alt}, &box);
+  EXPECT_EQ(form().caption, u"音量：50");
+  form().KeyUp(KeyEvent{17, {}}, &box);
+  EXPECT_EQ(form().caption, u"Velmo盒子");
+  window->playing_track = [] { return std::optional<std::u16string>(u"Song"); };
+  form().KeyUp(KeyEvent{17, {}}, &box);
+  EXPECT_EQ(form().caption, u"Velmo盒子 - Song");
+}
+
+}  // namespace
+}  // namespace velmo
