@@ -36,8 +36,8 @@ struct BoxState {
   UserLists lists;
   Settings settings;  // the live copy of the twelve switches
   SettingsDocument settings_file;
-  EnglishDictionary english;
-  ChineseDictionary chinese;
+  // Loaded while the window starts: read them through english() and chinese(), which wait.
+  Dictionaries dictionaries;
   bool sound_muted = false;  // the drawer's sound button; mutes the speech routine
   // Set when config.ini existed but could not be read; the window tells the user once.
   bool settings_unreadable = false;

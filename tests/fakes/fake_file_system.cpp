@@ -45,6 +45,12 @@ FileRead FakeFileSystem::ReadFile(const std::u16string& path) {
   return {FileRead::Status::kOk, it->second.bytes};
 }
 
+std::unique_ptr<FileView> FakeFileSystem::MapFile(const std::u16string& path) {
+  FileRead read = ReadFile(path);
+  if (read.status != FileRead::Status::kOk) return nullptr;
+  return std::make_unique<InMemoryFileView>(std::move(read.bytes));
+}
+
 bool FakeFileSystem::WriteFileAtomic(const std::u16string& path, std::string_view bytes) {
   std::u16string key = Key(path);
   if (fail_writes || !FolderExists(ParentKey(key)) || folders_.count(key) != 0) return false;
