@@ -33,6 +33,16 @@ TEST(Win32Files, AtomicWriteKeepsBackupAndReadsBack) {
   EXPECT_EQ(read.bytes, std::string("second\0x", 8));
   EXPECT_EQ(fs.ReadFile(path + u".bak").bytes, "first\r\n");
   EXPECT_FALSE(fs.PathExists(path + u".tmp"));
+
+  // A mapped view holds the same bytes as a read; an empty file maps to no bytes.
+  std::unique_ptr<FileView> view = fs.MapFile(path);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->bytes(), std::string("second\0x", 8));
+  ASSERT_TRUE(fs.WriteFileAtomic(path + u".bak", ""));
+  view = fs.MapFile(path + u".bak");
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->bytes(), "");
+  EXPECT_EQ(fs.MapFile(path + u".missing"), nullptr);
 }
 
 TEST(Win32Files, ExistenceRulesAndListing) {
