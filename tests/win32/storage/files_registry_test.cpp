@@ -5,6 +5,7 @@
 
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/win32_services.h"
+#include "box/storage/dictionary_files.h"
 #include "box/storage/registry_ops.h"
 
 namespace velmo {
@@ -43,6 +44,20 @@ TEST(Win32Files, AtomicWriteKeepsBackupAndReadsBack) {
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view->bytes(), "");
   EXPECT_EQ(fs.MapFile(path + u".missing"), nullptr);
+}
+
+TEST(Win32Files, DictionariesLoadOnAWorkerAndReadFromTheirFiles) {
+  Win32FileSystem fs;
+  std::u16string folder = TempFolder(u"velmo_dictionaries");
+  ASSERT_TRUE(fs.WriteFileAtomic(JoinPath(folder, u"Dictionary.txt"), "apple@n.\r\nbe@v.\r\n"));
+  ASSERT_TRUE(fs.WriteFileAtomic(JoinPath(folder, u"DictContents.sd"), "1\r\n2\r\n"));
+  ASSERT_TRUE(fs.WriteFileAtomic(JoinPath(folder, u"词典.txt"), "\xD0\xD0@x\r\n"));  // 行
+  Dictionaries dictionaries;
+  dictionaries.Load(fs, folder);
+  EXPECT_TRUE(dictionaries.english().ready);
+  EXPECT_EQ(dictionaries.english().table.Definition(2), u"v.");
+  EXPECT_EQ(dictionaries.english().letter_index[2], 2);
+  EXPECT_EQ(dictionaries.chinese().table.Word(1), u"行");
 }
 
 TEST(Win32Files, ExistenceRulesAndListing) {
