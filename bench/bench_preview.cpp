@@ -45,7 +45,10 @@ std::u16string Hanzi(std::mt19937& rng, int count) {
   return s;
 }
 
-void Generate(BoxState& state) {
+constexpr std::u16string_view kData = u"C:\\Box\\DATA";
+
+// The three dictionary files, generated, in the fake DATA folder.
+void Generate(FakeFileSystem& files) {
   std::mt19937 rng(9);
   std::u16string english;
   for (int line = 1, k = 1; line <= kEnglishLines; ++line) {
@@ -58,27 +61,29 @@ void Generate(BoxState& state) {
     }
     english += u"@n." + Hanzi(rng, 12) + u"；" + Hanzi(rng, 6) + u"\r\n";
   }
-  ParseEnglishDictionary(*EncodeGbk(english), state.english.table);
-  std::copy(kDeliveredIndex.begin(), kDeliveredIndex.end(), state.english.letter_index.begin());
+  files.AddFile(std::u16string(kData) + u"\\Dictionary.txt", *EncodeGbk(english));
+  std::string letters;
+  for (int k = 1; k <= 24; ++k) letters += std::to_string(kDeliveredIndex[k]) + "\r\n";
+  files.AddFile(std::u16string(kData) + u"\\DictContents.sd", letters);
   std::u16string chinese;
   for (int line = 0; line < kChineseLines; ++line) {
     chinese += Hanzi(rng, 1 + static_cast<int>(rng() % 4)) + u"@yīn" + Hanzi(rng, 30) + u"\r\n";
   }
-  ParseChineseDictionary(*EncodeGbk(chinese), state.chinese.table);
+  files.AddFile(std::u16string(kData) + u"\\词典.txt", *EncodeGbk(chinese));
 }
 
 struct Box : FakeServiceSet {
   Box() {
     if (const char* data = std::getenv("VELMO_DATA")) {
       std::string folder = std::string(data) + "/";
-      ParseEnglishDictionary(ReadFile(folder + "Dictionary.txt"), state.english.table);
-      ParseLetterIndex(ReadFile(folder + "DictContents.sd"), state.english.letter_index);
-      ParseChineseDictionary(ReadFile(folder + "\xE8\xAF\x8D\xE5\x85\xB8.txt"),
-                             state.chinese.table);
+      for (std::u16string name : {u"Dictionary.txt", u"DictContents.sd", u"词典.txt"}) {
+        files.AddFile(std::u16string(kData) + u"\\" + name,
+                      ReadFile(folder + Utf16ToUtf8(name)));
+      }
     } else {
-      Generate(state);
+      Generate(files);
     }
-    state.english.ready = state.chinese.ready = true;
+    state.dictionaries.Load(files, std::u16string(kData));
     for (int i = 0; i < kContacts; ++i) {
       state.lists.contacts.list.Append(u"联系人" + Utf8ToUtf16(std::to_string(i)), u"1380000");
     }
@@ -154,10 +159,10 @@ void RunKeystrokes(benchmark::State& bench, const std::vector<std::u16string>& k
 }
 
 void BM_PreviewEnglish(benchmark::State& bench) {
-  RunKeystrokes(bench, Keystrokes(u'&', EnglishTerms(TheBox().state.english.table)));
+  RunKeystrokes(bench, Keystrokes(u'&', EnglishTerms(TheBox().state.dictionaries.english().table)));
 }
 void BM_PreviewChinese(benchmark::State& bench) {
-  RunKeystrokes(bench, Keystrokes(u'*', ChineseTerms(TheBox().state.chinese.table)));
+  RunKeystrokes(bench, Keystrokes(u'*', ChineseTerms(TheBox().state.dictionaries.chinese().table)));
 }
 void BM_PreviewExpression(benchmark::State& bench) {
   RunKeystrokes(bench, Keystrokes(u'#', {u"2^10", u"(1+2)*3/4-5 Mod 3", u"Sqr(2)*Abs(-7)"}));

@@ -23,6 +23,7 @@ constexpr int kItems = 10000;
 class ExistingFiles final : public FileSystem {
  public:
   FileRead ReadFile(const std::u16string&) override { return {}; }
+  std::unique_ptr<FileView> MapFile(const std::u16string&) override { return nullptr; }
   bool WriteFileAtomic(const std::u16string&, std::string_view) override { return false; }
   bool CanReplace(const std::u16string&) override { return false; }
   bool CopyFile(const std::u16string&, const std::u16string&) override { return false; }

@@ -13,12 +13,12 @@ PreviewAnswer PreviewOf(std::u16string_view text, const BoxState& state) {
   PreviewAnswer answer{true, std::u16string(argument), std::nullopt};
   switch (text.front()) {
     case u'&':
-      if (!state.english.ready) return {};
-      answer.result = LookUpEnglish(state.english, argument);
+      if (!state.dictionaries.english().ready) return {};
+      answer.result = LookUpEnglish(state.dictionaries.english(), argument);
       break;
     case u'*':
-      if (!state.chinese.ready) return {};
-      answer.result = LookUpChinese(state.chinese, argument);
+      if (!state.dictionaries.chinese().ready) return {};
+      answer.result = LookUpChinese(state.dictionaries.chinese(), argument);
       break;
     case u'#':
       answer.result = EvaluateExpression(argument).value_or(std::u16string(kExpressionError));

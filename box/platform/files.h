@@ -1,6 +1,7 @@
 // Files and folders as the box uses them: whole-file reads, atomic whole-file writes.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,10 +14,30 @@ struct FileRead {
   std::string bytes;
 };
 
+// A whole file's bytes, read-only, for as long as the view lives.
+class FileView {
+ public:
+  virtual ~FileView() = default;
+  virtual std::string_view bytes() const = 0;
+};
+
+// A view of bytes held in memory.
+class InMemoryFileView final : public FileView {
+ public:
+  explicit InMemoryFileView(std::string bytes) : bytes_(std::move(bytes)) {}
+  std::string_view bytes() const override { return bytes_; }
+
+ private:
+  std::string bytes_;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
   virtual FileRead ReadFile(const std::u16string& path) = 0;
+  // A read-only view whose pages the system reads in only when they are touched, so that a
+  // large file costs memory only where it is used; nullptr when the file cannot be opened.
+  virtual std::unique_ptr<FileView> MapFile(const std::u16string& path) = 0;
   // Writes a temporary file beside `path`, flushes it and replaces `path` with it, keeping the
   // previous content as `path` + ".bak". A crash leaves either the old or the new file.
   virtual bool WriteFileAtomic(const std::u16string& path, std::string_view bytes) = 0;

@@ -26,8 +26,7 @@ void App::Startup() {
 
   std::u16string data = JoinPath(state_.program_folder, u"DATA");
   state_.lists = LoadUserLists(services_.files, data);
-  state_.english = LoadEnglishDictionary(services_.files, data);
-  state_.chinese = LoadChineseDictionary(services_.files, data);
+  state_.dictionaries.Load(services_.files, data);
 
   window_.height = kWindowHeight;
   window_.width = kWindowWidth;

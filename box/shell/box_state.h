@@ -44,8 +44,8 @@ struct BoxState {
   UserLists lists;
   Settings settings;  // the live copy of the twelve switches
   SettingsDocument settings_file;
-  EnglishDictionary english;
-  ChineseDictionary chinese;
+  // Loaded while the window starts: read them through english() and chinese(), which wait.
+  Dictionaries dictionaries;
   bool sound_muted = false;  // the drawer's sound button; mutes the speech routine
   // What start-up found wrong with the files of DATA; the window says it once when not empty.
   Notice startup_notice;

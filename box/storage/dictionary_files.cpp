@@ -61,10 +61,24 @@ std::int32_t LeadingWholeNumber(std::u16string_view line) {
   return static_cast<std::int32_t>(rounded);
 }
 
+// A dictionary file as the worker needs it: its bytes to make the records from, and a view of
+// it to serve look-ups from afterwards.
+struct OpenedFile {
+  FileRead read;
+  std::unique_ptr<FileView> view;
+};
+
+OpenedFile Open(FileSystem& fs, const std::u16string& path) {
+  OpenedFile file{fs.ReadFile(path), nullptr};
+  if (file.read.status == FileRead::Status::kOk) file.view = fs.MapFile(path);
+  return file;
+}
+
 template <typename Parse>
-void LoadTable(FileSystem& fs, const std::u16string& path, Parse parse) {
-  FileRead read = fs.ReadFile(path);
-  if (read.status == FileRead::Status::kOk) parse(std::move(read.bytes));
+void LoadTable(OpenedFile& file, DictionaryTable& table, Parse parse) {
+  if (file.read.status != FileRead::Status::kOk) return;
+  parse(std::move(file.read.bytes), table);
+  if (file.view) table.ServeFrom(std::move(file.view));
 }
 
 std::size_t BomLength(TextEncoding encoding) {
@@ -111,7 +125,8 @@ std::optional<std::string> DictionaryTable::EncodeLikeFile(std::u16string_view t
 
 void DictionaryTable::Reset(std::string bytes) {
   encoding_ = DetectEncoding(bytes);
-  bytes_ = std::move(bytes);
+  text_ = std::make_unique<InMemoryFileView>(std::move(bytes));
+  bytes_ = text_->bytes();
   records_.assign(1, Record{});
   word_slots_.clear();
 }
@@ -150,6 +165,12 @@ std::size_t DictionaryTable::FirstWithWord(std::string_view word) const {
   return 0;
 }
 
+void DictionaryTable::ServeFrom(std::unique_ptr<FileView> view) {
+  if (view == nullptr || view->bytes().size() != bytes_.size()) return;
+  text_ = std::move(view);
+  bytes_ = text_->bytes();
+}
+
 void DictionaryTable::Add(std::size_t line_offset, std::size_t word_length) {
   records_.push_back(
       Record{static_cast<std::uint32_t>(line_offset), static_cast<std::uint32_t>(word_length)});
@@ -184,22 +205,42 @@ void ParseChineseDictionary(std::string bytes, DictionaryTable& table) {
   table.IndexWords();
 }
 
-EnglishDictionary LoadEnglishDictionary(FileSystem& fs, const std::u16string& data_folder) {
-  EnglishDictionary dict;
-  std::u16string words = JoinPath(data_folder, kEnglishFile);
-  std::u16string letters = JoinPath(data_folder, kLetterIndexFile);
-  dict.ready = fs.FileExists(words) && fs.FileExists(letters);
-  LoadTable(fs, words, [&](std::string b) { ParseEnglishDictionary(std::move(b), dict.table); });
-  LoadTable(fs, letters, [&](std::string b) { ParseLetterIndex(b, dict.letter_index); });
-  return dict;
+Dictionaries::~Dictionaries() {
+  if (loading_.valid()) loading_.wait();
 }
 
-ChineseDictionary LoadChineseDictionary(FileSystem& fs, const std::u16string& data_folder) {
-  ChineseDictionary dict;
-  std::u16string path = JoinPath(data_folder, kChineseFile);
-  dict.ready = fs.FileExists(path);
-  LoadTable(fs, path, [&](std::string b) { ParseChineseDictionary(std::move(b), dict.table); });
-  return dict;
+void Dictionaries::Load(FileSystem& fs, const std::u16string& data_folder) {
+  Wait();
+  std::u16string words_path = JoinPath(data_folder, kEnglishFile);
+  std::u16string letters_path = JoinPath(data_folder, kLetterIndexFile);
+  std::u16string chinese_path = JoinPath(data_folder, kChineseFile);
+  english_.ready = fs.FileExists(words_path) && fs.FileExists(letters_path);
+  chinese_.ready = fs.FileExists(chinese_path);
+  // The file system is used on this thread only; the worker gets the bytes.
+  auto work = [this, words = Open(fs, words_path), letters = fs.ReadFile(letters_path),
+               chinese = Open(fs, chinese_path)]() mutable {
+    LoadTable(words, english_.table, ParseEnglishDictionary);
+    if (letters.status == FileRead::Status::kOk) {
+      ParseLetterIndex(letters.bytes, english_.letter_index);
+    }
+    LoadTable(chinese, chinese_.table, ParseChineseDictionary);
+  };
+  // A deferred task, when no thread can start, runs in the first Wait().
+  loading_ = std::async(std::launch::async | std::launch::deferred, std::move(work));
+}
+
+void Dictionaries::Wait() const {
+  if (loading_.valid()) loading_.get();
+}
+
+const EnglishDictionary& Dictionaries::english() const {
+  Wait();
+  return english_;
+}
+
+const ChineseDictionary& Dictionaries::chinese() const {
+  Wait();
+  return chinese_;
 }
 
 }  // namespace velmo

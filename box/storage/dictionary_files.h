@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cstdint>
+#include <future>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +16,8 @@
 namespace velmo {
 
 // A dictionary keeps its file's own bytes and decodes a record when it is asked for: a GBK
-// file costs no more memory than its size on disk. Slot 0 exists and stays empty.
+// file costs no more memory than its size on disk, and a mapped one only the pages look-ups
+// touch. Slot 0 exists and stays empty.
 class DictionaryTable {
  public:
   // The definition follows the word's "@" up to the end of the line.
@@ -37,13 +40,17 @@ class DictionaryTable {
 
   // Takes the file's bytes and drops every record but slot 0 and the index.
   void Reset(std::string bytes);
+  // Reads the text from `view` from now on and frees the bytes the records were made from,
+  // provided the view is as long as they are (the same file, mapped).
+  void ServeFrom(std::unique_ptr<FileView> view);
   void Reserve(std::size_t records) { records_.reserve(records); }
   void Add(std::size_t line_offset, std::size_t word_length);
-  const std::string& bytes() const { return bytes_; }
+  std::string_view bytes() const { return bytes_; }
   TextEncoding encoding() const { return encoding_; }
 
  private:
-  std::string bytes_;
+  std::unique_ptr<FileView> text_;
+  std::string_view bytes_;  // text_'s bytes
   TextEncoding encoding_ = TextEncoding::kGbk;
   std::vector<Record> records_{Record{}};
   // Open addressing: record indexes (0 for an empty slot), a power of two at least twice the
@@ -70,7 +77,27 @@ void ParseLetterIndex(std::string_view bytes, std::array<std::int32_t, 25>& inde
 // words are indexed: a look-up is one probe instead of a scan of every line.
 void ParseChineseDictionary(std::string bytes, DictionaryTable& table);
 
-EnglishDictionary LoadEnglishDictionary(FileSystem& fs, const std::u16string& data_folder);
-ChineseDictionary LoadChineseDictionary(FileSystem& fs, const std::u16string& data_folder);
+// Both dictionaries of the DATA folder. Load reads the files and returns; their records are
+// made on a worker thread while the window starts. english() and chinese() wait until that is
+// done, so a look-up typed at once gets the same answer, and the same ready flag, as a late
+// one. Only the thread that called Load may call them.
+class Dictionaries {
+ public:
+  Dictionaries() = default;
+  Dictionaries(const Dictionaries&) = delete;
+  Dictionaries& operator=(const Dictionaries&) = delete;
+  ~Dictionaries();
+
+  void Load(FileSystem& fs, const std::u16string& data_folder);
+  const EnglishDictionary& english() const;
+  const ChineseDictionary& chinese() const;
+
+ private:
+  void Wait() const;
+
+  EnglishDictionary english_;
+  ChineseDictionary chinese_;
+  mutable std::future<void> loading_;
+};
 
 }  // namespace velmo

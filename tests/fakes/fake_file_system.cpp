@@ -45,6 +45,12 @@ FileRead FakeFileSystem::ReadFile(const std::u16string& path) {
   return {FileRead::Status::kOk, it->second.bytes};
 }
 
+std::unique_ptr<FileView> FakeFileSystem::MapFile(const std::u16string& path) {
+  FileRead read = ReadFile(path);
+  if (read.status != FileRead::Status::kOk) return nullptr;
+  return std::make_unique<InMemoryFileView>(std::move(read.bytes));
+}
+
 bool FakeFileSystem::CanReplace(const std::u16string& path) {
   std::u16string key = Key(path);
   return !fail_writes && FolderExists(ParentKey(key)) && folders_.count(key) == 0 &&

@@ -15,6 +15,8 @@ namespace velmo {
 class FakeFileSystem final : public FileSystem {
  public:
   FileRead ReadFile(const std::u16string& path) override;
+  // A copy of the content, like ReadFile.
+  std::unique_ptr<FileView> MapFile(const std::u16string& path) override;
   // Fails when the folder does not exist, like the real one.
   bool WriteFileAtomic(const std::u16string& path, std::string_view bytes) override;
   bool CanReplace(const std::u16string& path) override;

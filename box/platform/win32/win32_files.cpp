@@ -34,6 +34,20 @@ bool IsReadOnly(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
+// Unmapping ends the view; the mapping object and the file were released when it was made.
+class Win32FileView final : public FileView {
+ public:
+  Win32FileView(const void* base, std::size_t size) : base_(base), size_(size) {}
+  ~Win32FileView() override { UnmapViewOfFile(base_); }
+  std::string_view bytes() const override {
+    return std::string_view(static_cast<const char*>(base_), size_);
+  }
+
+ private:
+  const void* base_;
+  std::size_t size_;
+};
+
 }  // namespace
 
 FileRead Win32FileSystem::ReadFile(const std::u16string& path) {
@@ -68,6 +82,25 @@ FileRead Win32FileSystem::ReadFile(const std::u16string& path) {
   result.bytes.resize(done);
   result.status = FileRead::Status::kOk;
   return result;
+}
+
+std::unique_ptr<FileView> Win32FileSystem::MapFile(const std::u16string& path) {
+  // Others may still read, write, rename or delete the file; Windows itself refuses to truncate
+  // a file while a view of it exists.
+  Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.h == INVALID_HANDLE_VALUE) return nullptr;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.h, &size) || size.QuadPart > (1LL << 31)) return nullptr;
+  // An empty file cannot be mapped.
+  if (size.QuadPart == 0) return std::make_unique<InMemoryFileView>(std::string());
+  HANDLE mapping = CreateFileMappingW(file.h, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  if (mapping == nullptr) return nullptr;
+  const void* base = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+  CloseHandle(mapping);
+  if (base == nullptr) return nullptr;
+  return std::make_unique<Win32FileView>(base, static_cast<std::size_t>(size.QuadPart));
 }
 
 bool Win32FileSystem::WriteFileAtomic(const std::u16string& path, std::string_view bytes) {

@@ -18,6 +18,7 @@ namespace velmo {
 class Win32FileSystem final : public FileSystem {
  public:
   FileRead ReadFile(const std::u16string& path) override;
+  std::unique_ptr<FileView> MapFile(const std::u16string& path) override;
   bool WriteFileAtomic(const std::u16string& path, std::string_view bytes) override;
   bool CanReplace(const std::u16string& path) override;
   bool CopyFile(const std::u16string& from, const std::u16string& to) override;

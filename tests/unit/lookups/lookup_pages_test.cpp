@@ -15,15 +15,18 @@ namespace {
 
 class LookupPagesTest : public ::testing::Test, protected FakeServiceSet {
  protected:
+  const std::u16string kData = u"C:\\Box\\DATA";
   void SetUp() override {
     state.program_folder = u"C:\\Box";
-    ParseEnglishDictionary(*EncodeGbk(u"apple@n.苹果\r\nbank@n.银行\r\n"), state.english.table);
-    state.english.letter_index[1] = 1;
-    state.english.letter_index[2] = 2;
-    for (int k = 3; k <= 24; ++k) state.english.letter_index[k] = 3;
-    state.english.ready = true;
-    ParseChineseDictionary(*EncodeGbk(u"银行@yínháng经营货币的机构。\r\n"), state.chinese.table);
-    state.chinese.ready = true;
+    // The dictionaries load from DATA as at start-up: "a" from line 1, "b" from 2, the rest
+    // from 3.
+    files.AddFolder(kData);
+    files.AddFile(kData + u"\\Dictionary.txt", *EncodeGbk(u"apple@n.苹果\r\nbank@n.银行\r\n"));
+    std::string letters = "1\r\n2\r\n";
+    for (int k = 3; k <= 24; ++k) letters += "3\r\n";
+    files.AddFile(kData + u"\\DictContents.sd", letters);
+    files.AddFile(kData + u"\\词典.txt", *EncodeGbk(u"银行@yínháng经营货币的机构。\r\n"));
+    state.dictionaries.Load(files, kData);
     window = std::make_unique<MainWindow>(state, services);
     commands = std::make_unique<CommandPages>(*window, state, services);
     pages = std::make_unique<LookupPages>(*window, state, services);
@@ -92,8 +95,7 @@ TEST_F(LookupPagesTest, EveryChangeOfTheCommandTextRefreshesThePanel) {
 }
 
 TEST_F(LookupPagesTest, ADictionaryThatIsNotReadyOffersNoPreview) {
-  state.english.ready = false;
-  state.chinese.ready = false;
+  state.dictionaries.Load(files, u"C:\\NoDictionaries");
   for (std::u16string text : {u"&apple", u"*银行"}) {
     Type(text);
     EXPECT_FALSE(PanelShown()) << Utf16ToUtf8(text);

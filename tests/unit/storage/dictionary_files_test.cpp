@@ -135,8 +135,11 @@ TEST(DictionaryFiles, ReadyFlagsFollowTheFiles) {
     if (c.words) fs.AddFile(kData + u"\\Dictionary.txt", "apple@\xC6\xBB\xB9\xFB\r\n");  // 苹果
     if (c.letters) fs.AddFile(kData + u"\\DictContents.sd", "1\r\n", c.hidden_letters);
     if (c.chinese) fs.AddFile(kData + u"\\词典.txt", "\xB0\xA2@a\r\n");  // 阿
-    EnglishDictionary english = LoadEnglishDictionary(fs, kData);
-    ChineseDictionary chinese = LoadChineseDictionary(fs, kData);
+    Dictionaries dictionaries;
+    dictionaries.Load(fs, kData);
+    // Read at once: the accessors wait for the worker.
+    const EnglishDictionary& english = dictionaries.english();
+    const ChineseDictionary& chinese = dictionaries.chinese();
     EXPECT_EQ(english.ready, c.english_ready) << c.name;
     EXPECT_EQ(chinese.ready, c.chinese_ready) << c.name;
     // A file is loaded whenever it can be read; a missing one leaves an empty table.
@@ -146,6 +149,17 @@ TEST(DictionaryFiles, ReadyFlagsFollowTheFiles) {
     EXPECT_EQ(english.table.Definition(1), c.words ? u"苹果" : u"") << c.name;
     EXPECT_EQ(chinese.table.Word(1), c.chinese ? u"阿" : u"") << c.name;
   }
+}
+
+TEST(DictionaryTable, ServesFromAViewOfTheSameLength) {
+  DictionaryTable table;
+  ParseEnglishDictionary("a@1\r\nb@2\r\n", table);
+  table.ServeFrom(std::make_unique<InMemoryFileView>("a@1\r\nb@2 and more\r\n"));
+  EXPECT_EQ(table.Definition(2), u"2");  // not the same file: the records' own bytes stay
+  table.ServeFrom(std::make_unique<InMemoryFileView>("a@1\r\nb@3\r\n"));
+  EXPECT_EQ(table.Definition(2), u"3");
+  table.ServeFrom(nullptr);  // a file that could not be mapped
+  EXPECT_EQ(table.Definition(2), u"3");
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ namespace {
 const std::u16string kPath = u"C:\\Box\\DATA\\config.ini";
 
 std::string DeliveredConfig() {
-  auto path = std::filesystem::path(__FILE__).parent_path() / "../../../dist/DATA/config.ini";
+  auto path = std::filesystem::path(VELMO_DIST_DIR) / "DATA/config.ini";
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }

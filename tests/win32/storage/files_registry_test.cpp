@@ -7,6 +7,7 @@
 
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/win32_services.h"
+#include "box/storage/dictionary_files.h"
 #include "box/storage/registry_ops.h"
 
 namespace velmo {
@@ -35,6 +36,30 @@ TEST(Win32Files, AtomicWriteKeepsBackupAndReadsBack) {
   EXPECT_EQ(read.bytes, std::string("second\0x", 8));
   EXPECT_EQ(fs.ReadFile(path + u".bak").bytes, "first\r\n");
   EXPECT_FALSE(fs.PathExists(path + u".tmp"));
+
+  // A mapped view holds the same bytes as a read; an empty file maps to no bytes.
+  std::unique_ptr<FileView> view = fs.MapFile(path);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->bytes(), std::string("second\0x", 8));
+  ASSERT_TRUE(fs.WriteFileAtomic(path + u".bak", ""));
+  view = fs.MapFile(path + u".bak");
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->bytes(), "");
+  EXPECT_EQ(fs.MapFile(path + u".missing"), nullptr);
+}
+
+TEST(Win32Files, DictionariesLoadOnAWorkerAndReadFromTheirFiles) {
+  Win32FileSystem fs;
+  std::u16string folder = TempFolder(u"velmo_dictionaries");
+  ASSERT_TRUE(fs.WriteFileAtomic(JoinPath(folder, u"Dictionary.txt"), "apple@n.\r\nbe@v.\r\n"));
+  ASSERT_TRUE(fs.WriteFileAtomic(JoinPath(folder, u"DictContents.sd"), "1\r\n2\r\n"));
+  ASSERT_TRUE(fs.WriteFileAtomic(JoinPath(folder, u"词典.txt"), "\xD0\xD0@x\r\n"));  // 行
+  Dictionaries dictionaries;
+  dictionaries.Load(fs, folder);
+  EXPECT_TRUE(dictionaries.english().ready);
+  EXPECT_EQ(dictionaries.english().table.Definition(2), u"v.");
+  EXPECT_EQ(dictionaries.english().letter_index[2], 2);
+  EXPECT_EQ(dictionaries.chinese().table.Word(1), u"行");
 }
 
 // What Windows itself refuses (tests run as root here, so Unix permissions stop nothing): a file
