@@ -8,7 +8,9 @@
 #include "box/platform/dialogs.h"
 #include "box/platform/files.h"
 #include "box/platform/instance_lock.h"
+#include "box/platform/known_folders.h"
 #include "box/platform/launcher.h"
+#include "box/platform/processes.h"
 #include "box/platform/registry.h"
 #include "box/platform/screen.h"
 #include "box/platform/speech.h"
@@ -90,6 +92,18 @@ class Win32Dialogs final : public Dialogs {
 class Win32Clipboard final : public Clipboard {
  public:
   bool SetText(const std::u16string& text) override;
+};
+
+class Win32Processes final : public Processes {
+ public:
+  std::vector<std::u16string> RunningImageNames() override;
+  std::vector<std::u16string> LogicalDrives() override;
+};
+
+// SHGetKnownFolderPath.
+class Win32KnownFolders final : public KnownFolders {
+ public:
+  std::optional<std::u16string> CommonPrograms() override;
 };
 
 // Full path of the running program.
