@@ -10,7 +10,9 @@
 #include "box/storage/text_codec.h"
 #include "fakes/fake_clipboard.h"
 #include "fakes/fake_dialogs.h"
+#include "fakes/fake_known_folders.h"
 #include "fakes/fake_launcher.h"
+#include "fakes/fake_processes.h"
 #include "fakes/fake_services.h"
 
 namespace velmo {
@@ -83,7 +85,10 @@ struct Box {
   FakeLauncher launcher;
   FakeDialogs dialogs;
   FakeClipboard clipboard;
-  Services services{files, registry, speech, screen, clock, launcher, dialogs, clipboard};
+  FakeProcesses processes;
+  FakeKnownFolders known_folders;
+  Services services{files,    registry, speech,    screen,    clock,
+                    launcher, dialogs,  clipboard, processes, known_folders};
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> pages;

@@ -7,7 +7,9 @@
 #include "box/platform/clock.h"
 #include "box/platform/dialogs.h"
 #include "box/platform/files.h"
+#include "box/platform/known_folders.h"
 #include "box/platform/launcher.h"
+#include "box/platform/processes.h"
 #include "box/platform/registry.h"
 #include "box/platform/screen.h"
 #include "box/platform/speech.h"
@@ -27,6 +29,8 @@ struct Services {
   Launcher& launcher;
   Dialogs& dialogs;
   Clipboard& clipboard;
+  Processes& processes;
+  KnownFolders& known_folders;
 };
 
 // A message for the message panel.

@@ -6,7 +6,9 @@
 #include "fakes/fake_clipboard.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_known_folders.h"
 #include "fakes/fake_launcher.h"
+#include "fakes/fake_processes.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_services.h"
 
@@ -25,7 +27,10 @@ struct FakeServiceSet {
   FakeLauncher launcher;
   FakeDialogs dialogs;
   FakeClipboard clipboard;
-  Services services{files, registry, speech, screen, clock, launcher, dialogs, clipboard};
+  FakeProcesses processes;
+  FakeKnownFolders known_folders;
+  Services services{files,    registry, speech,    screen,    clock,
+                    launcher, dialogs,  clipboard, processes, known_folders};
 };
 
 }  // namespace velmo

@@ -27,7 +27,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Launcher launcher;
   Win32Dialogs dialogs;
   Win32Clipboard clipboard;
-  Services services{files, registry, speech, screen, clock, launcher, dialogs, clipboard};
+  Win32Processes processes;
+  Win32KnownFolders known_folders;
+  Services services{files,    registry, speech,    screen,    clock,
+                    launcher, dialogs,  clipboard, processes, known_folders};
 
   BoxState state;
   state.program_path = ProgramPath();
