@@ -151,7 +151,11 @@ void ItemList::InvokeByName(const std::u16string& text, NameSearch search) {
 void ItemList::ImportFromStartMenu(std::u16string& log) {
   log.clear();
   OpenFileRequest request;
-  request.initial_folder = Str(kStartMenuPrograms);
+  std::optional<std::u16string> programs = services_.known_folders.CommonPrograms();
+  if (programs && !programs->empty()) {
+    request.initial_folder = *programs;
+    if (programs->back() != u'\\') request.initial_folder += u'\\';
+  }
   request.follow_shortcuts = false;
   while (std::optional<std::u16string> path = services_.dialogs.OpenFile(request)) {
     log += *path + u"\r\n";

@@ -14,8 +14,6 @@
 namespace velmo {
 
 inline constexpr std::size_t kMaxItemNameLength = 20;
-inline constexpr std::u16string_view kStartMenuPrograms =
-    u"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\";
 
 // "!", "@", "#", "$", "%", "^", "&" or "*" first: such a name would read as a command.
 bool StartsWithCommandPrefix(std::u16string_view name);
@@ -49,7 +47,8 @@ class ItemList {
   // Run's item search: launches the item named exactly `text`.
   void LaunchByName(const std::u16string& text);
   // Repeats the open-file dialog until cancelled, appending every chosen file as an item and
-  // its path and a line break to `log`, which is emptied first.
+  // its path and a line break to `log`, which is emptied first. The dialog opens in the
+  // all-users Start Menu "Programs" folder, or where the system chooses when it names none.
   void ImportFromStartMenu(std::u16string& log);
 
   // Called after every change of the pair, so that the page can mirror it.

@@ -259,6 +259,7 @@ TEST_F(ItemListTest, FindAndInvokeOnAnEmptyList) {
 
 TEST_F(ItemListTest, ImportAppendsEveryChosenFileUntilCancel) {
   AddMissing(u"QQ", u"C:\\QQ.exe");
+  known_folders.common_programs = u"D:\\公用\\开始菜单\\程序";
   dialogs.answers = {u"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\QQ.lnk",
                      u"C:\\x\\!bang.exe", u"C:\\x\\记事本.lnk"};
   int changes = 0;
@@ -274,7 +275,7 @@ TEST_F(ItemListTest, ImportAppendsEveryChosenFileUntilCancel) {
   EXPECT_EQ(changes, 3);
   ASSERT_EQ(dialogs.requests.size(), 4u);  // the fourth was cancelled
   for (const OpenFileRequest& r : dialogs.requests) {
-    EXPECT_EQ(r.initial_folder, u"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\");
+    EXPECT_EQ(r.initial_folder, u"D:\\公用\\开始菜单\\程序\\");
     EXPECT_FALSE(r.follow_shortcuts);
   }
 }
@@ -287,6 +288,29 @@ TEST_F(ItemListTest, ImportStopsAtAFileNameTooShortToCut) {
   EXPECT_EQ(items().names, std::vector<std::u16string>{u"a"});
   EXPECT_EQ(items().values, std::vector<std::u16string>{u"C:\\a.exe"});
   EXPECT_EQ(dialogs.requests.size(), 2u);
+}
+
+TEST_F(ItemListTest, ImportOpensWhereTheSystemKeepsTheCommonPrograms) {
+  const struct {
+    std::optional<std::u16string> common_programs;
+    std::u16string initial_folder;
+  } cases[] = {
+      {u"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs",
+       u"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\"},
+      {u"E:\\Menu\\", u"E:\\Menu\\"},
+      // No folder named: the dialog opens where the system chooses.
+      {std::nullopt, u""},
+      {u"", u""},
+  };
+  for (const auto& c : cases) {
+    known_folders.common_programs = c.common_programs;
+    dialogs.requests.clear();
+    std::u16string log;
+    item_list.ImportFromStartMenu(log);
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_EQ(dialogs.requests[0].initial_folder, c.initial_folder)
+        << Utf16ToUtf8(c.common_programs.value_or(u"(none)"));
+  }
 }
 
 TEST_F(ItemListTest, ImportCancelledAtOnceEmptiesTheLog) {
