@@ -1,23 +1,43 @@
-// Running processes through a Toolhelp snapshot, and the logical drives.
+// Running processes through the system's process list, and the logical drives.
 #include <windows.h>
-#include <tlhelp32.h>
+#include <winternl.h>
 
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/win32_services.h"
 
 namespace velmo {
+namespace {
 
+using QueryFunction = NTSTATUS(WINAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+constexpr NTSTATUS kLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
+
+}  // namespace
+
+// The process list straight from the kernel: a Toolhelp snapshot asks for the same list and
+// copies it into a section first, which under Wine costs three times as much per tick.
 std::vector<std::u16string> Win32Processes::RunningImageNames() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return {};
-  std::vector<std::u16string> names;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot, &entry); more;
-       more = Process32NextW(snapshot, &entry)) {
-    names.push_back(Narrow16(entry.szExeFile));
+  static const auto query = reinterpret_cast<QueryFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+  if (!query) return {};
+  NTSTATUS status = kLengthMismatch;
+  // Processes may start between a call that asks for the size and the next one.
+  for (int attempt = 0; attempt < 4 && status == kLengthMismatch; ++attempt) {
+    ULONG needed = 0;
+    status = query(SystemProcessInformation, buffer_.data(), static_cast<ULONG>(buffer_.size()),
+                   &needed);
+    if (status == kLengthMismatch) buffer_.resize(std::max<std::size_t>(needed, buffer_.size()) * 2);
   }
-  CloseHandle(snapshot);
+  if (!NT_SUCCESS(status)) return {};
+  std::vector<std::u16string> names;
+  for (std::size_t offset = 0;;) {
+    const auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer_.data() + offset);
+    const UNICODE_STRING& image = entry->ImageName;
+    if (image.Buffer && image.Length > 0) {
+      names.push_back(Narrow16(std::wstring_view(image.Buffer, image.Length / sizeof(wchar_t))));
+    }
+    if (entry->NextEntryOffset == 0) break;
+    offset += entry->NextEntryOffset;
+  }
   return names;
 }
 

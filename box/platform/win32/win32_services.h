@@ -98,6 +98,9 @@ class Win32Processes final : public Processes {
  public:
   std::vector<std::u16string> RunningImageNames() override;
   std::vector<std::u16string> LogicalDrives() override;
+
+ private:
+  std::vector<unsigned char> buffer_ = std::vector<unsigned char>(64 * 1024);  // kept for the next tick
 };
 
 // SHGetKnownFolderPath.
