@@ -49,10 +49,27 @@ e2e_wait_window() {
   return 1
 }
 
-# e2e_alt_f4 <window>: presses Alt+F4 on the window. A program that closes on the key-down has
-# no window left for the key-ups, which xdotool reports as BadWindow; the caller waits for the
-# process to end instead.
-e2e_alt_f4() { xdotool key --window "$1" alt+F4 2>/dev/null || true; }
+# e2e_close <window> <pid> [seconds]: activates the window, presses Alt+F4 and waits for the
+# process to end. Wine drops a synthetic key that arrives before it has taken the focus the
+# window manager gave it, so a program still running after 3 s gets the key once more. A program
+# that closes on the key-down has no window left for the key-ups, which xdotool reports as
+# BadWindow. The X server drops the window a moment after the process: the function returns once
+# both are gone, so the next start cannot find the old window. Returns non-zero when the process
+# outlives the wait.
+e2e_close() {
+  local win=$1 pid=$2 limit=${3:-20}
+  xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win" 2>/dev/null || true
+  xdotool key --window "$win" alt+F4 2>/dev/null || true
+  if ! e2e_wait_gone "$pid" 3; then
+    xdotool windowactivate --sync "$win" 2>/dev/null || true
+    xdotool key --window "$win" alt+F4 2>/dev/null || true
+    e2e_wait_gone "$pid" "$limit" || return 1
+  fi
+  for _ in $(seq 50); do
+    xdotool getwindowname "$win" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+}
 
 e2e_wait_gone() {
   local pid=$1 limit=${2:-20}

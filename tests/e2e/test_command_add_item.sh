@@ -75,8 +75,7 @@ mkdir -p "$E2E_BUILD/e2e-shots"
 cp "$E2E_TMP/add_item.png" "$E2E_BUILD/e2e-shots/command_add_item.png"
 click 281 25    # 确定
 
-e2e_alt_f4 "$win"
-e2e_wait_gone "$box" 20 || e2e_fail "box did not close"
+e2e_close "$win" "$box" || e2e_fail "box did not close"
 e2e_utf8 <DATA/App.sd
 expected=$(printf '记事本*C:\\windows\\notepad.exe\r\nnewtool*%s\\tools\\newtool.exe\r\n' "$win_app" \
   | e2e_gbk | md5sum)
@@ -93,6 +92,5 @@ xdotool type --delay 40 newtool
 xdotool key Return
 for _ in $(seq 100); do [ -s tools/newtool.exe.ran ] && break; sleep 0.1; done
 [ -s tools/newtool.exe.ran ] || e2e_fail "the added item did not start"
-e2e_alt_f4 "$win"
-e2e_wait_gone "$box" 20 || e2e_fail "box did not close"
+e2e_close "$win" "$box" || e2e_fail "box did not close"
 echo PASS

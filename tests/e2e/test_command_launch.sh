@@ -89,6 +89,5 @@ cp "$E2E_TMP/not_found.png" "$E2E_BUILD/e2e-shots/command_not_found.png"
   || e2e_fail "the message panel did not appear"
 
 kill -0 "$box" || e2e_fail "the box died"
-e2e_alt_f4 "$win"
-e2e_wait_gone "$box" 20 || e2e_fail "box did not close"
+e2e_close "$win" "$box" || e2e_fail "box did not close"
 echo PASS

@@ -98,8 +98,7 @@ type_text '555'
 sleep 0.4
 import -window root "$shots/lookups_contact_edit.png"
 click 281 25   # 确定
-e2e_alt_f4 "$win"
-e2e_wait_gone "$box" 20 || e2e_fail "box did not close"
+e2e_close "$win" "$box" || e2e_fail "box did not close"
 expected=$(printf '张三*13800000000\r\n李四*010-12345678\r\n王五*555\r\n' | e2e_gbk | md5sum)
 [ "$(md5sum <DATA/Contacts.sd)" = "$expected" ] || e2e_fail "Contacts.sd: $(e2e_utf8 <DATA/Contacts.sd)"
 
@@ -110,6 +109,5 @@ type_command '&apple'
 [ -z "$(shown_result)" ] || e2e_fail "'&apple' shows a result without DictContents.sd"
 type_command '*银行'
 expect_result 'yínháng'
-e2e_alt_f4 "$win"
-e2e_wait_gone "$box" 20 || e2e_fail "box did not close"
+e2e_close "$win" "$box" || e2e_fail "box did not close"
 echo PASS

@@ -43,9 +43,7 @@ after=$(find "$E2E_APP" -type f -printf '%p %s %T@\n' | sort | md5sum)
 kill -0 "$first" || e2e_fail "first instance died"
 
 e2e_log "close with Alt+F4"
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
-e2e_alt_f4 "$win"
-e2e_wait_gone "$first" 20 || e2e_fail "box did not close"
+e2e_close "$win" "$first" || e2e_fail "box did not close"
 
 expected_app=$(printf '记事本*C:\\windows\\notepad.exe\r\n计算器*C:\\windows\\system32\\calc.exe\r\n' | e2e_gbk | md5sum)
 [ "$(md5sum <"$data/App.sd")" = "$expected_app" ] || e2e_fail "App.sd changed beyond dropped blank lines"
@@ -91,9 +89,7 @@ start_box() {
 }
 # close_box: Alt+F4, then the exit code of the box in CLOSED.
 close_box() {
-  xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"
-  e2e_alt_f4 "$WIN"
-  e2e_wait_gone "$BOX" 20 || e2e_fail "box did not close"
+  e2e_close "$WIN" "$BOX" || e2e_fail "box did not close"
   CLOSED=0
   wait "$BOX" || CLOSED=$?
 }

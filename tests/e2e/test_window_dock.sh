@@ -41,9 +41,7 @@ grep 'slide Timer1[78] ' "$E2E_TMP/wine.log"
 grep -q 'slide Timer18 ticks=15' "$E2E_TMP/wine.log" || e2e_fail "slide-out was not 15 ticks"
 
 e2e_log "at 192 dpi: centred; the pointer over its left part keeps it shown, beside it hides it"
-xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"
-e2e_alt_f4 "$WIN"
-e2e_wait_gone "$E2E_PID" 20 || e2e_fail "box did not close"
+e2e_close "$WIN" "$E2E_PID" || e2e_fail "box did not close"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
 xdotool mousemove 640 400
 VELMO_TIMING=1 e2e_wine "$E2E_APP/VelmoBox.exe"
