@@ -150,9 +150,14 @@ class Control {
   std::vector<std::unique_ptr<Control>> children_;
 };
 
+// Timers this fast drive animations (slides, a switch's knob): the host paces them at their
+// interval exactly, whatever the system's timer granularity.
+inline constexpr int kAnimationMaxIntervalMs = 25;
+
 struct Timer {
   std::string name;
   int interval_ms = 0;
+  bool animates() const { return interval_ms > 0 && interval_ms <= kAnimationMaxIntervalMs; }
   bool enabled = false;
   std::function<void()> on_tick;
   void Start() { enabled = true; }
