@@ -7,7 +7,11 @@
 namespace velmo {
 
 struct OpenFileRequest {
+  std::u16string title;           // empty: the system's title
   std::u16string initial_folder;  // empty: the system's choice
+  // Descriptions and their patterns, separated by "|": "可执行文件(*.exe)|*.exe".
+  // Empty: every file.
+  std::u16string filter;
   // False: a chosen shortcut comes back as the shortcut file itself, not as its target.
   bool follow_shortcuts = true;
 };

@@ -85,6 +85,7 @@ int LeftOnAMonitor(Screen& screen, const Form& window) {
 void App::LoadSettings() {
   state_.settings_file = ReadSettingsFile(services_.files, DataPath(u"config.ini"));
   const IniFile& ini = state_.settings_file.ini;
+  state_.pause_list = SplitPauseList(ini.Get(kSectionMusic, kKeyPauseList).value_or(u""));
 
   for (const SettingKey& key : SettingKeysInLoadOrder()) {
     bool on = ReadSwitch(ini, key);
@@ -201,6 +202,10 @@ bool App::SaveSettings() {
                     Setting::kPowerfulCleaningMode, Setting::kKeyIntercept,
                     Setting::kForceToKillUserProgress, Setting::kTransparentUI}) {
     write(s);
+  }
+  // A file that never had a pause list gets none written while the list stays empty.
+  if (!state_.pause_list.empty() || ini.Get(kSectionMusic, kKeyPauseList)) {
+    ini.Set(kSectionMusic, kKeyPauseList, JoinPauseList(state_.pause_list));
   }
   return WriteSettingsFile(services_.files, DataPath(u"config.ini"), state_.settings_file);
 }

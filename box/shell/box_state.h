@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "box/platform/clipboard.h"
 #include "box/platform/clock.h"
@@ -50,6 +51,9 @@ struct BoxState {
   SettingsDocument settings_file;
   // Loaded while the window starts: read them through english() and chinese(), which wait.
   Dictionaries dictionaries;
+  // Image names of the programs that pause the music while they run ("game.exe"), in the order
+  // added; kept in config.ini.
+  std::vector<std::u16string> pause_list;
   bool sound_muted = false;  // the drawer's sound button; mutes the speech routine
   // What start-up found wrong with the files of DATA; the window says it once when not empty.
   Notice startup_notice;

@@ -1,6 +1,8 @@
 // The twelve settings keys of config.ini with the values the program is delivered with.
 #include "box/storage/settings.h"
 
+#include <algorithm>
+
 namespace velmo {
 
 const std::array<SettingKey, 12>& SettingKeysInLoadOrder() {
@@ -33,6 +35,25 @@ const SettingKey& KeyOf(Setting setting) {
 
 Settings::Settings() {
   for (const SettingKey& key : SettingKeysInLoadOrder()) Set(key.setting, key.delivered);
+}
+
+std::vector<std::u16string> SplitPauseList(std::u16string_view value) {
+  std::vector<std::u16string> names;
+  while (!value.empty()) {
+    std::size_t bar = std::min(value.find(u'|'), value.size());
+    if (bar > 0) names.emplace_back(value.substr(0, bar));
+    value.remove_prefix(std::min(bar + 1, value.size()));
+  }
+  return names;
+}
+
+std::u16string JoinPauseList(const std::vector<std::u16string>& names) {
+  std::u16string value;
+  for (const std::u16string& name : names) {
+    if (!value.empty()) value += u'|';
+    value += name;
+  }
+  return value;
 }
 
 }  // namespace velmo

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmo {
 
@@ -42,6 +44,13 @@ class Settings {
  private:
   std::array<bool, 12> values_{};
 };
+
+// The programs that pause the music, by image name, in one value: "game.exe|编辑器.exe". A "|"
+// cannot be part of a file name.
+inline constexpr std::u16string_view kSectionMusic = u"Music";
+inline constexpr std::u16string_view kKeyPauseList = u"PauseList";
+std::vector<std::u16string> SplitPauseList(std::u16string_view value);
+std::u16string JoinPauseList(const std::vector<std::u16string>& names);
 
 inline constexpr std::u16string_view kSectionBasic = u"Basic";
 inline constexpr std::u16string_view kKeyTop = u"Top";

@@ -65,10 +65,16 @@ e2e_close() {
     xdotool key --window "$win" alt+F4 2>/dev/null || true
     e2e_wait_gone "$pid" "$limit" || return 1
   fi
-  for _ in $(seq 50); do
-    xdotool getwindowname "$win" >/dev/null 2>&1 || return 0
+  e2e_wait_window_gone "$win"
+}
+
+# e2e_wait_window_gone <window> [seconds]: waits until the X server no longer has the window.
+e2e_wait_window_gone() {
+  for _ in $(seq $((${2:-5} * 10))); do
+    xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
     sleep 0.1
   done
+  return 1
 }
 
 e2e_wait_gone() {

@@ -24,12 +24,21 @@ std::optional<std::u16string> Win32Dialogs::OpenFile(const OpenFileRequest& requ
   // Room for long paths; the dialog fails rather than truncating.
   std::vector<wchar_t> file(32768, L'\0');
   std::wstring folder = Wide(request.initial_folder);
+  std::wstring title = Wide(request.title);
+  // The dialog takes the filter's parts ended by NUL, and the list by a second NUL.
+  std::wstring filter = Wide(request.filter);
+  for (wchar_t& c : filter) {
+    if (c == L'|') c = L'\0';
+  }
+  if (!filter.empty()) filter += std::wstring(2, L'\0');
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = GetActiveWindow();
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   ofn.Flags = OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER;
   if (!request.follow_shortcuts) ofn.Flags |= OFN_NODEREFERENCELINKS;
   if (!ShowOpenDialog(&ofn)) return std::nullopt;

@@ -8,6 +8,7 @@
 #include "box/platform/win32/window_host.h"
 #include "box/shell/app.h"
 #include "box/shell/main_window.h"
+#include "box/shell/options_page.h"
 #include "box/storage/text_codec.h"
 #include "version.h"
 
@@ -40,11 +41,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   MainWindow window(state, services);
   CommandPages commands(window, state, services);
   LookupPages lookups(window, state, services);
+  OptionsPage options(window, state, services);
+  options.import_from_start_menu = [&commands] {
+    std::u16string record;
+    commands.ImportFromStartMenu(record);
+    return record;
+  };
   App app(state, services, window.form());
   app.Startup();
   window.FinishStartup();
   commands.FinishStartup();
   lookups.FinishStartup();
+  options.FinishStartup();
 
   WindowHost host(window, [&app] {
     // Nothing runs after the settings are written: every window and timer goes with the process.

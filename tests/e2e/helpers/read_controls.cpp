@@ -1,6 +1,6 @@
 // Prints the native child controls of a window as a user's screen reader would find them: one
 // line per control, "class<TAB>visible (0/1)<TAB>text", in UTF-8, line breaks in the text as
-// "\n". Exit code 3 when no window has the class.
+// "\n"; a list box's text is its items, one a line. Exit code 3 when no window has the class.
 //   read_controls.exe <window class>
 #include <windows.h>
 
@@ -21,11 +21,23 @@ void Print(const std::wstring& text) {
 BOOL CALLBACK PrintControl(HWND child, LPARAM) {
   wchar_t cls[64] = {};
   GetClassNameW(child, cls, 64);
-  auto length = SendMessageW(child, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  SendMessageW(child, WM_GETTEXT, static_cast<WPARAM>(length + 1),
-               reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
+  std::wstring text;
+  if (lstrcmpiW(cls, L"ListBox") == 0) {
+    auto count = SendMessageW(child, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      auto length = SendMessageW(child, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+      std::wstring item(static_cast<size_t>(length) + 1, L'\0');
+      SendMessageW(child, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+      item.resize(static_cast<size_t>(length));
+      text += (i > 0 ? L"\n" : L"") + item;
+    }
+  } else {
+    auto length = SendMessageW(child, WM_GETTEXTLENGTH, 0, 0);
+    text.assign(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(child, WM_GETTEXT, static_cast<WPARAM>(length + 1),
+                 reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+  }
   std::wstring line = std::wstring(cls) + (IsWindowVisible(child) ? L"\t1\t" : L"\t0\t");
   for (wchar_t c : text) {
     if (c == L'\r') continue;

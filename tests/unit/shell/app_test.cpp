@@ -184,6 +184,24 @@ TEST_F(AppTest, ShutdownWritesListsAndEverySettingInPlace) {
       "PowerfulCleaningMode=False\r\n");
 }
 
+TEST_F(AppTest, ThePauseListIsKeptInTheMusicSection) {
+  WriteConfig(Gbk(u"[Music]\r\nPauseList=game.exe||编辑器.exe|\r\n"));
+  app.Startup();
+  EXPECT_EQ(state.pause_list, std::vector<std::u16string>({u"game.exe", u"编辑器.exe"}));
+  state.pause_list.erase(state.pause_list.begin());
+  state.pause_list.push_back(u"My Game.exe");
+  app.Shutdown();
+  EXPECT_NE(Config().find(Gbk(u"PauseList=编辑器.exe|My Game.exe\r\n")), std::string::npos);
+
+  // Emptied, the key stays as an empty list.
+  app.Startup();
+  state.pause_list.clear();
+  app.Shutdown();
+  EXPECT_NE(Config().find("PauseList=\r\n"), std::string::npos);
+  app.Startup();
+  EXPECT_TRUE(state.pause_list.empty());
+}
+
 TEST_F(AppTest, UnreadableSettingsAreKeptAsideBeforeTheyAreReported) {
   std::string garbage("\x00\x01[Basic]\x00", 10);
   WriteConfig(garbage);
