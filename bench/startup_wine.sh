@@ -25,8 +25,8 @@ sleep 2
 time_to_picture() {
   local title=$1 exe=$2
   (cd "$(dirname "$exe")" && first_picture "$title" wine "$exe" && echo "${FIRST_PICTURE##* }" &&
-    e2e_alt_f4 "$(xdotool search --onlyvisible --name "^$title\$" | head -n1)" &&
-    wait "$FIRST_PICTURE_PID" 2>/dev/null) || e2e_fail "$title did not show"
+    e2e_close "$(xdotool search --onlyvisible --name "^$title\$" | head -n1)" "$FIRST_PICTURE_PID" &&
+    { wait "$FIRST_PICTURE_PID" 2>/dev/null || true; }) || e2e_fail "$title did not show"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }

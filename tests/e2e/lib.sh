@@ -49,23 +49,14 @@ e2e_wait_window() {
   return 1
 }
 
-# e2e_close <window> <pid> [seconds]: activates the window, presses Alt+F4 and waits for the
-# process to end. Wine drops a synthetic key that arrives before it has taken the focus the
-# window manager gave it, so a program still running after 3 s gets the key once more. A program
-# that closes on the key-down has no window left for the key-ups, which xdotool reports as
-# BadWindow. The X server drops the window a moment after the process: the function returns once
-# both are gone, so the next start cannot find the old window. Returns non-zero when the process
-# outlives the wait.
+# e2e_close <window> <pid> [seconds]: closes the window as the taskbar does (WM_CLOSE) and waits
+# for the process to end, then for the X server to drop the window, so that the next start
+# cannot find the old one. Returns non-zero when either outlives the wait.
 e2e_close() {
-  local win=$1 pid=$2 limit=${3:-20}
-  xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win" 2>/dev/null || true
-  xdotool key --window "$win" alt+F4 2>/dev/null || true
-  if ! e2e_wait_gone "$pid" 3; then
-    xdotool windowactivate --sync "$win" 2>/dev/null || true
-    xdotool key --window "$win" alt+F4 2>/dev/null || true
-    e2e_wait_gone "$pid" "$limit" || return 1
-  fi
-  e2e_wait_window_gone "$win"
+  local title
+  title=$(xdotool getwindowname "$1" 2>/dev/null) || return 1
+  wine "$E2E_BUILD/tests/close_window.exe" "$title" >/dev/null 2>&1 || return 1
+  e2e_wait_gone "$2" "${3:-20}" && e2e_wait_window_gone "$1"
 }
 
 # e2e_wait_window_gone <window> [seconds]: waits until the X server no longer has the window.

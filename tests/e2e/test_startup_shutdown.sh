@@ -43,7 +43,16 @@ after=$(find "$E2E_APP" -type f -printf '%p %s %T@\n' | sort | md5sum)
 kill -0 "$first" || e2e_fail "first instance died"
 
 e2e_log "close with Alt+F4"
-e2e_close "$win" "$first" || e2e_fail "box did not close"
+# Wine drops a synthetic key that comes before it has taken the focus: a second press then.
+for _ in 1 2; do
+  xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+  xdotool key --window "$win" alt+F4 2>/dev/null || true  # BadWindow for the key-ups: it closed
+  e2e_wait_gone "$first" 3 && break
+done
+e2e_wait_gone "$first" 20 || e2e_fail "box did not close"
+# Wine never saw the key-ups of that Alt+F4 and may hand the keys it thinks held to the next
+# window: the next start gets a new session.
+wineserver -k; wineserver -w
 
 expected_app=$(printf '记事本*C:\\windows\\notepad.exe\r\n计算器*C:\\windows\\system32\\calc.exe\r\n' | e2e_gbk | md5sum)
 [ "$(md5sum <"$data/App.sd")" = "$expected_app" ] || e2e_fail "App.sd changed beyond dropped blank lines"
@@ -63,7 +72,8 @@ sed -i 's/^AutoRunAfterLogIn=True/AutoRunAfterLogIn=False/; s/^Left=1500/Left=-3
 e2e_wine "$E2E_APP/VelmoBox.exe"
 second=$E2E_PID
 win=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window on restart"
-xdotool getwindowgeometry "$win" | grep -q 'Position: 0,20' || e2e_fail "not moved onto the screen"
+geometry=$(xdotool getwindowgeometry "$win")
+echo "$geometry" | grep -q 'Position: 0,20' || e2e_fail "not moved onto the screen: $geometry"
 if wine reg query "$run_key" /v VelmoBox >/dev/null 2>&1; then e2e_fail "Run value kept"; fi
 e2e_log "log-off runs the shut-down sequence"
 # Spoil the files on disk: only a save at log-off brings their content back.
