@@ -38,6 +38,18 @@ double Win32MediaEngine::Milliseconds(const wchar_t* item) {
   return std::wcstod(answer.c_str(), nullptr);
 }
 
+bool Win32MediaEngine::Open(const std::u16string& path) {
+  std::wstring open = L"open \"" + Wide(path) + L"\" type mpegvideo alias " + alias_;
+  if (mciSendStringW(open.c_str(), nullptr, 0, nullptr) != 0) return false;
+  if (!Send(L"set", L"time format milliseconds")) {
+    Send(L"close", L"");
+    return false;
+  }
+  ApplyVolume();
+  spent_ = false;
+  return true;
+}
+
 void Win32MediaEngine::Close() {
   if (state_ != MediaState::kClosed) Send(L"close", L"");
   state_ = MediaState::kClosed;
@@ -48,11 +60,28 @@ void Win32MediaEngine::Close() {
 void Win32MediaEngine::Refresh() {
   if (state_ != MediaState::kPlaying) return;
   std::wstring mode;
-  if (Send(L"status", L"mode", &mode) && mode == L"stopped") state_ = MediaState::kEnded;
+  if (Send(L"status", L"mode", &mode) && mode == L"stopped") {
+    state_ = MediaState::kEnded;
+    spent_ = true;
+  }
+}
+
+// A device that has run to its end is opened afresh first: Wine's device then answers "stopped"
+// while it plays, or plays from where it ended whatever it is told.
+bool Win32MediaEngine::PlayFrom(double ms) {
+  if (spent_) {
+    Send(L"close", L"");
+    if (!Open(source_)) {
+      state_ = MediaState::kClosed;
+      source_.clear();
+      return false;
+    }
+  }
+  return Send(L"play", L"from " + std::to_wstring(std::llround(ms)));
 }
 
 void Win32MediaEngine::ApplyVolume() {
-  // Volume 0 mutes: "setaudio ... off" is refused or ignored by some MCI implementations (Wine).
+  // Muting is volume 0, which every MCI device honours; Wine refuses "setaudio ... audio all off".
   Send(L"setaudio", L"volume to " + std::to_wstring(muted_ ? 0 : volume_ * 10));
 }
 
@@ -61,15 +90,9 @@ bool Win32MediaEngine::Load(const std::u16string& path) {
   if (path.empty()) return true;
   // A quote cannot be part of a Windows path, and would end the quoted name early.
   if (path.find(u'"') != std::u16string::npos) return false;
-  std::wstring open = L"open \"" + Wide(path) + L"\" type mpegvideo alias " + alias_;
-  if (mciSendStringW(open.c_str(), nullptr, 0, nullptr) != 0) return false;
+  if (!Open(path)) return false;
   state_ = MediaState::kStopped;  // open: Close() closes it from here on
-  bool started = Send(L"set", L"time format milliseconds");
-  if (started) {
-    ApplyVolume();
-    started = Send(L"play", L"");
-  }
-  if (!started) {
+  if (!Send(L"play", L"")) {
     Close();
     return false;
   }
@@ -85,7 +108,7 @@ void Win32MediaEngine::Play() {
   if (state_ == MediaState::kPaused) {
     if (Send(L"resume", L"") || Send(L"play", L"")) state_ = MediaState::kPlaying;
   } else if (state_ == MediaState::kStopped || state_ == MediaState::kEnded) {
-    if (Send(L"play", L"from 0")) state_ = MediaState::kPlaying;
+    if (PlayFrom(0)) state_ = MediaState::kPlaying;
   }
 }
 
@@ -123,7 +146,7 @@ void Win32MediaEngine::SetPosition(double seconds) {
   double ms = std::clamp(std::isnan(seconds) ? 0 : seconds * 1000, 0.0, Length() * 1000);
   // "seek" fails on some systems (Wine), "play from" works everywhere; a pause right after it
   // keeps a source that was not playing where it was told to wait.
-  if (!Send(L"play", L"from " + std::to_wstring(std::llround(ms)))) return;
+  if (!PlayFrom(ms)) return;
   if (state_ == MediaState::kPlaying) return;
   state_ = Send(L"pause", L"") ? MediaState::kPaused : MediaState::kPlaying;
 }

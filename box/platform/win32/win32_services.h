@@ -139,8 +139,10 @@ class Win32MediaEngine final : public MediaEngine {
   bool Send(const std::wstring& verb, const std::wstring& arguments,
             std::wstring* answer = nullptr);
   double Milliseconds(const wchar_t* item);
+  bool Open(const std::u16string& path);
   void Close();
   void Refresh();
+  bool PlayFrom(double ms);
   void ApplyVolume();
 
   std::wstring alias_;
@@ -148,6 +150,7 @@ class Win32MediaEngine final : public MediaEngine {
   MediaState state_ = MediaState::kClosed;
   int volume_ = 50;
   bool muted_ = false;
+  bool spent_ = false;  // the device has run to the end since it was opened
 };
 
 // Full path of the running program.
