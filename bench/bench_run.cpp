@@ -12,6 +12,7 @@
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_known_folders.h"
 #include "fakes/fake_launcher.h"
+#include "fakes/fake_media_engine.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_services.h"
 
@@ -87,8 +88,9 @@ struct Box {
   FakeClipboard clipboard;
   FakeProcesses processes;
   FakeKnownFolders known_folders;
-  Services services{files,    registry, speech,    screen,    clock,
-                    launcher, dialogs,  clipboard, processes, known_folders};
+  FakeMediaEngine media;
+  Services services{files,   registry,  speech,    screen,        clock, launcher,
+                    dialogs, clipboard, processes, known_folders, media};
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> pages;

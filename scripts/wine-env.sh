@@ -15,6 +15,16 @@ if [ ! -d "$LOCPATH/zh_CN.UTF-8" ]; then
 fi
 { export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8; } 2>/dev/null  # bash itself cannot see LOCPATH
 
+# velmo_null_audio DIR: ALSA's null device as the default sound device of the Wine programs
+# started from this shell. Without a sound device Wine's MCI opens no media file; the null device
+# plays in real time and throws the sound away. alsa-lib reads $XDG_CONFIG_HOME/alsa/asoundrc
+# (after ~/.asoundrc, so this one wins), which leaves HOME and the cache under it alone.
+velmo_null_audio() {
+  mkdir -p "$1/alsa"
+  echo 'pcm.!default { type null }' >"$1/alsa/asoundrc"
+  export XDG_CONFIG_HOME=$1
+}
+
 velmo_wine_template() {
   local t="$velmo_cache/wine-template"
   mkdir -p "$velmo_cache"

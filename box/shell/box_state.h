@@ -10,6 +10,7 @@
 #include "box/platform/files.h"
 #include "box/platform/known_folders.h"
 #include "box/platform/launcher.h"
+#include "box/platform/media_engine.h"
 #include "box/platform/processes.h"
 #include "box/platform/registry.h"
 #include "box/platform/screen.h"
@@ -32,6 +33,7 @@ struct Services {
   Clipboard& clipboard;
   Processes& processes;
   KnownFolders& known_folders;
+  MediaEngine& media;
 };
 
 // A message for the message panel.

@@ -8,6 +8,7 @@
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_known_folders.h"
 #include "fakes/fake_launcher.h"
+#include "fakes/fake_media_engine.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_services.h"
@@ -29,8 +30,9 @@ struct FakeServiceSet {
   FakeClipboard clipboard;
   FakeProcesses processes;
   FakeKnownFolders known_folders;
-  Services services{files,    registry, speech,    screen,    clock,
-                    launcher, dialogs,  clipboard, processes, known_folders};
+  FakeMediaEngine media;
+  Services services{files,   registry,  speech,    screen,        clock, launcher,
+                    dialogs, clipboard, processes, known_folders, media};
 };
 
 }  // namespace velmo

@@ -10,6 +10,7 @@
 #include "box/platform/instance_lock.h"
 #include "box/platform/known_folders.h"
 #include "box/platform/launcher.h"
+#include "box/platform/media_engine.h"
 #include "box/platform/processes.h"
 #include "box/platform/registry.h"
 #include "box/platform/screen.h"
@@ -100,13 +101,56 @@ class Win32Processes final : public Processes {
   std::vector<std::u16string> LogicalDrives() override;
 
  private:
-  std::vector<unsigned char> buffer_ = std::vector<unsigned char>(64 * 1024);  // kept for the next tick
+  std::vector<unsigned char> buffer_ =
+      std::vector<unsigned char>(64 * 1024);  // kept for the next tick
 };
 
 // SHGetKnownFolderPath.
 class Win32KnownFolders final : public KnownFolders {
  public:
   std::optional<std::u16string> CommonPrograms() override;
+};
+
+// MCI command strings on the mpegvideo device; state_ is what the player asked for, refreshed
+// to kEnded when the device has stopped by itself.
+class Win32MediaEngine final : public MediaEngine {
+ public:
+  Win32MediaEngine();
+  ~Win32MediaEngine() override;
+  Win32MediaEngine(const Win32MediaEngine&) = delete;  // the alias is made from the address
+  Win32MediaEngine& operator=(const Win32MediaEngine&) = delete;
+
+  bool Load(const std::u16string& path) override;
+  std::u16string Source() const override;
+  void Play() override;
+  void Pause() override;
+  void Stop() override;
+  double Position() override;
+  double Length() override;
+  void SetPosition(double seconds) override;
+  MediaState State() override;
+  int Volume() const override;
+  void SetVolume(int volume) override;
+  bool Muted() const override;
+  void SetMute(bool mute) override;
+
+ private:
+  // "<verb> <alias> <arguments>"; true when the device accepted it.
+  bool Send(const std::wstring& verb, const std::wstring& arguments,
+            std::wstring* answer = nullptr);
+  double Milliseconds(const wchar_t* item);
+  bool Open(const std::u16string& path);
+  void Close();
+  void Refresh();
+  bool PlayFrom(double ms);
+  void ApplyVolume();
+
+  std::wstring alias_;
+  std::u16string source_;
+  MediaState state_ = MediaState::kClosed;
+  int volume_ = 50;
+  bool muted_ = false;
+  bool spent_ = false;  // the device has run to the end since it was opened
 };
 
 // Full path of the running program.

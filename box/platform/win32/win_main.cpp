@@ -30,8 +30,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Clipboard clipboard;
   Win32Processes processes;
   Win32KnownFolders known_folders;
-  Services services{files,    registry, speech,    screen,    clock,
-                    launcher, dialogs,  clipboard, processes, known_folders};
+  Win32MediaEngine media;
+  Services services{files,   registry,  speech,    screen,        clock, launcher,
+                    dialogs, clipboard, processes, known_folders, media};
 
   BoxState state;
   state.program_path = ProgramPath();

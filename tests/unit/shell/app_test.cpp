@@ -273,8 +273,8 @@ TEST_F(AppTest, FilesThatCannotBeReadOrWrittenAreSaidAndLeftAlone) {
     BoxState box;
     box.program_folder = kFolder;
     Form form;
-    Services with_fs{fs,       registry, speech,    screen,    clock,
-                     launcher, dialogs,  clipboard, processes, known_folders};
+    Services with_fs{fs,      registry,  speech,    screen,        clock, launcher,
+                     dialogs, clipboard, processes, known_folders, media};
     App under_test(box, with_fs, form);
     under_test.Startup();
     EXPECT_EQ(box.startup_notice.title, c.title);
