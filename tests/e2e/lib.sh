@@ -7,7 +7,7 @@ e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 e2e_log() { echo "--- $*"; }
 
 e2e_start() {
-  E2E_BUILD=$1
+  E2E_BUILD=$(cd "$1" && pwd)
   E2E_TMP=$(mktemp -d /tmp/velmo-e2e.XXXXXX)
   export WINEPREFIX="$E2E_TMP/prefix"
   velmo_new_prefix "$WINEPREFIX"
