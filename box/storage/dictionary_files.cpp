@@ -216,13 +216,16 @@ void Dictionaries::Load(FileSystem& fs, const std::u16string& data_folder) {
   std::u16string chinese_path = JoinPath(data_folder, kChineseFile);
   english_.ready = fs.FileExists(words_path) && fs.FileExists(letters_path);
   chinese_.ready = fs.FileExists(chinese_path);
-  // The file system is used on this thread only; the worker gets the bytes.
-  auto work = [this, words = Open(fs, words_path), letters = fs.ReadFile(letters_path),
-               chinese = Open(fs, chinese_path)]() mutable {
+  // Reading the 11 MB of the shipped files is work for the worker too: the window does not wait
+  // for it. The file system serves both threads.
+  auto work = [this, &fs, words_path, letters_path, chinese_path] {
+    OpenedFile words = Open(fs, words_path);
     LoadTable(words, english_.table, ParseEnglishDictionary);
+    FileRead letters = fs.ReadFile(letters_path);
     if (letters.status == FileRead::Status::kOk) {
       ParseLetterIndex(letters.bytes, english_.letter_index);
     }
+    OpenedFile chinese = Open(fs, chinese_path);
     LoadTable(chinese, chinese_.table, ParseChineseDictionary);
   };
   // A deferred task, when no thread can start, runs in the first Wait().

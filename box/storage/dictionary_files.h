@@ -77,8 +77,8 @@ void ParseLetterIndex(std::string_view bytes, std::array<std::int32_t, 25>& inde
 // words are indexed: a look-up is one probe instead of a scan of every line.
 void ParseChineseDictionary(std::string bytes, DictionaryTable& table);
 
-// Both dictionaries of the DATA folder. Load reads the files and returns; their records are
-// made on a worker thread while the window starts. english() and chinese() wait until that is
+// Both dictionaries of the DATA folder. Load returns at once; the files are read and their
+// records made on a worker thread while the window starts. english() and chinese() wait until that is
 // done, so a look-up typed at once gets the same answer, and the same ready flag, as a late
 // one. Only the thread that called Load may call them.
 class Dictionaries {
@@ -88,6 +88,8 @@ class Dictionaries {
   Dictionaries& operator=(const Dictionaries&) = delete;
   ~Dictionaries();
 
+  // Starts reading the three files on a worker thread: `fs` serves it there until the load
+  // has ended, so it must be safe to use from two threads.
   void Load(FileSystem& fs, const std::u16string& data_folder);
   const EnglishDictionary& english() const;
   const ChineseDictionary& chinese() const;

@@ -38,6 +38,7 @@ void FakeFileSystem::Store(const std::u16string& path, std::string bytes, bool h
 }
 
 FileRead FakeFileSystem::ReadFile(const std::u16string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   std::u16string key = Key(path);
   if (unreadable_.count(key) != 0) return {FileRead::Status::kError, {}};
   auto it = files_.find(key);
@@ -46,18 +47,21 @@ FileRead FakeFileSystem::ReadFile(const std::u16string& path) {
 }
 
 std::unique_ptr<FileView> FakeFileSystem::MapFile(const std::u16string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   FileRead read = ReadFile(path);
   if (read.status != FileRead::Status::kOk) return nullptr;
   return std::make_unique<InMemoryFileView>(std::move(read.bytes));
 }
 
 bool FakeFileSystem::CanReplace(const std::u16string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   std::u16string key = Key(path);
   return !fail_writes && FolderExists(ParentKey(key)) && folders_.count(key) == 0 &&
          unreadable_.count(key) == 0 && read_only_.count(key) == 0;
 }
 
 bool FakeFileSystem::WriteFileAtomic(const std::u16string& path, std::string_view bytes) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (!CanReplace(path)) return false;
   std::u16string key = Key(path);
   if (auto it = files_.find(key); it != files_.end()) {
@@ -69,6 +73,7 @@ bool FakeFileSystem::WriteFileAtomic(const std::u16string& path, std::string_vie
 }
 
 bool FakeFileSystem::CopyFile(const std::u16string& from, const std::u16string& to) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   auto it = files_.find(Key(from));
   std::u16string to_key = Key(to);
   if (fail_writes || it == files_.end() || unreadable_.count(it->first) != 0 ||
@@ -80,16 +85,19 @@ bool FakeFileSystem::CopyFile(const std::u16string& from, const std::u16string& 
 }
 
 bool FakeFileSystem::FileExists(const std::u16string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   auto it = files_.find(Key(path));
   return it != files_.end() && !it->second.hidden;
 }
 
 bool FakeFileSystem::PathExists(const std::u16string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   std::u16string key = Key(path);
   return files_.count(key) != 0 || FolderExists(key);
 }
 
 bool FakeFileSystem::CreateFolder(const std::u16string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   std::u16string key = Key(path);
   if (files_.count(key) != 0) return false;
   for (std::u16string folder = key; !FolderExists(folder); folder = ParentKey(folder)) {
@@ -100,6 +108,7 @@ bool FakeFileSystem::CreateFolder(const std::u16string& path) {
 }
 
 std::vector<std::u16string> FakeFileSystem::ListFiles(const std::u16string& folder) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   std::u16string folder_key = Key(folder);
   std::vector<const Entry*> found;
   for (const auto& [key, entry] : files_) {
@@ -113,11 +122,13 @@ std::vector<std::u16string> FakeFileSystem::ListFiles(const std::u16string& fold
 }
 
 void FakeFileSystem::AddFile(const std::u16string& path, std::string_view bytes, bool hidden) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   CreateFolder(ParentKey(Key(path)));
   Store(path, std::string(bytes), hidden);
 }
 
 std::optional<std::string> FakeFileSystem::Contents(const std::u16string& path) const {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   auto it = files_.find(Key(path));
   if (it == files_.end()) return std::nullopt;
   return it->second.bytes;

@@ -1,8 +1,10 @@
 // An in-memory file system with Windows' habits: names compare case-insensitively, "/" and
-// "\" are the same separator, doubled separators name the same file.
+// "\" are the same separator, doubled separators name the same file. Safe to use from two
+// threads, like the real one (the dictionaries load on a worker).
 #pragma once
 
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -33,10 +35,19 @@ class FakeFileSystem final : public FileSystem {
   void AddFolder(const std::u16string& path) { CreateFolder(path); }
   std::optional<std::string> Contents(const std::u16string& path) const;
   // The file is held by another program: it can neither be read nor replaced.
-  void FailReadOf(const std::u16string& path) { unreadable_.insert(Key(path)); }
-  void AllowReadOf(const std::u16string& path) { unreadable_.erase(Key(path)); }
+  void FailReadOf(const std::u16string& path) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    unreadable_.insert(Key(path));
+  }
+  void AllowReadOf(const std::u16string& path) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    unreadable_.erase(Key(path));
+  }
   // A read-only attribute: the file reads but cannot be replaced.
-  void SetReadOnly(const std::u16string& path) { read_only_.insert(Key(path)); }
+  void SetReadOnly(const std::u16string& path) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    read_only_.insert(Key(path));
+  }
 
   bool fail_writes = false;  // every write and copy fails and changes nothing
   int writes = 0;            // successful WriteFileAtomic calls
@@ -58,6 +69,7 @@ class FakeFileSystem final : public FileSystem {
   std::set<std::u16string> unreadable_;
   std::set<std::u16string> read_only_;
   std::size_t next_order_ = 0;
+  mutable std::recursive_mutex mutex_;
 };
 
 }  // namespace velmo
