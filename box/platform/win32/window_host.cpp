@@ -80,7 +80,6 @@ bool WindowHost::Create() {
   wc.lpfnWndProc = &WindowHost::WndProc;
   wc.hInstance = inst;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hIcon = LoadIconW(inst, MAKEINTRESOURCEW(1));
   wc.lpszClassName = kClassName;
   RegisterClassExW(&wc);
 
@@ -93,8 +92,19 @@ bool WindowHost::Create() {
   applied_caption_ = form_.caption;
   dpi_ = static_cast<int>(GetDpiForWindow(hwnd_));
 
+  Sync();
+  // The icon shows only in the taskbar and the task switcher: it is loaded after the first
+  // picture, like the tool tip window, made when the pointer first rests on a control with a
+  // tip.
+  auto icon = reinterpret_cast<LPARAM>(LoadIconW(inst, MAKEINTRESOURCEW(1)));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, icon);
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, icon);
+  return true;
+}
+
+void WindowHost::MakeToolTip() {
   tool_tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, 0,
-                              0, 0, 0, hwnd_, nullptr, inst, nullptr);
+                              0, 0, 0, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
   TTTOOLINFOW ti{};
   ti.cbSize = sizeof(ti);
   ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -103,9 +113,9 @@ bool WindowHost::Create() {
   ti.lpszText = LPSTR_TEXTCALLBACKW;
   SendMessageW(tool_tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   SendMessageW(tool_tip_, TTM_SETDELAYTIME, TTDT_INITIAL, 400);
-
-  Sync();
-  return true;
+  // The move that brought the pointer here came before the tip window: it starts its delay.
+  MSG move{hwnd_, WM_MOUSEMOVE, 0, MAKELPARAM(Px(pointer_.x), Px(pointer_.y)), 0, {}};
+  SendMessageW(tool_tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 int WindowHost::Run() {
@@ -260,6 +270,8 @@ struct CoverWalk {
 void WindowHost::SyncNative(Control& c) {
   Native& n = natives_[&c];
   if (!n.hwnd) {
+    // A box is made when it is first shown: the boxes of hidden pages cost nothing at start-up.
+    if (!c.ShownInTree()) return;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     const wchar_t* cls = L"EDIT";
     if (c.kind == ControlKind::kListBox) {
@@ -368,10 +380,13 @@ void WindowHost::SyncNative(Control& c) {
 
 void WindowHost::SyncFocus() {
   Control* focus = form_.focus();
-  if (focus == applied_focus_) return;
-  applied_focus_ = focus;
   auto it = focus ? natives_.find(focus) : natives_.end();
-  SetFocus(it != natives_.end() && it->second.hwnd ? it->second.hwnd : hwnd_);
+  HWND target = it != natives_.end() && it->second.hwnd ? it->second.hwnd : hwnd_;
+  // A box given the focus before it was first shown takes it once it has been made.
+  if (focus == applied_focus_ && target == applied_focus_hwnd_) return;
+  applied_focus_ = focus;
+  applied_focus_hwnd_ = target;
+  SetFocus(target);
 }
 
 Control* WindowHost::ControlOf(HWND child) {
@@ -539,6 +554,10 @@ void WindowHost::SyncToolTip() {
   std::u16string tip = hit ? hit->tool_tip : std::u16string();
   if (tip == tip_text_) return;
   tip_text_ = tip;
+  if (!tool_tip_) {
+    if (tip.empty()) return;
+    MakeToolTip();
+  }
   SendMessageW(tool_tip_, TTM_POP, 0, 0);
   SendMessageW(tool_tip_, TTM_ACTIVATE, tip.empty() ? FALSE : TRUE, 0);
 }
@@ -628,6 +647,7 @@ LRESULT CALLBACK WindowHost::ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     if (Control* c = self->ControlOf(hwnd)) {
       self->form_.SetFocus(c);
       self->applied_focus_ = c;
+      self->applied_focus_hwnd_ = hwnd;
     }
   }
   return DefSubclassProc(hwnd, msg, wp, lp);

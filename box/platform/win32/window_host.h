@@ -84,6 +84,7 @@ class WindowHost {
   void SyncNative(Control& c);
   void SyncFocus();
   void SyncToolTip();
+  void MakeToolTip();
   static void TrackLeave(HWND hwnd);
   void PointerLeft();
   void Mouse(UINT msg, WPARAM wp, int x_px, int y_px);
@@ -93,7 +94,7 @@ class WindowHost {
   Form& form_;
   std::function<void()> on_close_request_;
   HWND hwnd_ = nullptr;
-  HWND tool_tip_ = nullptr;
+  HWND tool_tip_ = nullptr;  // made on first need
   HANDLE icon_font_ = nullptr;
   int dpi_ = 96;
   bool timing_ = false;  // VELMO_TIMING: print paint and timer figures
@@ -108,6 +109,7 @@ class WindowHost {
   bool applied_visible_ = false;
   bool applied_topmost_ = false;
   const Control* applied_focus_ = nullptr;
+  HWND applied_focus_hwnd_ = nullptr;
   std::uint64_t painted_hash_ = 0;
   std::u16string tip_text_;
   bool pointer_inside_ = false;
