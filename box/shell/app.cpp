@@ -34,7 +34,6 @@ void App::Startup() {
   window_.left = services_.screen.WidthTwips() / 2 - kWindowWidth / 2;
 
   LoadSettings();
-  CheckDataFiles();
 }
 
 void App::CreateFolders() {

@@ -25,6 +25,9 @@ class App {
   // Folders, lists, geometry and settings, in that order. The window model then finishes
   // its own part of start-up.
   void Startup();
+  // After the window's first picture: marks the files of DATA that cannot be written and says
+  // what start-up found. Its probes write to the disk, which the window need not wait for.
+  void CheckDataFiles();
   // Lists, start at log-in, settings. False unless every file was saved. The caller ends the
   // process afterwards.
   bool Shutdown();
@@ -34,8 +37,6 @@ class App {
  private:
   void CreateFolders();
   void LoadSettings();
-  // Marks the files of DATA that cannot be written and says what start-up found.
-  void CheckDataFiles();
   bool SaveSettings();
   void ApplyStartAtLogIn();
 

@@ -12,6 +12,9 @@ constexpr int kDrawerWidth = 4335;
 // A home tile's hover overlay holds only its chevron: any wider, it would paint over the
 // tile's title.
 constexpr int kOverlayWidth = 600;
+// A timer's first tick comes after the window's first picture; this one is slow enough not to
+// count as an animation.
+constexpr int kAfterShownMs = 30;
 
 constexpr std::array<std::u16string_view, 4> kTileTitles = {u"音乐", u"便笺", u"快速启动",
                                                             u"小工具"};
@@ -54,6 +57,14 @@ MainWindow::MainWindow(BoxState& state, Services& services)
   // The message panel lies over every page.
   form_.BringToFront(messages_.panel());
 
+  // Started by FinishStartup; the host fires it once the window has been painted.
+  form_.AddTimer("TimerAfterShown", kAfterShownMs, [this] {
+    form_.timer("TimerAfterShown").Stop();
+    if (after_first_picture) after_first_picture();
+    if (!state_.startup_notice.text.empty()) {
+      ShowMessage(state_.startup_notice.text, state_.startup_notice.title);
+    }
+  });
   form_.on_any_mouse_move = [this] { docking_.StopHideSlide(); };
   form_.on_key_preview = [this](const KeyEvent& e) {
     bool ctrl_alt = e.modifiers.ctrl && e.modifiers.alt && !e.modifiers.shift;
@@ -442,9 +453,7 @@ void MainWindow::FinishStartup() {
   docking_.set_opacity_byte(255);
   form_.opacity = 255;
   form_.visible = true;
-  if (!state_.startup_notice.text.empty()) {
-    ShowMessage(state_.startup_notice.text, state_.startup_notice.title);
-  }
+  form_.timer("TimerAfterShown").Start();
 }
 
 }  // namespace velmo

@@ -74,6 +74,8 @@ class MainWindow {
   // run the command box; Ctrl+Alt+key presses drive the player.
   std::function<void()> on_execute;
   std::function<bool(const KeyEvent&)> on_player_key;
+  // Start-up work that comes after the window's first picture; the start-up notice follows.
+  std::function<void()> after_first_picture;
   // The player attaches here: the display name of the track while one plays.
   std::function<std::optional<std::u16string>()> playing_track;
   // The window title when no key has changed it: "Velmo盒子", or "Velmo盒子 - " and the track

@@ -49,6 +49,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return record;
   };
   App app(state, services, window.form());
+  window.after_first_picture = [&app] { app.CheckDataFiles(); };
   app.Startup();
   window.FinishStartup();
   commands.FinishStartup();

@@ -60,6 +60,7 @@ TEST_F(AppTest, FreshFolderGetsFoldersEmptyListsAndDeliveredSettings) {
   EXPECT_EQ(window.left, 11700);
   EXPECT_EQ(window.width, 4600);
   EXPECT_EQ(window.height, 6000);
+  app.CheckDataFiles();
   EXPECT_EQ(state.startup_notice.text, u"");
   EXPECT_FALSE(RunValueExists());
 }
@@ -206,6 +207,7 @@ TEST_F(AppTest, UnreadableSettingsAreKeptAsideBeforeTheyAreReported) {
   std::string garbage("\x00\x01[Basic]\x00", 10);
   WriteConfig(garbage);
   app.Startup();
+  app.CheckDataFiles();
   EXPECT_EQ(files.Contents(u"C:\\Box\\DATA\\config.ini.unreadable"), garbage);
   EXPECT_EQ(state.startup_notice.title, u"设置文件错误");
   EXPECT_EQ(
@@ -277,6 +279,7 @@ TEST_F(AppTest, FilesThatCannotBeReadOrWrittenAreSaidAndLeftAlone) {
                      dialogs, clipboard, processes, known_folders, media};
     App under_test(box, with_fs, form);
     under_test.Startup();
+    under_test.CheckDataFiles();
     EXPECT_EQ(box.startup_notice.title, c.title);
     EXPECT_EQ(box.startup_notice.text, c.text);
 

@@ -95,6 +95,8 @@ TEST_F(MessagePanelTest, StartUpNoticeIsShownAtTheEndOfStartUp) {
                           u"文件无法读取"};
   window = std::make_unique<MainWindow>(state, services);
   window->FinishStartup();
+  EXPECT_FALSE(TimerOf("Timer16").enabled) << "said after the first picture";
+  window->form().Tick("TimerAfterShown");
   EXPECT_TRUE(TimerOf("Timer16").enabled);
   EXPECT_EQ(title().text, u"文件无法读取");
   EXPECT_EQ(text().text, state.startup_notice.text);
