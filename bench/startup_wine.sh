@@ -24,7 +24,7 @@ sleep 2
 # time_to_picture <title> <exe>: milliseconds until the window's first picture, then closes it.
 time_to_picture() {
   local title=$1 exe=$2
-  (cd "$(dirname "$exe")" && first_picture "$title" wine "$exe" && echo "${FIRST_PICTURE##* }" &&
+  (cd "$(dirname "$exe")" && first_picture "$title" wine "$exe" && echo "$FIRST_PICTURE" >>"$E2E_TMP/pictures" && echo "${FIRST_PICTURE##* }" &&
     e2e_close "$(xdotool search --onlyvisible --name "^$title\$" | head -n1)" "$FIRST_PICTURE_PID" &&
     { wait "$FIRST_PICTURE_PID" 2>/dev/null || true; }) || e2e_fail "$title did not show"
 }
@@ -37,3 +37,4 @@ for _ in $(seq "$runs"); do
 done
 echo "minimal Win32 window: ${minimal[*]} ms (median $(printf '%s\n' "${minimal[@]}" | median))"
 echo "VelmoBox.exe, full dictionaries: ${box[*]} ms (median $(printf '%s\n' "${box[@]}" | median))"
+cat "$E2E_TMP/pictures"
