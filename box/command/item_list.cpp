@@ -18,13 +18,6 @@ bool StartsWithCommandPrefix(std::u16string_view name) {
   return !name.empty() && kCommandPrefixes.find(name.front()) != std::u16string_view::npos;
 }
 
-std::optional<std::u16string> NameWithoutExtension(std::u16string_view path) {
-  std::u16string name = FileNameOf(path);
-  if (name.size() < 4) return std::nullopt;
-  name.resize(name.size() - 4);
-  return name;
-}
-
 bool IsProgramPath(std::u16string_view path) {
   if (path.size() < 4) return false;
   std::u16string tail(path.substr(path.size() - 4));

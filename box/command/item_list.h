@@ -17,9 +17,6 @@ inline constexpr std::size_t kMaxItemNameLength = 20;
 
 // "!", "@", "#", "$", "%", "^", "&" or "*" first: such a name would read as a command.
 bool StartsWithCommandPrefix(std::u16string_view name);
-// The file name of `path` without its last four characters (a dot and a three-letter
-// extension); nullopt when the file name is shorter than four characters.
-std::optional<std::u16string> NameWithoutExtension(std::u16string_view path);
 // The last four characters, lower-cased, are ".exe" or ".bat": started as a program, anything
 // else goes to the desktop shell.
 bool IsProgramPath(std::u16string_view path);

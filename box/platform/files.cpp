@@ -15,4 +15,11 @@ std::u16string FileNameOf(std::u16string_view path) {
   return std::u16string(pos == std::u16string_view::npos ? path : path.substr(pos + 1));
 }
 
+std::optional<std::u16string> NameWithoutExtension(std::u16string_view path) {
+  std::u16string name = FileNameOf(path);
+  if (name.size() < 4) return std::nullopt;
+  name.resize(name.size() - 4);
+  return name;
+}
+
 }  // namespace velmo

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,5 +59,8 @@ class FileSystem {
 std::u16string JoinPath(std::u16string_view folder, std::u16string_view name);
 // The part after the last backslash or slash.
 std::u16string FileNameOf(std::u16string_view path);
+// The file name of `path` without its last four characters (a dot and a three-letter
+// extension); nullopt when the file name is shorter than four characters.
+std::optional<std::u16string> NameWithoutExtension(std::u16string_view path);
 
 }  // namespace velmo

@@ -24,11 +24,6 @@ struct Tab {
 constexpr std::array<Tab, 5> kTabs = {
     {{u" 常规 ", 600}, {u" 音乐 ", 600}, {u" 程序调用 ", 960}, {u" 文件清理 ", 960}, {u" 调试 ", 600}}};
 
-std::u16string FileNameOf(const std::u16string& path) {
-  std::size_t slash = path.find_last_of(u"\\/");
-  return slash == std::u16string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 OptionsPage::OptionsPage(MainWindow& window, BoxState& state, Services& services)
