@@ -74,6 +74,7 @@ Timer& Form::AddTimer(std::string name, int interval_ms, std::function<void()> o
   auto t = std::make_unique<Timer>();
   t->name = std::move(name);
   t->interval_ms = interval_ms;
+  t->animates = interval_ms > 0 && interval_ms <= kAnimationMaxIntervalMs;
   t->on_tick = std::move(on_tick);
   timers_.push_back(std::move(t));
   return *timers_.back();

@@ -150,14 +150,15 @@ class Control {
   std::vector<std::unique_ptr<Control>> children_;
 };
 
-// Timers this fast drive animations (slides, a switch's knob): the host paces them at their
-// interval exactly, whatever the system's timer granularity.
+// Timers this fast drive animations (slides, a switch's knob) unless told otherwise.
 inline constexpr int kAnimationMaxIntervalMs = 25;
 
 struct Timer {
   std::string name;
   int interval_ms = 0;
-  bool animates() const { return interval_ms > 0 && interval_ms <= kAnimationMaxIntervalMs; }
+  // An animation: the host paces it at its interval exactly, whatever the system's timer
+  // granularity. A fast display refresh that may tick late clears it.
+  bool animates = false;
   bool enabled = false;
   std::function<void()> on_tick;
   void Start() { enabled = true; }

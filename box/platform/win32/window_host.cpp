@@ -203,7 +203,7 @@ void WindowHost::SyncTimers() {
       }
     } else if (!run && s.running) {
       KillTimer(hwnd_, kTimerBase + i);
-      if (timing_ && t.animates()) {
+      if (timing_ && t.animates) {
         std::printf("slide %s ticks=%d ms=%.1f\n", t.name.c_str(), s.ticks,
                     static_cast<double>(NowUs() - s.started_us) / 1000.0);
         std::fflush(stdout);
@@ -213,7 +213,7 @@ void WindowHost::SyncTimers() {
     s.interval_ms = t.interval_ms;
     // Windows' default timer granularity (15.6 ms) would stretch a 10 ms slide to 15.6 ms a
     // tick and a 25 ms one to 31.2.
-    if (run && t.animates()) fast = true;
+    if (run && t.animates) fast = true;
   }
   if (fast != high_resolution_) {
     high_resolution_ = fast;
@@ -691,7 +691,7 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         // WM_TIMER comes at most once however late it is: a slide catches up on the ticks it
         // missed (a few at most), so that n ticks of 10 ms take n * 10 ms on screen.
         int due = 1;
-        if (t.animates()) {
+        if (t.animates) {
           auto elapsed = static_cast<long long>((NowUs() - state.started_us) / 1000);
           due = static_cast<int>(
               std::clamp<long long>(elapsed / t.interval_ms - state.ticks, 1, kMaxCatchUpTicks));
@@ -702,7 +702,7 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         Sync();
         // Show each step of a slide before the next tick.
-        if (t.animates()) UpdateWindow(hwnd_);
+        if (t.animates) UpdateWindow(hwnd_);
       }
       return 0;
     }
