@@ -11,6 +11,7 @@ e2e_start() {
   E2E_TMP=$(mktemp -d /tmp/velmo-e2e.XXXXXX)
   export WINEPREFIX="$E2E_TMP/prefix"
   velmo_new_prefix "$WINEPREFIX"
+  velmo_null_audio "$E2E_TMP/audio"
   # A free display number: the lowest without a lock file.
   local n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done

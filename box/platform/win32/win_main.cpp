@@ -3,6 +3,7 @@
 
 #include "box/command/command_pages.h"
 #include "box/lookups/lookup_pages.h"
+#include "box/music/music_page.h"
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/win32_services.h"
 #include "box/platform/win32/window_host.h"
@@ -48,6 +49,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     commands.ImportFromStartMenu(record);
     return record;
   };
+  MusicPage music(window, state, services, options.process_watch());
   App app(state, services, window.form());
   window.after_first_picture = [&app] { app.CheckDataFiles(); };
   app.Startup();
@@ -55,11 +57,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   commands.FinishStartup();
   lookups.FinishStartup();
   options.FinishStartup();
+  music.FinishStartup();  // last: it may start the first track
 
-  WindowHost host(window, [&app] {
+  WindowHost host(window, [&app, &media] {
     // Nothing runs after the settings are written: every window and timer goes with the process.
-    // The exit code says whether everything was saved.
-    ExitProcess(app.Shutdown() ? 0 : 1);
+    // The exit code says whether everything was saved. The sound device is closed first: its
+    // decoder threads must not be cut off in the middle of a track.
+    bool saved = app.Shutdown();
+    media.Load(u"");
+    ExitProcess(saved ? 0 : 1);
   });
   if (!host.Create()) return 1;
   screen.set_window(host.hwnd());
