@@ -235,12 +235,18 @@ struct Hasher {
   }
 };
 
-void HashControl(Hasher& hs, const Control& c) {
-  hs.Add(static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.left)) << 32 |
-         static_cast<std::uint32_t>(c.top));
-  hs.Add(static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.width)) << 32 |
-         static_cast<std::uint32_t>(c.height));
-  hs.Add((c.visible ? 1u : 0u) | (c.enabled ? 2u : 0u) | (static_cast<unsigned>(c.image) << 2));
+void HashControl(Hasher& hs, const PixelScale& scale, const Control& c) {
+  if (!c.visible) {
+    hs.Add(0);
+    return;
+  }
+  auto pair = [](int a, int b) {
+    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32 |
+           static_cast<std::uint32_t>(b);
+  };
+  hs.Add(pair(scale.Pixels(c.left), scale.Pixels(c.top)));
+  hs.Add(pair(scale.Pixels(c.width), scale.Pixels(c.height)));
+  hs.Add(1u | (c.enabled ? 2u : 0u) | (static_cast<unsigned>(c.image) << 2));
   hs.Add(reinterpret_cast<std::uintptr_t>(c.image_list));
   hs.Add(c.text);
   hs.Add(c.tool_tip);
@@ -251,13 +257,13 @@ void HashControl(Hasher& hs, const Control& c) {
   hs.Add(static_cast<std::uint32_t>(c.selected));
   hs.Add(c.items.size());
   for (const auto& item : c.items) hs.Add(item);
-  for (const auto& child : c.children()) HashControl(hs, *child);
+  for (const auto& child : c.children()) HashControl(hs, scale, *child);
 }
 }  // namespace
 
-std::uint64_t Form::VisualHash() const {
+std::uint64_t Form::VisualHash(const PixelScale& scale) const {
   Hasher hs;
-  HashControl(hs, *root_);
+  HashControl(hs, scale, *root_);
   hs.Add(reinterpret_cast<std::uintptr_t>(focus_));
   return hs.h;
 }

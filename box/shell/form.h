@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "box/platform/screen.h"
+
 namespace velmo {
 
 // 0x00BBGGRR, as the box stores colours.
@@ -227,6 +229,9 @@ class Form {
   void DoubleClick(int x, int y, MouseButton b, Modifiers m);
   // The pointer left the window.
   void MouseLeave() { Hover(nullptr); }
+  // The control under the pointer (nullptr: outside the window); in a leave handler, the one the
+  // pointer went to.
+  Control* hovered() const { return hovered_; }
   // Key press for the focused control (or `target`, a native control that has
   // the real focus). Returns true when consumed.
   bool KeyDown(const KeyEvent& e, Control* target);
@@ -241,8 +246,10 @@ class Form {
   void Click(Control& c);
   void MoveOver(Control& c);
 
-  // Changes whenever anything the host draws or mirrors changes.
-  std::uint64_t VisualHash() const;
+  // Changes whenever anything the host draws at `scale` changes: geometry counts in whole pixels,
+  // and a hidden control counts only as hidden. A bar that grows by less than a pixel a tick
+  // repaints nothing.
+  std::uint64_t VisualHash(const PixelScale& scale) const;
 
  private:
   Control* HitTestIn(Control& c, int x, int y);

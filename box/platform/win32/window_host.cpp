@@ -147,7 +147,7 @@ void WindowHost::Sync() {
   SyncNatives();
   SyncFocus();
   SyncToolTip();
-  std::uint64_t hash = form_.VisualHash();
+  std::uint64_t hash = form_.VisualHash(PixelScale(dpi_));
   if (hash != painted_hash_) {
     painted_hash_ = hash;
     InvalidateRect(hwnd_, nullptr, FALSE);

@@ -168,16 +168,27 @@ TEST_F(FormTest, NativeEditsReportChangesOnce) {
 }
 
 TEST_F(FormTest, VisualHashFollowsWhatTheHostShows) {
-  std::uint64_t before = form.VisualHash();
-  EXPECT_EQ(form.VisualHash(), before);
-  button->left += 15;
-  std::uint64_t moved = form.VisualHash();
+  const PixelScale at96(96), at192(192);
+  std::uint64_t before = form.VisualHash(at96);
+  EXPECT_EQ(form.VisualHash(at96), before);
+  button->left += 5;  // a third of a pixel at 96 dpi, two thirds at 192
+  EXPECT_EQ(form.VisualHash(at96), before);
+  button->left += 10;
+  std::uint64_t moved = form.VisualHash(at96);
   EXPECT_NE(moved, before);
   button->image = 2;
-  EXPECT_NE(form.VisualHash(), moved);
-  std::uint64_t imaged = form.VisualHash();
+  EXPECT_NE(form.VisualHash(at96), moved);
+  std::uint64_t imaged = form.VisualHash(at96);
   button->on_click = nullptr;  // behaviour is not drawn
-  EXPECT_EQ(form.VisualHash(), imaged);
+  EXPECT_EQ(form.VisualHash(at96), imaged);
+  std::uint64_t scaled = form.VisualHash(at192);
+  button->left += 8;
+  EXPECT_NE(form.VisualHash(at192), scaled);
+
+  button->visible = false;
+  std::uint64_t hidden = form.VisualHash(at96);
+  button->text = u"not drawn while hidden";
+  EXPECT_EQ(form.VisualHash(at96), hidden);
 }
 
 TEST_F(FormTest, FindsControlArrayMembersByIndex) {
