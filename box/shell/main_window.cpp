@@ -103,8 +103,14 @@ void MainWindow::BuildHome() {
     tile.fore_color = palette::kText;
     tile.on_mouse_move = [this, i](const MouseEvent&) { HoverHomeTile(i); };
     tile.on_mouse_leave = [this, i] {
-      RestoreNormalImage(*tiles_[static_cast<size_t>(i)]);
-      overlays_[static_cast<size_t>(i)]->visible = false;
+      Control* tile = tiles_[static_cast<size_t>(i)];
+      Control* overlay = overlays_[static_cast<size_t>(i)];
+      // From the tile onto its overlay, or a button on it, and back: still the same tile.
+      for (Control* c = form_.hovered(); c; c = c->parent()) {
+        if (c == tile || c == overlay) return;
+      }
+      RestoreNormalImage(*tile);
+      overlay->visible = false;
     };
     tile.on_click = [this, i](const MouseEvent&) { ClickHomeTile(i); };
     tiles_[static_cast<size_t>(i)] = &tile;
