@@ -16,6 +16,9 @@ constexpr int kVkSpace = 32, kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 
 constexpr int kPlayImage = 1, kPauseImage = 3, kPreviousImage = 5, kNextImage = 7,
               kSoundImage = 9, kMutedImage = 11;
 constexpr std::u16string_view kNoTime = u"00:00";
+// The compact strip on the music tile's hover overlay: three buttons right of the tile's title.
+constexpr int kStripWidth = 1800;
+constexpr int kStripStep = 600;
 
 // A bar's fill width for a pointer at `x` twips from the control's left.
 int FillAt(int x, int track_width) {
@@ -39,6 +42,7 @@ MusicPage::MusicPage(MainWindow& window, BoxState& state, Services& services,
   form_.AddTimer("Timer14", kWatchMs, [this] { EndOfTrackTick(); }).Start();
   form_.AddTimer("Timer45", kWatchMs, [this] { HousekeepingTick(); }).Start();
   BuildControls();
+  BuildCompactStrip();
   watch.on_listed_program_running = [this] {
     if (player_.playing()) PlayPauseAction();
   };
@@ -136,6 +140,30 @@ void MusicPage::BuildControls() {
   };
 }
 
+void MusicPage::BuildCompactStrip() {
+  Control& tile = form_.Get("Picture39", 0);
+  Control& overlay = form_.Get("Picture40", 0);
+  Place(overlay, tile.left + tile.width - kStripWidth, tile.top, kStripWidth, tile.height);
+  overlay.text.clear();  // the strip stands where the chevron was
+  int top = (tile.height - 360) / 2;
+  AddButton(overlay, "Picture43", 120, top, kPreviousImage, u"上一首").on_click =
+      [this](const MouseEvent&) { StepAction(false); };
+  AddButton(overlay, "Picture44", 120 + kStripStep, top, kPlayImage, u"播放/暂停").on_click =
+      [this](const MouseEvent&) { PlayPauseAction(); };
+  AddButton(overlay, "Picture42", 120 + 2 * kStripStep, top, kNextImage, u"下一首").on_click =
+      [this](const MouseEvent&) { StepAction(true); };
+  overlay.on_mouse_move = [&overlay, hover = std::move(overlay.on_mouse_move)](const MouseEvent& e) {
+    RestoreButtonsOn(overlay);
+    if (hover) hover(e);
+  };
+  // The strip's play button follows the playing flag, its pointer-over look kept.
+  form_.AddTimer("Timer21", kWatchMs, [this] {
+    Control& play = form_.Get("Picture44");
+    int normal = player_.playing() ? kPauseImage : kPlayImage;
+    play.image = play.image % 2 == 0 ? normal + 1 : normal;
+  }).Start();
+}
+
 void MusicPage::FinishStartup() {
   Mirror();
   list_->enabled = !player_.playlist().empty();
@@ -165,7 +193,8 @@ void MusicPage::ShowPlayImage() {
 }
 
 void MusicPage::Transport(bool enabled) {
-  for (const char* name : {"Picture23", "Picture24", "Picture25", "Picture29", "Picture30"}) {
+  for (const char* name : {"Picture23", "Picture24", "Picture25", "Picture29", "Picture30",
+                           "Picture42", "Picture43", "Picture44"}) {
     form_.Get(name).enabled = enabled;
   }
 }
@@ -312,14 +341,16 @@ bool MusicPage::PlayerKey(const KeyEvent& e) {
   }
 }
 
+// Each number is asked for once a tick: under Wine an engine query costs a fraction of a
+// millisecond, and the tick comes a hundred times a second.
 void MusicPage::ProgressTick() {
   MediaEngine& engine = player_.engine();
-  duration_->text = engine.LengthText();
-  position_->text = engine.PositionText();
   double length = engine.Length();
+  double position = engine.Position();
+  duration_->text = FormatMinutesSeconds(length);
+  position_->text = FormatMinutesSeconds(position);
   if (length <= 0) return;
-  seek_fill_->width =
-      static_cast<int>(std::trunc(engine.Position() / length * kSeekTrackWidth)) + kEmptyFill;
+  seek_fill_->width = static_cast<int>(std::trunc(position / length * kSeekTrackWidth)) + kEmptyFill;
 }
 
 // The labels show whole seconds; the engine's numbers serve tracks of an hour or more too.

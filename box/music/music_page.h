@@ -27,6 +27,7 @@ class MusicPage {
 
  private:
   void BuildControls();
+  void BuildCompactStrip();
   Control& AddButton(Control& parent, const char* name, int left, int top, int image,
                      std::u16string tool_tip);
   Control& AddBar(Control& parent, const char* track, const char* fill, int left, int top,

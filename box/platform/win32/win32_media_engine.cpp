@@ -47,6 +47,7 @@ bool Win32MediaEngine::Open(const std::u16string& path) {
   }
   ApplyVolume();
   spent_ = false;
+  length_ms_ = Milliseconds(L"length");
   return true;
 }
 
@@ -136,9 +137,7 @@ double Win32MediaEngine::Position() {
   }
 }
 
-double Win32MediaEngine::Length() {
-  return state_ == MediaState::kClosed ? 0 : Milliseconds(L"length") / 1000;
-}
+double Win32MediaEngine::Length() { return state_ == MediaState::kClosed ? 0 : length_ms_ / 1000; }
 
 void Win32MediaEngine::SetPosition(double seconds) {
   Refresh();

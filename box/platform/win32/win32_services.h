@@ -151,6 +151,7 @@ class Win32MediaEngine final : public MediaEngine {
   int volume_ = 50;
   bool muted_ = false;
   bool spent_ = false;  // the device has run to the end since it was opened
+  double length_ms_ = 0;  // of the open source: asked once, since a player asks every tick
 };
 
 // Full path of the running program.

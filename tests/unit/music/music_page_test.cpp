@@ -46,7 +46,8 @@ class MusicPageTest : public ::testing::Test, protected FakeServiceSet {
   }
   bool TransportEnabled() {
     bool on = Get("Picture23").enabled;
-    for (const char* name : {"Picture24", "Picture25", "Picture29", "Picture30"}) {
+    for (const char* name : {"Picture24", "Picture25", "Picture29", "Picture30", "Picture42",
+                             "Picture43", "Picture44"}) {
       EXPECT_EQ(Get(name).enabled, on) << name;
     }
     return on;
@@ -95,6 +96,19 @@ TEST_F(MusicPageTest, AutoplayRunsThroughTheListAndWrapsAround) {
   EXPECT_EQ(form().caption, u"Velmo盒子");
   EXPECT_EQ(Get("Picture23").image, 1);
   EXPECT_FALSE(form().timer("Timer13").enabled);
+
+  // Back home, the strip on the music tile resumes.
+  form().Click(Get("Picture20"));
+  for (int i = 0; i < 20; ++i) form().Tick("Timer18");
+  form().MoveOver(Get("Picture39", 0));
+  form().MoveOver(Get("Picture44"));  // straight from the tile's title onto the strip
+  ASSERT_TRUE(Get("Picture40", 0).visible);
+  form().Click(Get("Picture44"));
+  EXPECT_EQ(media.State(), MediaState::kPlaying);
+  form().Tick("Timer21");
+  EXPECT_EQ(Get("Picture44").image, 4) << "the pause image, pointer over it";
+  form().Click(Get("Picture42"));
+  EXPECT_EQ(form().caption, u"Velmo盒子 - 一");
 }
 
 TEST_F(MusicPageTest, NothingPlaysUntilAskedAndAFileThatIsGoneStopsTheChain) {
