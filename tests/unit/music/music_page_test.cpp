@@ -121,6 +121,22 @@ TEST_F(MusicPageTest, NothingPlaysUntilAskedAndAFileThatIsGoneStopsTheChain) {
   EXPECT_EQ(form().caption, u"Velmo盒子 - 三");
   for (int i = 0; i < 50; ++i) Play(10);
   EXPECT_EQ(media.calls.size(), 1u) << "the watch never skips on from a file that is gone";
+
+  // A double-click with nothing selected: "Velmo盒子 - " until the housekeeping mends it.
+  form().SelectionMade(Get("List2"), -1);
+  Control& list = Get("List2");
+  form().DoubleClick(list.ClientLeft() + 100, list.ClientTop() + 100, MouseButton::kLeft, {});
+  EXPECT_EQ(form().caption, u"Velmo盒子 - ");
+  form().Tick("Timer45");
+  EXPECT_EQ(form().caption, u"Velmo盒子");
+
+  // A track of over an hour ends like any other: 1:06:39 of 1:06:40.
+  media.lengths[u"C:\\m\\一.mp3"] = 4000;
+  form().Click(Get("Picture25"));  // next after -1: 一
+  Play(3998);
+  EXPECT_EQ(media.Source(), u"C:\\m\\一.mp3");
+  Play(1);
+  EXPECT_EQ(media.Source(), u"C:\\m\\二.mp3");
 }
 
 TEST_F(MusicPageTest, RemoveAndClear) {
