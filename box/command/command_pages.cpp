@@ -159,18 +159,14 @@ void CommandPages::BuildItemListPage() {
     return true;
   };
 
-  Control& remove = form_.Add(page, ControlKind::kPicture, "Picture6");
-  Place(remove, 3495, 195, 360, 360);
-  MakeHoverButton(remove, images, 9, u"删除");
+  Control& remove = AddHoverButton(form_, page, "Picture6", 3495, 195, images, 9, u"删除");
   remove.on_click = [this](const MouseEvent&) {
     if (!items_.Delete(list1_->selected)) return;
     list1_->selected = -1;
     if (items_.items().empty()) list1_->enabled = false;
   };
 
-  Control& clear = form_.Add(page, ControlKind::kPicture, "Picture7");
-  Place(clear, 2955, 195, 360, 360);
-  MakeHoverButton(clear, images, 11, u"清空");
+  Control& clear = AddHoverButton(form_, page, "Picture7", 2955, 195, images, 11, u"清空");
   // A single click does nothing: clearing takes a double-click.
   clear.on_click = [](const MouseEvent&) {};
   clear.on_double_click = [this](const MouseEvent&) {
@@ -190,9 +186,7 @@ void CommandPages::BuildItemListPage() {
     return false;
   };
 
-  Control& find = form_.Add(page, ControlKind::kPicture, "Picture9");
-  Place(find, 4035, 870, 360, 360);
-  MakeHoverButton(find, images, 23, u"查找并调用");
+  Control& find = AddHoverButton(form_, page, "Picture9", 4035, 870, images, 23, u"查找并调用");
   find.on_click = [this](const MouseEvent&) { Find(); };
 
   list1_ = &AddBox(form_, page, ControlKind::kListBox, "List1", 315, 1455, 3945, 3840);
@@ -239,9 +233,7 @@ void CommandPages::BuildAddItemPage() {
   path_box_ = &AddBox(form_, page, ControlKind::kTextBox, "Text9", 315, 2190, 3405, 240);
   path_field_ = &form_.Get("ShpText9");
 
-  Control& browse = form_.Add(page, ControlKind::kPicture, "Picture10");
-  Place(browse, 4035, 2130, 360, 360);
-  MakeHoverButton(browse, images, 25, u"浏览文件");
+  Control& browse = AddHoverButton(form_, page, "Picture10", 4035, 2130, images, 25, u"浏览文件");
   browse.on_click = [this](const MouseEvent&) { Browse(); };
 
   Control& hint = AddLabel(form_, page, "Label5",
@@ -300,9 +292,8 @@ void CommandPages::Confirm() {
 void CommandPages::BuildExtensionsPage() {
   Control& page = *window_.page(PageId::kExtensions).panel;
 
-  Control& folder = form_.Add(page, ControlKind::kPicture, "Picture68");
-  Place(folder, 4035, 195, 360, 360);
-  MakeHoverButton(folder, window_.images().image_list1, 25, u"拓展目录");
+  Control& folder = AddHoverButton(form_, page, "Picture68", 4035, 195,
+                                   window_.images().image_list1, 25, u"拓展目录");
   folder.on_click = [this](const MouseEvent&) { extensions_.OpenFolder(); };
 
   extension_list_ = &AddBox(form_, page, ControlKind::kListBox, "List12", 315, 960, 3945, 4335);

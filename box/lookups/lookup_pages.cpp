@@ -82,9 +82,8 @@ void LookupPages::BuildPhoneBookPage() {
   Control& panel = *page.panel;
   const ImageList& images = window_.images().image_list1;
 
-  Control& remove = form_.Add(panel, ControlKind::kPicture, "Picture59");
-  Place(remove, 3495, 195, 360, 360);
-  MakeHoverButton(remove, images, 9, u"删除联系人");
+  Control& remove =
+      AddHoverButton(form_, panel, "PicDeleteContact", 3495, 195, images, 9, u"删除联系人");
   remove.on_click = [this](const MouseEvent&) {
     if (!phone_book_.Delete(list6_->selected)) return;
     list6_->selected = -1;

@@ -13,8 +13,8 @@ constexpr int kProgressMs = 10;
 constexpr int kWatchMs = 100;
 constexpr int kVkSpace = 32, kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40;
 // ILM: play, pause, previous, next, sound on, muted; the image after each is its hover look.
-constexpr int kPlayImage = 1, kPauseImage = 3, kPreviousImage = 5, kNextImage = 7,
-              kSoundImage = 9, kMutedImage = 11;
+constexpr int kPlayImage = 1, kPauseImage = 3, kPreviousImage = 5, kNextImage = 7, kSoundImage = 9,
+              kMutedImage = 11;
 constexpr std::u16string_view kNoTime = u"00:00";
 // The compact strip on the music tile's hover overlay: three buttons right of the tile's title.
 constexpr int kStripWidth = 1800;
@@ -29,8 +29,7 @@ int FillAt(int x, int track_width) {
 
 }  // namespace
 
-MusicPage::MusicPage(MainWindow& window, BoxState& state, Services& services,
-                     ProcessWatch& watch)
+MusicPage::MusicPage(MainWindow& window, BoxState& state, Services& services, ProcessWatch& watch)
     : window_(window),
       form_(window.form()),
       state_(state),
@@ -55,14 +54,12 @@ MusicPage::MusicPage(MainWindow& window, BoxState& state, Services& services,
 
 Control& MusicPage::AddButton(Control& parent, const char* name, int left, int top, int image,
                               std::u16string tool_tip) {
-  Control& button = form_.Add(parent, ControlKind::kPicture, name);
-  Place(button, left, top, 360, 360);
-  MakeHoverButton(button, window_.images().ilm, image, std::move(tool_tip));
-  return button;
+  return AddHoverButton(form_, parent, name, left, top, window_.images().ilm, image,
+                        std::move(tool_tip));
 }
 
-Control& MusicPage::AddBar(Control& parent, const char* track_name, const char* fill_name,
-                           int left, int top, int width) {
+Control& MusicPage::AddBar(Control& parent, const char* track_name, const char* fill_name, int left,
+                           int top, int width) {
   Control& track = form_.Add(parent, ControlKind::kPicture, track_name);
   Place(track, left, top, width, 135);
   track.back_color = palette::kBorder;
@@ -76,17 +73,11 @@ void MusicPage::BuildControls() {
   Control& page = *window_.page(PageId::kMusic).panel;
   const ImageList& buttons = window_.images().image_list1;
 
-  Control& add = form_.Add(page, ControlKind::kPicture, "Picture31");
-  Place(add, 3000, 120, 360, 360);
-  MakeHoverButton(add, buttons, 7, u"添加");
+  Control& add = AddHoverButton(form_, page, "Picture31", 3000, 120, buttons, 7, u"添加");
   add.on_click = [this](const MouseEvent&) { AddAction(); };
-  Control& remove = form_.Add(page, ControlKind::kPicture, "Picture32");
-  Place(remove, 3480, 120, 360, 360);
-  MakeHoverButton(remove, buttons, 9, u"移除");
+  Control& remove = AddHoverButton(form_, page, "Picture32", 3480, 120, buttons, 9, u"移除");
   remove.on_click = [this](const MouseEvent&) { RemoveAction(); };
-  Control& clear = form_.Add(page, ControlKind::kPicture, "Picture59");
-  Place(clear, 3960, 120, 360, 360);
-  MakeHoverButton(clear, buttons, 11, u"清空");
+  Control& clear = AddHoverButton(form_, page, "Picture59", 3960, 120, buttons, 11, u"清空");
   clear.on_click = [](const MouseEvent&) {};  // a double-click only
   clear.on_double_click = [this](const MouseEvent&) { ClearAction(); };
 
@@ -152,16 +143,20 @@ void MusicPage::BuildCompactStrip() {
       [this](const MouseEvent&) { PlayPauseAction(); };
   AddButton(overlay, "Picture42", 120 + 2 * kStripStep, top, kNextImage, u"下一首").on_click =
       [this](const MouseEvent&) { StepAction(true); };
-  overlay.on_mouse_move = [&overlay, hover = std::move(overlay.on_mouse_move)](const MouseEvent& e) {
+  overlay.on_mouse_move = [&overlay,
+                           hover = std::move(overlay.on_mouse_move)](const MouseEvent& e) {
     RestoreButtonsOn(overlay);
     if (hover) hover(e);
   };
   // The strip's play button follows the playing flag, its pointer-over look kept.
-  form_.AddTimer("Timer21", kWatchMs, [this] {
-    Control& play = form_.Get("Picture44");
-    int normal = player_.playing() ? kPauseImage : kPlayImage;
-    play.image = play.image % 2 == 0 ? normal + 1 : normal;
-  }).Start();
+  form_
+      .AddTimer("Timer21", kWatchMs,
+                [this] {
+                  Control& play = form_.Get("Picture44");
+                  int normal = player_.playing() ? kPauseImage : kPlayImage;
+                  play.image = play.image % 2 == 0 ? normal + 1 : normal;
+                })
+      .Start();
 }
 
 void MusicPage::FinishStartup() {
@@ -183,14 +178,12 @@ void MusicPage::Mirror() {
 }
 
 void MusicPage::SetTitle(bool with_track) {
-  form_.caption = with_track ? std::u16string(kMainCaption) + u" - " +
-                                   player_.NameAt(player_.current())
-                             : std::u16string(kMainCaption);
+  form_.caption = with_track
+                      ? std::u16string(kMainCaption) + u" - " + player_.NameAt(player_.current())
+                      : std::u16string(kMainCaption);
 }
 
-void MusicPage::ShowPlayImage() {
-  play_->image = player_.playing() ? kPauseImage : kPlayImage;
-}
+void MusicPage::ShowPlayImage() { play_->image = player_.playing() ? kPauseImage : kPlayImage; }
 
 void MusicPage::Transport(bool enabled) {
   for (const char* name : {"Picture23", "Picture24", "Picture25", "Picture29", "Picture30",
@@ -256,8 +249,8 @@ void MusicPage::SeekAction(const MouseEvent& e, bool dragged) {
   if (e.button != MouseButton::kLeft || engine.Source().empty()) return;
   progress_.Stop();
   seek_fill_->width = FillAt(e.x, kSeekTrackWidth);
-  double seconds = std::trunc(std::max(0, seek_fill_->width - kEmptyFill) * engine.Length() /
-                              kSeekTrackWidth);
+  double seconds =
+      std::trunc(std::max(0, seek_fill_->width - kEmptyFill) * engine.Length() / kSeekTrackWidth);
   engine.SetPosition(seconds);
   position_->text = engine.PositionText();
   if (dragged) engine.Pause();
@@ -350,7 +343,8 @@ void MusicPage::ProgressTick() {
   duration_->text = FormatMinutesSeconds(length);
   position_->text = FormatMinutesSeconds(position);
   if (length <= 0) return;
-  seek_fill_->width = static_cast<int>(std::trunc(position / length * kSeekTrackWidth)) + kEmptyFill;
+  seek_fill_->width =
+      static_cast<int>(std::trunc(position / length * kSeekTrackWidth)) + kEmptyFill;
 }
 
 // The labels show whole seconds; the engine's numbers serve tracks of an hour or more too.

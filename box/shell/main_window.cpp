@@ -143,9 +143,8 @@ void MainWindow::BuildHome() {
   text2.back_color = palette::kCard;
   command_box_ = &text2;
 
-  Control& execute = form_.Add(root, ControlKind::kPicture, "Picture4");
-  Place(execute, 4110, 5587, 360, 360);
-  MakeHoverButton(execute, images_.image_list1, 23, u"执行");
+  Control& execute =
+      AddHoverButton(form_, root, "Picture4", 4110, 5587, images_.image_list1, 23, u"执行");
   execute.on_click = [this](const MouseEvent&) {
     if (on_execute) on_execute();
   };
@@ -286,9 +285,8 @@ Page& MainWindow::AddPage(PageId id, const char* panel_name, const char* title_n
   panel.on_mouse_move = [&panel](const MouseEvent&) { RestoreButtonsOn(panel); };
   p.panel = &panel;
 
-  Control& back = form_.Add(panel, ControlKind::kPicture, back_name);
-  Place(back, 180, 195, 360, 360);
-  MakeHoverButton(back, images_.image_list1, back_image, std::move(back_tip));
+  Control& back = AddHoverButton(form_, panel, back_name, 180, 195, images_.image_list1, back_image,
+                                 std::move(back_tip));
   back.on_click = [this, id](const MouseEvent&) { ClosePage(id); };
   p.back = &back;
 
@@ -354,9 +352,8 @@ void MainWindow::BuildPages() {
     reopen();
     form_.SetFocus(command_box_);
   };
-  Control& add = form_.Add(*items.panel, ControlKind::kPicture, "Picture5");
-  Place(add, 4035, 195, 360, 360);
-  MakeHoverButton(add, images_.image_list1, 7, u"新增");
+  Control& add =
+      AddHoverButton(form_, *items.panel, "Picture5", 4035, 195, images_.image_list1, 7, u"新增");
   add.on_click = [this, &add](const MouseEvent&) {
     add.enabled = false;
     OpenPage(PageId::kAddItem);
@@ -417,9 +414,8 @@ void MainWindow::BuildPages() {
     reopen();
     form_.SetFocus(command_box_);
   };
-  Control& add_contact = form_.Add(*phone.panel, ControlKind::kPicture, "Picture58");
-  Place(add_contact, 4035, 195, 360, 360);
-  MakeHoverButton(add_contact, images_.image_list1, 7, u"新增联系人");
+  Control& add_contact = AddHoverButton(form_, *phone.panel, "Picture58", 4035, 195,
+                                        images_.image_list1, 7, u"新增联系人");
   add_contact.on_click = [this](const MouseEvent&) { OpenPage(PageId::kContactEdit); };
 
   Page& contact = AddPage(PageId::kContactEdit, "Picture60", "LblContactEditTitle", u"新增联系人",

@@ -21,8 +21,11 @@ struct Tab {
   int width;
 };
 // One blank on each side of a tab's text.
-constexpr std::array<Tab, 5> kTabs = {
-    {{u" 常规 ", 600}, {u" 音乐 ", 600}, {u" 程序调用 ", 960}, {u" 文件清理 ", 960}, {u" 调试 ", 600}}};
+constexpr std::array<Tab, 5> kTabs = {{{u" 常规 ", 600},
+                                       {u" 音乐 ", 600},
+                                       {u" 程序调用 ", 960},
+                                       {u" 文件清理 ", 960},
+                                       {u" 调试 ", 600}}};
 
 }  // namespace
 
@@ -38,9 +41,8 @@ OptionsPage::OptionsPage(MainWindow& window, BoxState& state, Services& services
   page_->visible = false;
   page_->on_mouse_move = [this](const MouseEvent&) { RestoreButtonsOn(*page_); };
 
-  Control& exit = form_.Add(*page_, ControlKind::kPicture, "Picture73");
-  Place(exit, 180, 195, 360, 360);
-  MakeHoverButton(exit, window.images().image_list1, 29, u"退出");
+  Control& exit = AddHoverButton(form_, *page_, "Picture73", 180, 195, window.images().image_list1,
+                                 29, u"退出");
   exit.on_click = [this](const MouseEvent&) { page_->visible = false; };
 
   Control& title = form_.Add(*page_, ControlKind::kLabel, "LblOptionsTitle");
@@ -118,11 +120,9 @@ Control& OptionsPage::AddWarning(Control& tab, const char* name, int top, int he
 
 Control& OptionsPage::AddButton(Control& tab, const char* name, int top, int image,
                                 std::u16string tool_tip) {
-  Control& button = form_.Add(tab, ControlKind::kPicture, name);
   // Centred over where a switch would stand.
-  Place(button, kSwitchLeft + (kSwitchWidth - 360) / 2, top - 8, 360, 360);
-  MakeHoverButton(button, window_.images().image_list1, image, std::move(tool_tip));
-  return button;
+  return AddHoverButton(form_, tab, name, kSwitchLeft + (kSwitchWidth - 360) / 2, top - 8,
+                        window_.images().image_list1, image, std::move(tool_tip));
 }
 
 void OptionsPage::BuildGeneralTab(Control& tab) {
@@ -146,13 +146,11 @@ void OptionsPage::BuildMusicTab(Control& tab) {
   const int list_width = kSwitchLeft + kSwitchWidth - 270;
   pause_list_ = &AddBox(form_, tab, ControlKind::kListBox, "List9", 135, 1020, list_width, 2460);
   const ImageList& images = window_.images().image_list1;
-  Control& add = form_.Add(tab, ControlKind::kPicture, "Picture76");
-  Place(add, kSwitchLeft - 315, 3660, 360, 360);
-  MakeHoverButton(add, images, 7, u"新增");
+  Control& add =
+      AddHoverButton(form_, tab, "Picture76", kSwitchLeft - 315, 3660, images, 7, u"新增");
   add.on_click = [this](const MouseEvent&) { AddToPauseList(); };
-  Control& remove = form_.Add(tab, ControlKind::kPicture, "Picture75");
-  Place(remove, kSwitchLeft + kSwitchWidth - 360, 3660, 360, 360);
-  MakeHoverButton(remove, images, 9, u"删除");
+  Control& remove = AddHoverButton(form_, tab, "Picture75", kSwitchLeft + kSwitchWidth - 360, 3660,
+                                   images, 9, u"删除");
   remove.on_click = [this](const MouseEvent&) { RemoveFromPauseList(); };
 }
 

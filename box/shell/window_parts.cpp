@@ -59,6 +59,14 @@ void MakeHoverButton(Control& button, const ImageList& list, int normal, std::u1
   button.on_mouse_leave = [&button] { RestoreNormalImage(button); };
 }
 
+Control& AddHoverButton(Form& form, Control& parent, std::string name, int left, int top,
+                        const ImageList& list, int normal, std::u16string tool_tip) {
+  Control& button = form.Add(parent, ControlKind::kPicture, std::move(name));
+  Place(button, left, top, 360, 360);
+  MakeHoverButton(button, list, normal, std::move(tool_tip));
+  return button;
+}
+
 // Normal images sit at odd indexes, hover images at the even index after them.
 void ShowHoverImage(Control& button) {
   if (button.image % 2 == 1) ++button.image;

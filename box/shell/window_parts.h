@@ -33,6 +33,9 @@ void PrependClick(Control& c, std::function<void()> handler);
 void MakeHoverButton(Control& button, const ImageList& list, int normal, std::u16string tool_tip);
 void ShowHoverImage(Control& button);
 void RestoreNormalImage(Control& button);
+// A 360 x 360 picture button at (left, top) of `parent`, as MakeHoverButton makes it.
+Control& AddHoverButton(Form& form, Control& parent, std::string name, int left, int top,
+                        const ImageList& list, int normal, std::u16string tool_tip);
 // Restores the normal image of every picture button directly on `surface`.
 void RestoreButtonsOn(Control& surface);
 

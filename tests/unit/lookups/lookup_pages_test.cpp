@@ -193,10 +193,10 @@ TEST_F(LookupPagesTest, PhoneBookAddsSelectsAndDeletes) {
 
   // Delete: nothing without a selection, else the selected contact from both lists.
   list6.selected = -1;
-  form().Click(Get("Picture59"));
+  form().Click(Get("PicDeleteContact"));
   EXPECT_EQ(state.lists.contacts.list.size(), 3u);
   form().SelectionMade(list6, 0);
-  form().Click(Get("Picture59"));
+  form().Click(Get("PicDeleteContact"));
   EXPECT_EQ(state.lists.contacts.list.names, (std::vector<std::u16string>{u"李四", u"张三"}));
   EXPECT_EQ(Get("List7").items, (std::vector<std::u16string>{u"010-12345678", u"139"}));
   EXPECT_EQ(list6.selected, -1);
