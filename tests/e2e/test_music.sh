@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The player of the real box on generated tracks (ALSA's null device plays them in real time):
 # with "启动程序时播放" on the first track starts with the box and the second follows by itself;
-# a program of the pause list pauses it; a double-click on an entry starts it (timed); the CPU
-# the box takes while a track plays with the music page open; screenshots of the page and of the
-# music tile's strip.
+# a program of the pause list pauses it; a double-click on an entry starts it (timed); the strip
+# and Ctrl+Alt+Right drive it; the CPU the box takes while a track plays with the music page
+# open; screenshots of the page and of the music tile's strip.
 . "$(dirname "$0")/window_lib.sh"
 e2e_start "$1"
 shots=$E2E_BUILD/e2e-shots
@@ -84,6 +84,11 @@ import -window root "$E2E_TMP/full.png"
 window_keep "$E2E_TMP/full.png" music_strip
 xdotool mousemove --window "$WIN" 235 84 click 1  # the strip's play/pause
 wait_title 'Velmo盒子' 2
+
+e2e_log "Ctrl+Alt+Right in the command box: the next track"
+xdotool mousemove --window "$WIN" 136 385 click 1
+xdotool key ctrl+alt+Right
+wait_title 'Velmo盒子 - 第一首' 2
 
 e2e_close "$WIN" "$box" || e2e_fail "box did not close"
 echo PASS
