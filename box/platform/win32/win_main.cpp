@@ -1,15 +1,10 @@
 // VelmoBox.exe: creating the main window is start-up, closing it is the end of the process.
 #include <windows.h>
 
-#include "box/command/command_pages.h"
-#include "box/lookups/lookup_pages.h"
-#include "box/music/music_page.h"
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/win32_services.h"
 #include "box/platform/win32/window_host.h"
-#include "box/shell/app.h"
-#include "box/shell/main_window.h"
-#include "box/shell/options_page.h"
+#include "box/shell/box.h"
 #include "box/storage/text_codec.h"
 #include "version.h"
 
@@ -40,33 +35,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   state.program_folder = state.program_path.substr(0, state.program_path.find_last_of(u'\\'));
   state.version = Utf8ToUtf16(VELMO_VERSION_TEXT);
 
-  MainWindow window(state, services);
-  CommandPages commands(window, state, services);
-  LookupPages lookups(window, state, services);
-  OptionsPage options(window, state, services);
-  options.import_from_start_menu = [&commands] {
-    std::u16string record;
-    commands.ImportFromStartMenu(record);
-    return record;
-  };
-  MusicPage music(window, state, services, options.process_watch());
-  App app(state, services, window.form());
-  window.after_first_picture = [&app] { app.CheckDataFiles(); };
-  app.Startup();
-  window.FinishStartup();
-  commands.FinishStartup();
-  lookups.FinishStartup();
-  options.FinishStartup();
-  music.FinishStartup();  // last: it may start the first track
-
-  WindowHost host(window, [&app, &media] {
-    // Nothing runs after the settings are written: every window and timer goes with the process.
-    // The exit code says whether everything was saved. The sound device is closed first: its
-    // decoder threads must not be cut off in the middle of a track.
-    bool saved = app.Shutdown();
-    media.Load(u"");
-    ExitProcess(saved ? 0 : 1);
-  });
+  Box box(state, services);
+  box.Startup();
+  // Nothing runs after the settings are written: every window and timer goes with the process.
+  // The exit code says whether everything was saved.
+  WindowHost host(box.window(), [&box] { ExitProcess(box.Shutdown() ? 0 : 1); });
   if (!host.Create()) return 1;
   screen.set_window(host.hwnd());
   return host.Run();

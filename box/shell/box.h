@@ -1,0 +1,37 @@
+// The whole box: the main window model with every subsystem's pages wired together, and the
+// start-up and shut-down sequence. The program's entry point makes the services and one Box.
+#pragma once
+
+#include "box/command/command_pages.h"
+#include "box/lookups/lookup_pages.h"
+#include "box/music/music_page.h"
+#include "box/shell/app.h"
+#include "box/shell/main_window.h"
+#include "box/shell/options_page.h"
+
+namespace velmo {
+
+class Box {
+ public:
+  Box(BoxState& state, Services& services);
+
+  // Folders, lists and settings, then each page's own start-up; the window model is then ready
+  // to be shown. The checks of DATA follow the window's first picture.
+  void Startup();
+  // Lists, start at log-in, settings; the sound device is closed. False unless every file was
+  // saved. The caller ends the process afterwards.
+  bool Shutdown();
+
+  MainWindow& window() { return window_; }
+
+ private:
+  Services& services_;
+  MainWindow window_;
+  CommandPages commands_;
+  LookupPages lookups_;
+  OptionsPage options_;
+  MusicPage music_;
+  App app_;
+};
+
+}  // namespace velmo

@@ -1,0 +1,42 @@
+// The whole box on fakes, from start-up to shut-down: the pages get what start-up loaded, the
+// last step may start the music, the checks follow the first picture, and shut-down saves and
+// closes the sound device.
+#include "box/shell/box.h"
+
+#include <gtest/gtest.h>
+
+#include "box/storage/text_codec.h"
+#include "fakes/fake_services_set.h"
+
+namespace velmo {
+namespace {
+
+TEST(BoxTest, StartupWiresEveryPageAndShutdownSavesAndFallsSilent) {
+  FakeServiceSet fakes;
+  fakes.files.AddFile(u"C:\\Box\\DATA\\config.ini",
+                      "[Music]\r\nPlayMusicAfterRunning=True\r\nPauseList=game.exe\r\n");
+  fakes.files.AddFile(u"C:\\Box\\DATA\\Music.sd", *EncodeGbk(u"歌*D:\\歌.mp3\r\n"));
+  BoxState state;
+  state.program_folder = u"C:\\Box";
+  Box box(state, fakes.services);
+  box.Startup();
+  Form& form = box.window().form();
+
+  EXPECT_EQ(fakes.media.Source(), u"D:\\歌.mp3");
+  EXPECT_EQ(form.caption, u"Velmo盒子 - 歌");
+  EXPECT_EQ(form.Get("sSwitch_Small4.Shape2").left, 300) << "the switch shows the loaded setting";
+  EXPECT_EQ(form.Get("List9").items, std::vector<std::u16string>({u"game.exe"}));
+  EXPECT_EQ(form.Get("List2").items, std::vector<std::u16string>({u"歌"}));
+
+  fakes.files.SetReadOnly(u"C:\\Box\\DATA\\Contacts.sd");
+  form.Tick("TimerAfterShown");
+  EXPECT_EQ(form.Get("LblMessageTitle").text, u"无法保存") << "the checks said what they found";
+
+  EXPECT_FALSE(box.Shutdown()) << "Contacts.sd could not be saved";
+  EXPECT_NE(fakes.files.Contents(u"C:\\Box\\DATA\\config.ini")->find("PauseList=game.exe\r\n"),
+            std::string::npos);
+  EXPECT_EQ(fakes.media.Source(), u"");
+}
+
+}  // namespace
+}  // namespace velmo
