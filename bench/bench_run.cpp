@@ -2,6 +2,7 @@
 // request (or the not-found message): the whole road must stay under 1 ms.
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -14,6 +15,7 @@
 #include "fakes/fake_launcher.h"
 #include "fakes/fake_media_engine.h"
 #include "fakes/fake_processes.h"
+#include "fakes/fake_recycle_bin.h"
 #include "fakes/fake_services.h"
 
 namespace velmo {
@@ -33,7 +35,9 @@ class ExistingFiles final : public FileSystem {
   bool FileExists(const std::u16string& path) override { return paths.count(path) > 0; }
   bool PathExists(const std::u16string& path) override { return paths.count(path) > 0; }
   bool CreateFolder(const std::u16string&) override { return false; }
-  std::vector<std::u16string> ListFiles(const std::u16string&) override { return {}; }
+  bool ListFolder(const std::u16string&, const std::function<void(const FolderEntry&)>&) override {
+    return false;
+  }
   std::unordered_set<std::u16string> paths;
 };
 
@@ -89,8 +93,10 @@ struct Box {
   FakeProcesses processes;
   FakeKnownFolders known_folders;
   FakeMediaEngine media;
+  FakeFileSystem bin_files;
+  FakeRecycleBin recycle_bin{bin_files};
   Services services{files,   registry,  speech,    screen,        clock, launcher,
-                    dialogs, clipboard, processes, known_folders, media};
+                    dialogs, clipboard, processes, known_folders, media, recycle_bin};
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> pages;

@@ -1,6 +1,6 @@
 # Sourced by the scripts and tests that run the programs under Wine.
 # velmo_wine_template: a ready prefix (zh_CN locale, CJK font replacements), made once per
-# machine and cached; velmo_new_prefix DIR copies it.
+# machine and cached; velmo_new_prefix DIR copies it and gives it a Recycle Bin of its own.
 velmo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 velmo_cache=${VELMO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/velmobox}
 velmo_template_version=1
@@ -32,6 +32,7 @@ velmo_wine_template() {
     flock 9
     if [ "$(cat "$t/.velmo-ready" 2>/dev/null)" != "$velmo_template_version" ]; then
       rm -rf "$t"
+      velmo_private_trash "$velmo_cache/template-data"  # wineboot's menu entries go there too
       WINEPREFIX="$t" wineboot -i >/dev/null 2>&1
       WINEPREFIX="$t" wineserver -w
       local reg="$velmo_cache/fonts.reg"
@@ -56,4 +57,13 @@ velmo_new_prefix() {
   t=$(velmo_wine_template)
   rm -rf "$dest"
   cp -a "$t" "$dest"
+  velmo_private_trash "$dest/.velmo-data"
+}
+
+# velmo_private_trash DIR: Wine's Recycle Bin is the Unix trash, $XDG_DATA_HOME/Trash
+# (~/.local/share/Trash without it): the programs started from this shell recycle into DIR
+# instead, never into the user's own trash.
+velmo_private_trash() {
+  mkdir -p "$1"
+  export XDG_DATA_HOME=$1
 }

@@ -3,12 +3,6 @@
 
 namespace velmo {
 
-namespace {
-bool EndsWith(std::u16string_view s, std::u16string_view suffix) {
-  return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
-}
-}  // namespace
-
 Extensions::Extensions(BoxState& state, Services& services, CommandSurface& surface)
     : state_(state), services_(services), surface_(surface) {}
 
@@ -24,11 +18,13 @@ void Extensions::Select(int index) {
 std::u16string Extensions::Folder() const { return JoinPath(state_.program_folder, u"Plugins"); }
 
 void Extensions::ScanExtensions() {
-  for (const std::u16string& name : services_.files.ListFiles(Folder())) {
+  services_.files.ListFolder(Folder(), [this](const FolderEntry& entry) {
+    if (entry.attributes & (file_attribute::kDirectory | file_attribute::kReparsePoint)) return;
     // Exactly these lower-case letters: "X.EXE" is not an extension. No dot is required.
-    if (name.size() < 4 || !(EndsWith(name, u"exe") || EndsWith(name, u"lnk"))) continue;
-    entries_.push_back(name.substr(0, name.size() - 4));
-  }
+    std::u16string_view name = entry.name;
+    if (name.size() < 4 || !(name.ends_with(u"exe") || name.ends_with(u"lnk"))) return;
+    entries_.emplace_back(name.substr(0, name.size() - 4));
+  });
   Changed();
 }
 

@@ -144,7 +144,7 @@ void ItemList::InvokeByName(const std::u16string& text, NameSearch search) {
 void ItemList::ImportFromStartMenu(std::u16string& log) {
   log.clear();
   OpenFileRequest request;
-  std::optional<std::u16string> programs = services_.known_folders.CommonPrograms();
+  std::optional<std::u16string> programs = services_.known_folders.Get(KnownFolder::kCommonPrograms);
   if (programs && !programs->empty()) {
     request.initial_folder = *programs;
     if (programs->back() != u'\\') request.initial_folder += u'\\';

@@ -22,6 +22,8 @@ class Dialogs {
   // The full path of an existing file the user chose; nullopt on cancel or failure. The
   // process's current folder is left as it was.
   virtual std::optional<std::u16string> OpenFile(const OpenFileRequest& request) = 0;
+  // The system's message box with the error icon and an OK button; returns when it is closed.
+  virtual void ShowError(const std::u16string& text, const std::u16string& title) = 0;
 };
 
 }  // namespace velmo

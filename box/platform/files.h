@@ -1,6 +1,8 @@
 // Files and folders as the box uses them: whole-file reads, atomic whole-file writes.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,6 +34,22 @@ class InMemoryFileView final : public FileView {
   std::string bytes_;
 };
 
+// File attribute bits as the system reports them.
+namespace file_attribute {
+inline constexpr std::uint32_t kReadOnly = 0x1;
+inline constexpr std::uint32_t kHidden = 0x2;
+inline constexpr std::uint32_t kSystem = 0x4;
+inline constexpr std::uint32_t kDirectory = 0x10;
+inline constexpr std::uint32_t kReparsePoint = 0x400;  // a junction or a symbolic link
+}  // namespace file_attribute
+
+// One entry of a folder listing.
+struct FolderEntry {
+  std::u16string_view name;  // the long name; valid during the visit only
+  std::uint32_t attributes = 0;
+  std::uint64_t size = 0;  // bytes; 0 for a folder
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -51,8 +69,11 @@ class FileSystem {
   // A file or a folder of that name.
   virtual bool PathExists(const std::u16string& path) = 0;
   virtual bool CreateFolder(const std::u16string& path) = 0;
-  // Names of the files (not folders) directly in `folder`, in the file system's order.
-  virtual std::vector<std::u16string> ListFiles(const std::u16string& folder) = 0;
+  // Tells `visit` of every entry directly in `folder` except "." and "..", in the file system's
+  // order, hidden ones included, without following links. False when the folder cannot be
+  // listed (missing, denied, not a folder).
+  virtual bool ListFolder(const std::u16string& folder,
+                          const std::function<void(const FolderEntry&)>& visit) = 0;
 };
 
 // Joins with one backslash.

@@ -12,6 +12,7 @@
 #include "box/platform/launcher.h"
 #include "box/platform/media_engine.h"
 #include "box/platform/processes.h"
+#include "box/platform/recycle_bin.h"
 #include "box/platform/registry.h"
 #include "box/platform/screen.h"
 #include "box/platform/speech.h"
@@ -34,6 +35,7 @@ struct Services {
   Processes& processes;
   KnownFolders& known_folders;
   MediaEngine& media;
+  RecycleBin& recycle_bin;
 };
 
 // A message for the message panel.

@@ -21,7 +21,12 @@ class FakeDialogs final : public Dialogs {
     return answer;
   }
 
+  void ShowError(const std::u16string& text, const std::u16string& title) override {
+    errors.push_back(title + u": " + text);
+  }
+
   std::deque<std::u16string> answers;
+  std::vector<std::u16string> errors;  // "title: text" of each error box shown
   std::vector<OpenFileRequest> requests;
 };
 

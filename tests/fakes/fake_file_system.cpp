@@ -34,7 +34,7 @@ void FakeFileSystem::Store(const std::u16string& path, std::string bytes, bool h
     it->second.order = next_order_++;
   }
   it->second.bytes = std::move(bytes);
-  it->second.hidden = hidden;
+  it->second.attributes = hidden ? file_attribute::kHidden : 0;
 }
 
 FileRead FakeFileSystem::ReadFile(const std::u16string& path) {
@@ -80,14 +80,15 @@ bool FakeFileSystem::CopyFile(const std::u16string& from, const std::u16string& 
       !FolderExists(ParentKey(to_key)) || folders_.count(to_key) != 0) {
     return false;
   }
-  Store(to, it->second.bytes, it->second.hidden);
+  Store(to, it->second.bytes, (it->second.attributes & file_attribute::kHidden) != 0);
   return true;
 }
 
 bool FakeFileSystem::FileExists(const std::u16string& path) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   auto it = files_.find(Key(path));
-  return it != files_.end() && !it->second.hidden;
+  return it != files_.end() &&
+         (it->second.attributes & (file_attribute::kHidden | file_attribute::kSystem)) == 0;
 }
 
 bool FakeFileSystem::PathExists(const std::u16string& path) {
@@ -100,25 +101,80 @@ bool FakeFileSystem::CreateFolder(const std::u16string& path) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   std::u16string key = Key(path);
   if (files_.count(key) != 0) return false;
-  for (std::u16string folder = key; !FolderExists(folder); folder = ParentKey(folder)) {
-    if (files_.count(folder) != 0) return false;
-    folders_.insert(folder);
+  // Each missing folder from the top down, named as the caller spelled it.
+  std::u16string spelled;
+  for (char16_t c : path) {
+    if (c == u'/') c = u'\\';
+    if (c == u'\\' && !spelled.empty() && spelled.back() == u'\\') continue;
+    spelled.push_back(c);
+  }
+  std::size_t end = 0;
+  while (end != std::u16string::npos) {
+    end = spelled.find(u'\\', end + 1);
+    std::u16string part = spelled.substr(0, end);
+    std::u16string part_key = Key(part);
+    if (part_key.empty() || FolderExists(part_key)) continue;
+    if (files_.count(part_key) != 0) return false;
+    Entry& folder = folders_[part_key];
+    folder.name = FileNameOf(part);
+    folder.attributes = file_attribute::kDirectory;
+    folder.order = next_order_++;
   }
   return true;
 }
 
-std::vector<std::u16string> FakeFileSystem::ListFiles(const std::u16string& folder) {
-  std::lock_guard<std::recursive_mutex> lock(mutex_);
-  std::u16string folder_key = Key(folder);
-  std::vector<const Entry*> found;
-  for (const auto& [key, entry] : files_) {
-    if (ParentKey(key) == folder_key) found.push_back(&entry);
+bool FakeFileSystem::ListFolder(const std::u16string& folder,
+                                const std::function<void(const FolderEntry&)>& visit) {
+  std::vector<FolderEntry> found;
+  std::vector<std::size_t> order;
+  {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    std::u16string folder_key = Key(folder);
+    if (!FolderExists(folder_key)) return false;
+    for (const auto* entries : {&files_, &folders_}) {
+      for (const auto& [key, entry] : *entries) {
+        if (ParentKey(key) != folder_key) continue;
+        found.push_back({entry.name, entry.attributes, entry.bytes.size()});
+        order.push_back(entry.order);
+      }
+    }
   }
-  std::sort(found.begin(), found.end(),
-            [](const Entry* a, const Entry* b) { return a->order < b->order; });
-  std::vector<std::u16string> names;
-  for (const Entry* entry : found) names.push_back(entry->name);
-  return names;
+  std::vector<std::size_t> by_order(found.size());
+  for (std::size_t i = 0; i < by_order.size(); ++i) by_order[i] = i;
+  std::sort(by_order.begin(), by_order.end(),
+            [&](std::size_t a, std::size_t b) { return order[a] < order[b]; });
+  // The entries' names live in the maps: the visit runs unlocked, so it may call back in.
+  for (std::size_t i : by_order) visit(found[i]);
+  return true;
+}
+
+void FakeFileSystem::SetAttributes(const std::u16string& path, std::uint32_t attributes) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  std::u16string key = Key(path);
+  if (auto it = files_.find(key); it != files_.end()) it->second.attributes = attributes;
+  if (auto it = folders_.find(key); it != folders_.end()) {
+    it->second.attributes = attributes | file_attribute::kDirectory;
+  }
+}
+
+std::optional<std::uint32_t> FakeFileSystem::AttributesOf(const std::u16string& path) const {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  std::u16string key = Key(path);
+  if (auto it = files_.find(key); it != files_.end()) {
+    return it->second.attributes | (read_only_.count(key) ? file_attribute::kReadOnly : 0);
+  }
+  if (auto it = folders_.find(key); it != folders_.end()) return it->second.attributes;
+  return std::nullopt;
+}
+
+bool FakeFileSystem::Held(const std::u16string& path) const {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  return unreadable_.count(Key(path)) != 0;
+}
+
+bool FakeFileSystem::Remove(const std::u16string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  return files_.erase(Key(path)) != 0;
 }
 
 void FakeFileSystem::AddFile(const std::u16string& path, std::string_view bytes, bool hidden) {

@@ -27,12 +27,21 @@ class FakeFileSystem final : public FileSystem {
   bool PathExists(const std::u16string& path) override;
   // Creates missing parent folders too.
   bool CreateFolder(const std::u16string& path) override;
-  // In the order the files were first created.
-  std::vector<std::u16string> ListFiles(const std::u16string& folder) override;
+  // Files and folders in the order they were first created.
+  bool ListFolder(const std::u16string& folder,
+                  const std::function<void(const FolderEntry&)>& visit) override;
 
   // Test set-up: a file (and its folders) with the given content.
   void AddFile(const std::u16string& path, std::string_view bytes, bool hidden = false);
   void AddFolder(const std::u16string& path) { CreateFolder(path); }
+  // Attribute bits (file_attribute) of a file or folder; a folder keeps kDirectory. A folder
+  // with kReparsePoint stands for a junction: what lies inside shows only to one who enters.
+  void SetAttributes(const std::u16string& path, std::uint32_t attributes);
+  std::optional<std::uint32_t> AttributesOf(const std::u16string& path) const;
+  // Whether another program holds the file (FailReadOf).
+  bool Held(const std::u16string& path) const;
+  // Deletes a file; false when there is none.
+  bool Remove(const std::u16string& path);
   std::optional<std::string> Contents(const std::u16string& path) const;
   // The file is held by another program: it can neither be read nor replaced.
   void FailReadOf(const std::u16string& path) {
@@ -56,7 +65,7 @@ class FakeFileSystem final : public FileSystem {
   struct Entry {
     std::u16string name;  // as first written
     std::string bytes;
-    bool hidden = false;
+    std::uint32_t attributes = 0;
     std::size_t order = 0;
   };
   static std::u16string Key(std::u16string_view path);
@@ -65,7 +74,7 @@ class FakeFileSystem final : public FileSystem {
   void Store(const std::u16string& path, std::string bytes, bool hidden);
 
   std::map<std::u16string, Entry> files_;
-  std::set<std::u16string> folders_;
+  std::map<std::u16string, Entry> folders_;  // no bytes
   std::set<std::u16string> unreadable_;
   std::set<std::u16string> read_only_;
   std::size_t next_order_ = 0;

@@ -10,6 +10,7 @@
 #include "fakes/fake_launcher.h"
 #include "fakes/fake_media_engine.h"
 #include "fakes/fake_processes.h"
+#include "fakes/fake_recycle_bin.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_services.h"
 
@@ -31,8 +32,9 @@ struct FakeServiceSet {
   FakeProcesses processes;
   FakeKnownFolders known_folders;
   FakeMediaEngine media;
-  Services services{files,   registry,  speech,    screen,        clock, launcher,
-                    dialogs, clipboard, processes, known_folders, media};
+  FakeRecycleBin recycle_bin{files};
+  Services services{files,     registry,  speech,        screen, clock,      launcher, dialogs,
+                    clipboard, processes, known_folders, media,  recycle_bin};
 };
 
 }  // namespace velmo

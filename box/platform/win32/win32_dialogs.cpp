@@ -1,4 +1,4 @@
-// The open-file dialog through GetOpenFileNameW.
+// The open-file dialog through GetOpenFileNameW; the error box through MessageBoxW.
 #include <windows.h>
 #include <commdlg.h>
 
@@ -43,6 +43,10 @@ std::optional<std::u16string> Win32Dialogs::OpenFile(const OpenFileRequest& requ
   if (!request.follow_shortcuts) ofn.Flags |= OFN_NODEREFERENCELINKS;
   if (!ShowOpenDialog(&ofn)) return std::nullopt;
   return Narrow16(std::wstring_view(file.data()));
+}
+
+void Win32Dialogs::ShowError(const std::u16string& text, const std::u16string& title) {
+  MessageBoxW(GetActiveWindow(), Wide(text).c_str(), Wide(title).c_str(), MB_ICONERROR | MB_OK);
 }
 
 }  // namespace velmo

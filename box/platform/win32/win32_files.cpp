@@ -2,6 +2,9 @@
 // rename.
 #include <windows.h>
 
+#include <cwchar>
+
+#include "box/platform/win32/long_path.h"
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/win32_services.h"
 
@@ -170,18 +173,36 @@ bool Win32FileSystem::CreateFolder(const std::u16string& path) {
   return CreateDirectoryW(Wide(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-std::vector<std::u16string> Win32FileSystem::ListFiles(const std::u16string& folder) {
-  std::vector<std::u16string> names;
+bool Win32FileSystem::ListFolder(const std::u16string& folder,
+                                 const std::function<void(const FolderEntry&)>& visit) {
+  std::wstring pattern = Wide(folder);
+  while (!pattern.empty() && (pattern.back() == L'\\' || pattern.back() == L'/')) {
+    pattern.pop_back();
+  }
+  pattern += L"\\*";
+  pattern = LongPath(std::move(pattern));
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileExW(Wide(JoinPath(folder, u"*")).c_str(), FindExInfoBasic, &data,
-                                 FindExSearchNameMatch, nullptr, 0);
-  if (find == INVALID_HANDLE_VALUE) return names;
+  HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (find == INVALID_HANDLE_VALUE) {
+    // Only a drive's root comes without "." and "..": it is empty, not missing.
+    if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    pattern.pop_back();
+    DWORD attributes = GetFileAttributesW(pattern.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+  FolderEntry entry;
   do {
-    if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
-    names.push_back(Narrow16(data.cFileName));
+    const wchar_t* name = data.cFileName;
+    if (name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'))) continue;
+    entry.name = std::u16string_view(reinterpret_cast<const char16_t*>(name), wcslen(name));
+    entry.attributes = data.dwFileAttributes;
+    entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    visit(entry);
   } while (FindNextFileW(find, &data));
+  bool complete = GetLastError() == ERROR_NO_MORE_FILES;
   FindClose(find);
-  return names;
+  return complete;
 }
 
 }  // namespace velmo

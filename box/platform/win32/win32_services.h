@@ -12,6 +12,7 @@
 #include "box/platform/launcher.h"
 #include "box/platform/media_engine.h"
 #include "box/platform/processes.h"
+#include "box/platform/recycle_bin.h"
 #include "box/platform/registry.h"
 #include "box/platform/screen.h"
 #include "box/platform/speech.h"
@@ -28,7 +29,8 @@ class Win32FileSystem final : public FileSystem {
   bool FileExists(const std::u16string& path) override;
   bool PathExists(const std::u16string& path) override;
   bool CreateFolder(const std::u16string& path) override;
-  std::vector<std::u16string> ListFiles(const std::u16string& folder) override;
+  bool ListFolder(const std::u16string& folder,
+                  const std::function<void(const FolderEntry&)>& visit) override;
 };
 
 class Win32InstanceLock final : public InstanceLock {
@@ -88,6 +90,7 @@ class Win32Launcher final : public Launcher {
 class Win32Dialogs final : public Dialogs {
  public:
   std::optional<std::u16string> OpenFile(const OpenFileRequest& request) override;
+  void ShowError(const std::u16string& text, const std::u16string& title) override;
 };
 
 class Win32Clipboard final : public Clipboard {
@@ -105,10 +108,17 @@ class Win32Processes final : public Processes {
       std::vector<unsigned char>(64 * 1024);  // kept for the next tick
 };
 
-// SHGetKnownFolderPath.
+// SHGetKnownFolderPath; GetTempPathW for the temporary folder.
 class Win32KnownFolders final : public KnownFolders {
  public:
-  std::optional<std::u16string> CommonPrograms() override;
+  std::optional<std::u16string> Get(KnownFolder folder) override;
+};
+
+// SHFileOperationW with undo for the files, after a check of each; SHEmptyRecycleBinW.
+class Win32RecycleBin final : public RecycleBin {
+ public:
+  std::vector<RemoveResult> Recycle(const std::vector<std::u16string>& paths) override;
+  bool Empty() override;
 };
 
 // MCI command strings on the mpegvideo device; state_ is what the player asked for, refreshed

@@ -27,8 +27,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Processes processes;
   Win32KnownFolders known_folders;
   Win32MediaEngine media;
-  Services services{files,   registry,  speech,    screen,        clock, launcher,
-                    dialogs, clipboard, processes, known_folders, media};
+  Win32RecycleBin recycle_bin;
+  Services services{files,     registry,  speech,        screen, clock,      launcher, dialogs,
+                    clipboard, processes, known_folders, media,  recycle_bin};
 
   BoxState state;
   state.program_path = ProgramPath();

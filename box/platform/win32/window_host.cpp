@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "box/shell/text_wrap.h"
 
@@ -41,6 +42,16 @@ std::uint64_t NowUs() {
 
 Modifiers CurrentModifiers() {
   return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
+}
+
+// EM_REPLACESEL stops at the limit, which is some 32,000 characters when none is set: no limit
+// is the largest there is.
+void LimitText(HWND edit, ControlKind kind, std::size_t max_length) {
+  if (kind == ControlKind::kRichText) {
+    SendMessageW(edit, EM_EXLIMITTEXT, 0, max_length ? max_length : 0x7FFFFFFE);
+  } else {
+    SendMessageW(edit, EM_LIMITTEXT, max_length, 0);  // 0: the most an EDIT takes
+  }
 }
 
 bool Opaque(const Control& c) {
@@ -297,6 +308,8 @@ void WindowHost::SyncNative(Control& c) {
       SendMessageW(n.hwnd, EM_SETEVENTMASK, 0, ENM_CHANGE);
     }
     SetWindowSubclass(n.hwnd, &WindowHost::ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (c.kind != ControlKind::kListBox) LimitText(n.hwnd, c.kind, c.max_length);
+    n.max_length = c.max_length;
     n.text.clear();
     n.selected = -1;
   }
@@ -314,13 +327,26 @@ void WindowHost::SyncNative(Control& c) {
       n.selected = c.selected;
     }
   } else {
-    if (c.text != n.text) {
-      n.text = c.text;
-      SetWindowTextW(n.hwnd, W(c.text));
-    }
     if (c.max_length != n.max_length) {
       n.max_length = c.max_length;
-      SendMessageW(n.hwnd, EM_LIMITTEXT, c.max_length, 0);
+      LimitText(n.hwnd, c.kind, c.max_length);
+    }
+    if (c.text != n.text) {
+      // A pane that lines are added to takes only the new ones: setting the whole text again
+      // grows slow with tens of thousands of lines, and leaves the view at the top.
+      bool appended = !n.text.empty() && c.text.size() > n.text.size() &&
+                      std::u16string_view(c.text).starts_with(n.text) &&
+                      (c.max_length == 0 || c.text.size() <= c.max_length);
+      if (appended) {
+        int end = GetWindowTextLengthW(n.hwnd);  // never short of the end; past it is the end
+        SendMessageW(n.hwnd, EM_SETSEL, end, end);
+        SendMessageW(n.hwnd, EM_REPLACESEL, FALSE,
+                     reinterpret_cast<LPARAM>(W(c.text) + n.text.size()));
+        SendMessageW(n.hwnd, EM_SCROLLCARET, 0, 0);
+      } else {
+        SetWindowTextW(n.hwnd, W(c.text));
+      }
+      n.text = c.text;
     }
     if (c.select_all) {
       c.select_all = false;

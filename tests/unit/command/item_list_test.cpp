@@ -259,7 +259,7 @@ TEST_F(ItemListTest, FindAndInvokeOnAnEmptyList) {
 
 TEST_F(ItemListTest, ImportAppendsEveryChosenFileUntilCancel) {
   AddMissing(u"QQ", u"C:\\QQ.exe");
-  known_folders.common_programs = u"D:\\公用\\开始菜单\\程序";
+  known_folders.folders[KnownFolder::kCommonPrograms] = u"D:\\公用\\开始菜单\\程序";
   dialogs.answers = {u"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\QQ.lnk",
                      u"C:\\x\\!bang.exe", u"C:\\x\\记事本.lnk"};
   int changes = 0;
@@ -303,7 +303,11 @@ TEST_F(ItemListTest, ImportOpensWhereTheSystemKeepsTheCommonPrograms) {
       {u"", u""},
   };
   for (const auto& c : cases) {
-    known_folders.common_programs = c.common_programs;
+    if (c.common_programs) {
+      known_folders.folders[KnownFolder::kCommonPrograms] = *c.common_programs;
+    } else {
+      known_folders.folders.erase(KnownFolder::kCommonPrograms);
+    }
     dialogs.requests.clear();
     std::u16string log;
     item_list.ImportFromStartMenu(log);

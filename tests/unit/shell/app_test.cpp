@@ -275,8 +275,9 @@ TEST_F(AppTest, FilesThatCannotBeReadOrWrittenAreSaidAndLeftAlone) {
     BoxState box;
     box.program_folder = kFolder;
     Form form;
+    FakeRecycleBin bin{fs};
     Services with_fs{fs,      registry,  speech,    screen,        clock, launcher,
-                     dialogs, clipboard, processes, known_folders, media};
+                     dialogs, clipboard, processes, known_folders, media, bin};
     App under_test(box, with_fs, form);
     under_test.Startup();
     under_test.CheckDataFiles();

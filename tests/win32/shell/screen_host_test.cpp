@@ -1,10 +1,15 @@
-// The screen service and the window host against the real display: work areas, and what a
-// change of dpi does to the window and its model.
+// The screen service and the window host against the real display: work areas, what a change of
+// dpi does to the window and its model, and text panes that lines are added to.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <richedit.h>
+
+#include <string>
+
 #include "box/platform/win32/win32_services.h"
 #include "box/platform/win32/window_host.h"
+#include "box/storage/text_codec.h"
 
 namespace velmo {
 namespace {
@@ -41,6 +46,63 @@ TEST(WindowHost, ADpiChangeTakesWindowsRectangleAndTheModelFollowsIt) {
   EXPECT_EQ(placed.bottom - placed.top, 600);
   EXPECT_EQ(form.left, 10000);
   EXPECT_EQ(form.top, 400);
+  DestroyWindow(host.hwnd());
+}
+
+std::u16string NativeText(HWND hwnd) {
+  std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, u'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, reinterpret_cast<wchar_t*>(text.data()),
+                                                      static_cast<int>(text.size()))));
+  return text;
+}
+
+// A pane that lines are added to: its native control takes them past the default limit of some
+// 32,000 characters and shows the end; a text that does not continue the shown one replaces it.
+TEST(WindowHost, TextPanesTakeAddedLinesAndShowTheEnd) {
+  Form form;
+  form.width = 6000;
+  form.height = 3000;
+  Control& rich = form.Add(form.root(), ControlKind::kRichText, "Text2");
+  Control& box = form.Add(form.root(), ControlKind::kTextBox, "Text3");
+  for (Control* c : {&rich, &box}) {
+    c->width = 3000;
+    c->height = 1500;
+    c->multi_line = true;
+    c->read_only = true;
+    c->text = u"清理开始";
+  }
+  box.left = 3000;
+  WindowHost host(form, nullptr);
+  ASSERT_TRUE(host.Create());
+  for (int i = 0; i < 2000; ++i) {
+    std::u16string line = u"\r\n已删除 C:\\Temp\\" + Utf8ToUtf16(std::to_string(i)) + u".tmp";
+    rich.text += line;
+    box.text += line;
+    if (i % 400 == 399) host.Sync();
+  }
+  ASSERT_GT(box.text.size(), 40000u);
+  const struct {
+    Control& control;
+    const wchar_t* window_class;
+  } panes[] = {{rich, MSFTEDIT_CLASS}, {box, L"EDIT"}};
+  for (const auto& pane : panes) {
+    SCOPED_TRACE(pane.control.name);
+    HWND hwnd = FindWindowExW(host.hwnd(), nullptr, pane.window_class, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    std::u16string shown = NativeText(hwnd);
+    EXPECT_EQ(shown.size(), pane.control.text.size());
+    EXPECT_TRUE(shown == pane.control.text);
+    DWORD start = 0, end = 0;
+    SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, end);
+    LRESULT lines = SendMessageW(hwnd, EM_GETLINECOUNT, 0, 0);
+    EXPECT_EQ(SendMessageW(hwnd, EM_LINEFROMCHAR, start, 0), lines - 1) << "the caret at the end";
+    EXPECT_GT(SendMessageW(hwnd, EM_GETFIRSTVISIBLELINE, 0, 0), lines - 100) << "the end in view";
+
+    pane.control.text = u"新的一次清理";
+    host.Sync();
+    EXPECT_EQ(NativeText(hwnd), u"新的一次清理");
+  }
   DestroyWindow(host.hwnd());
 }
 

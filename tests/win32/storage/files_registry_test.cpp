@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/win32_services.h"
 #include "box/storage/dictionary_files.h"
 #include "box/storage/registry_ops.h"
+#include "box/storage/text_codec.h"
 
 namespace velmo {
 namespace {
@@ -134,10 +136,91 @@ TEST(Win32Files, ExistenceRulesAndListing) {
   EXPECT_TRUE(fs.PathExists(sub));
   EXPECT_FALSE(fs.FileExists(hidden)) << "hidden files do not count";
 
-  std::vector<std::u16string> names = fs.ListFiles(folder);
-  EXPECT_NE(std::find(names.begin(), names.end(), u"截屏.exe"), names.end());
-  EXPECT_EQ(std::find(names.begin(), names.end(), u"sub.exe"), names.end());
+  std::map<std::u16string, std::uint32_t> listed;
+  EXPECT_TRUE(fs.ListFolder(
+      folder, [&](const FolderEntry& e) { listed[std::u16string(e.name)] = e.attributes; }));
+  EXPECT_EQ(listed.count(u"截屏.exe"), 1u);
+  EXPECT_TRUE(listed[u"sub.exe"] & file_attribute::kDirectory);
+  EXPECT_TRUE(listed[u"h.exe"] & file_attribute::kHidden);
   SetFileAttributesW(Wide(hidden).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Every kind of entry a cleaner meets, with the attributes and the 64-bit size the system keeps;
+// a folder whose path is past MAX_PATH is listed as any other.
+TEST(Win32Files, ListFolderTellsEveryEntryAsTheSystemKeepsIt) {
+  Win32FileSystem fs;
+  std::u16string folder = TempFolder(u"velmo_list_folder");
+  const struct {
+    std::u16string name;
+    DWORD attributes;  // set after creation; FILE_ATTRIBUTE_DIRECTORY makes a folder
+    std::uint64_t size;
+  } entries[] = {
+      {u"plain.tmp", FILE_ATTRIBUTE_NORMAL, 5},
+      {u"hidden.tmp", FILE_ATTRIBUTE_HIDDEN, 1},
+      {u"system.tmp", FILE_ATTRIBUTE_SYSTEM, 2},
+      {u"read only.tmp", FILE_ATTRIBUTE_READONLY, 3},
+      {u"一个很长的文件名称.longextension", FILE_ATTRIBUTE_NORMAL, 0},
+      {u"Temporary Internet Files", FILE_ATTRIBUTE_DIRECTORY, 0},
+      {u"big.bin", FILE_ATTRIBUTE_NORMAL, (5ull << 30) + 7},  // sparse: no disk space taken
+  };
+  constexpr DWORD kKinds = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                           FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+  for (const auto& e : entries) {
+    std::wstring path = Wide(JoinPath(folder, e.name));
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // from an earlier run
+    if (e.attributes == FILE_ATTRIBUTE_DIRECTORY) {
+      CreateDirectoryW(path.c_str(), nullptr);
+      continue;
+    }
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(e.size);
+    EXPECT_TRUE(SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h));
+    CloseHandle(h);
+    SetFileAttributesW(path.c_str(), e.attributes);
+  }
+
+  for (const std::u16string& given : {folder, folder + u"\\"}) {
+    SCOPED_TRACE(std::string(given.back() == u'\\' ? "with" : "without") + " a backslash");
+    std::map<std::u16string, FolderEntry> listed;
+    std::vector<std::u16string> names;
+    ASSERT_TRUE(fs.ListFolder(given, [&](const FolderEntry& e) {
+      names.emplace_back(e.name);
+      listed[names.back()] = FolderEntry{{}, e.attributes, e.size};
+    }));
+    EXPECT_EQ(names.size(), std::size(entries)) << "no \".\" and \"..\"";
+    for (const auto& e : entries) {
+      SCOPED_TRACE(Utf16ToUtf8(e.name));
+      ASSERT_EQ(listed.count(e.name), 1u);
+      // As GetFileAttributesW has them, the archive bit and the rest included.
+      EXPECT_EQ(listed[e.name].attributes,
+                GetFileAttributesW(Wide(JoinPath(folder, e.name)).c_str()));
+      EXPECT_EQ(listed[e.name].attributes & kKinds, e.attributes & kKinds);
+      EXPECT_EQ(listed[e.name].size, e.size);
+    }
+  }
+
+  // 6 x 50 characters below the folder: past MAX_PATH, made through the "\\?\" form.
+  std::u16string deep = folder;
+  for (char16_t c = u'a'; c < u'g'; ++c) {
+    deep = JoinPath(deep, std::u16string(50, c));
+    CreateDirectoryW((L"\\\\?\\" + Wide(deep)).c_str(), nullptr);
+  }
+  ASSERT_GT(deep.size(), static_cast<std::size_t>(MAX_PATH));
+  HANDLE h = CreateFileW((L"\\\\?\\" + Wide(JoinPath(deep, u"deep.tmp"))).c_str(), GENERIC_WRITE, 0,
+                         nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  std::vector<std::u16string> deep_names;
+  EXPECT_TRUE(fs.ListFolder(deep, [&](const FolderEntry& e) { deep_names.emplace_back(e.name); }));
+  EXPECT_EQ(deep_names, std::vector<std::u16string>{u"deep.tmp"});
+
+  int visits = 0;
+  auto count = [&](const FolderEntry&) { ++visits; };
+  EXPECT_FALSE(fs.ListFolder(JoinPath(folder, u"missing"), count));
+  EXPECT_FALSE(fs.ListFolder(JoinPath(folder, u"plain.tmp"), count)) << "a file is no folder";
+  EXPECT_EQ(visits, 0);
 }
 
 TEST(Win32Registry, RunValueFollowsRegisterAndUnregister) {

@@ -68,15 +68,50 @@ TEST(Win32ProcessesTest, DrivesAreThoseOfTheDriveMaskInItsOrder) {
   EXPECT_EQ(drives.empty() ? u"" : drives.front(), u"C:\\");
 }
 
-TEST(Win32KnownFoldersTest, CommonProgramsIsAnExistingFolder) {
+std::u16string Environment(const wchar_t* name) {
+  wchar_t value[MAX_PATH] = {};
+  DWORD n = GetEnvironmentVariableW(name, value, MAX_PATH);
+  return n < MAX_PATH ? Narrow16(std::wstring_view(value, n)) : std::u16string();
+}
+
+// Each folder as the system's other sources name it where there is one, else an existing folder;
+// never with a trailing backslash.
+TEST(Win32KnownFoldersTest, EveryFolderIsWhereTheSystemSays) {
+  wchar_t windows[MAX_PATH], temp[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  DWORD temp_length = GetTempPathW(MAX_PATH, temp);
+  const struct {
+    KnownFolder folder;
+    const char* name;
+    std::u16string expected;  // empty: any existing folder
+  } cases[] = {
+      {KnownFolder::kCommonPrograms, "CommonPrograms", u""},
+      {KnownFolder::kWindows, "Windows", Narrow16(windows)},
+      // The environment gives a 64-bit process the 64-bit folder both ways.
+      {KnownFolder::kProgramFiles, "ProgramFiles", Environment(L"ProgramW6432")},
+      {KnownFolder::kProgramFilesX86, "ProgramFilesX86", Environment(L"ProgramFiles(x86)")},
+      {KnownFolder::kProgramData, "ProgramData", Environment(L"ProgramData")},
+      {KnownFolder::kTemp, "Temp", Narrow16(std::wstring_view(temp, temp_length - 1))},
+      {KnownFolder::kRecent, "Recent", u""},
+      {KnownFolder::kCookies, "Cookies", u""},
+      {KnownFolder::kLocalAppData, "LocalAppData", Environment(L"LOCALAPPDATA")},
+      {KnownFolder::kInternetCache, "InternetCache", u""},
+  };
   Win32KnownFolders known_folders;
-  std::optional<std::u16string> folder = known_folders.CommonPrograms();
-  // Windows and Wine both make it when they set up; nullopt is for a system that did not.
-  ASSERT_TRUE(folder.has_value());
-  DWORD attributes = GetFileAttributesW(Wide(*folder).c_str());
-  EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
-  EXPECT_NE(folder->back(), u'\\') << Utf16ToUtf8(*folder);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::optional<std::u16string> folder = known_folders.Get(c.folder);
+    // Windows and Wine both make them when they set up; nullopt is for a system that did not.
+    ASSERT_TRUE(folder.has_value());
+    EXPECT_NE(folder->back(), u'\\') << Utf16ToUtf8(*folder);
+    if (!c.expected.empty()) {
+      EXPECT_EQ(Utf16ToUtf8(*folder), Utf16ToUtf8(c.expected));
+    } else {
+      DWORD attributes = GetFileAttributesW(Wide(*folder).c_str());
+      EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES) << Utf16ToUtf8(*folder);
+      EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,53 @@
+// A Recycle Bin over the fake file system: what it takes leaves the file system and is kept in
+// `bin`, in order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "box/platform/recycle_bin.h"
+#include "fakes/fake_file_system.h"
+
+namespace velmo {
+
+class FakeRecycleBin final : public RecycleBin {
+ public:
+  explicit FakeRecycleBin(FakeFileSystem& files) : files_(files) {}
+
+  std::vector<RemoveResult> Recycle(const std::vector<std::u16string>& paths) override {
+    ++operations;
+    std::vector<RemoveResult> results;
+    for (const std::u16string& path : paths) {
+      std::optional<std::uint32_t> attributes = files_.AttributesOf(path);
+      constexpr std::uint32_t kNotOrdinary = file_attribute::kDirectory | file_attribute::kHidden |
+                                             file_attribute::kSystem |
+                                             file_attribute::kReparsePoint;
+      if (!attributes || (*attributes & kNotOrdinary) != 0) {
+        results.push_back(RemoveResult::kGone);
+      } else if (*attributes & file_attribute::kReadOnly) {
+        results.push_back(RemoveResult::kReadOnly);
+      } else if (files_.Held(path)) {
+        results.push_back(RemoveResult::kLocked);
+      } else {
+        files_.Remove(path);
+        bin.push_back(path);
+        results.push_back(RemoveResult::kRemoved);
+      }
+    }
+    return results;
+  }
+  bool Empty() override {
+    bin.clear();
+    ++emptied;
+    return true;
+  }
+
+  std::vector<std::u16string> bin;
+  int operations = 0;  // Recycle calls
+  int emptied = 0;
+
+ private:
+  FakeFileSystem& files_;
+};
+
+}  // namespace velmo
