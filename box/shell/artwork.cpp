@@ -91,6 +91,8 @@ ImageLists MakeImageLists() {
   DarkPair(l1, kRecycle);      // 35 回收站
   DarkPair(l1, kMini);         // 37 迷你窗口
   DarkPair(l1, kMenuOpen);     // 39 收起工具条
+  LightPair(l1, kCleaning);    // 41 开始清理
+  LightPair(l1, kRestart);     // 43 重启, on a light surface
   return lists;
 }
 

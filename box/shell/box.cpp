@@ -1,5 +1,7 @@
 #include "box/shell/box.h"
 
+#include "box/system/process_checks.h"
+
 namespace velmo {
 
 Box::Box(BoxState& state, Services& services)
@@ -9,6 +11,7 @@ Box::Box(BoxState& state, Services& services)
       lookups_(window_, state, services),
       options_(window_, state, services),
       music_(window_, state, services, options_.process_watch()),
+      cleaner_(window_, state, services),
       app_(state, services, window_.form()) {
   options_.import_from_start_menu = [this] {
     std::u16string record;
@@ -16,6 +19,13 @@ Box::Box(BoxState& state, Services& services)
     return record;
   };
   window_.after_first_picture = [this] { app_.CheckDataFiles(); };
+  window_.form().Get("Label26").on_double_click = [this](const MouseEvent&) {
+    lookups_.CopyResult();
+  };
+  cleaner_.restart = [&state, &services] {
+    RunPowerCommand(PowerCommand::kRestart, services.launcher,
+                    state.settings.Get(Setting::kForceToKillUserProgress));
+  };
 }
 
 void Box::Startup() {
@@ -24,10 +34,12 @@ void Box::Startup() {
   commands_.FinishStartup();
   lookups_.FinishStartup();
   options_.FinishStartup();
+  cleaner_.FinishStartup();
   music_.FinishStartup();  // last: it may start the first track
 }
 
 bool Box::Shutdown() {
+  cleaner_.Shutdown();
   bool saved = app_.Shutdown();
   // The sound device closes before the process ends: its decoder threads are not cut off in
   // the middle of a track.

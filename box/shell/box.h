@@ -2,6 +2,7 @@
 // start-up and shut-down sequence. The program's entry point makes the services and one Box.
 #pragma once
 
+#include "box/cleaner/cleaner_page.h"
 #include "box/command/command_pages.h"
 #include "box/lookups/lookup_pages.h"
 #include "box/music/music_page.h"
@@ -31,6 +32,7 @@ class Box {
   LookupPages lookups_;
   OptionsPage options_;
   MusicPage music_;
+  CleanerPage cleaner_;
   App app_;
 };
 

@@ -36,4 +36,11 @@ void ForceKillUserPrograms(Launcher& launcher) {
   launcher.StartCommandLine(std::u16string(kForceKillCommandLine), WindowStyle::kMinimized);
 }
 
+void RunPowerCommand(PowerCommand command, Launcher& launcher, bool force_kill) {
+  launcher.StartCommandLine(
+      command == PowerCommand::kShutDown ? u"shutdown -s -t 1" : u"shutdown -r -t 1",
+      WindowStyle::kMinimized);
+  if (force_kill) ForceKillUserPrograms(launcher);
+}
+
 }  // namespace velmo

@@ -1,5 +1,5 @@
-// Process checks on a snapshot of running image names, and the forced end of the user's programs
-// before the box shuts the system down or restarts it.
+// Process checks on a snapshot of running image names; shutting the system down or restarting
+// it, with the forced end of the user's programs.
 #pragma once
 
 #include <string>
@@ -20,5 +20,10 @@ inline constexpr std::u16string_view kForceKillCommandLine = u"taskkill /im * /t
 // Starts kForceKillCommandLine minimized. Whether it could start does not matter: shutting down
 // or restarting goes on either way.
 void ForceKillUserPrograms(Launcher& launcher);
+
+enum class PowerCommand { kShutDown, kRestart };
+// Starts "shutdown -s -t 1" or "shutdown -r -t 1" minimized, then, with `force_kill`, ends the
+// user's programs so that none of them holds the system up.
+void RunPowerCommand(PowerCommand command, Launcher& launcher, bool force_kill);
 
 }  // namespace velmo

@@ -179,7 +179,8 @@ bool FakeFileSystem::Remove(const std::u16string& path) {
 
 void FakeFileSystem::AddFile(const std::u16string& path, std::string_view bytes, bool hidden) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
-  CreateFolder(ParentKey(Key(path)));
+  std::size_t slash = path.find_last_of(u"\\/");
+  if (slash != std::u16string::npos) CreateFolder(path.substr(0, slash));
   Store(path, std::string(bytes), hidden);
 }
 
