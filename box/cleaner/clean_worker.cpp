@@ -1,6 +1,7 @@
 #include "box/cleaner/clean_worker.h"
 
-#include <utility>
+#include <algorithm>
+#include <iterator>
 
 namespace velmo {
 
@@ -20,9 +21,13 @@ void CleanWorker::Start(std::function<bool(Context&)> job) {
   });
 }
 
-std::vector<CleanEvent> CleanWorker::Take() {
+std::vector<CleanEvent> CleanWorker::Take(std::size_t most) {
   std::lock_guard<std::mutex> lock(mutex_);
-  return std::exchange(events_, {});
+  std::size_t n = std::min(most, events_.size());
+  std::vector<CleanEvent> taken(std::make_move_iterator(events_.begin()),
+                                std::make_move_iterator(events_.begin() + n));
+  events_.erase(events_.begin(), events_.begin() + n);
+  return taken;
 }
 
 void CleanWorker::Stop() {

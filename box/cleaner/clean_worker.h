@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -54,8 +55,8 @@ class CleanWorker {
   // Runs `job` on a thread of its own; a kFinished event follows it. The previous job must have
   // finished.
   void Start(std::function<bool(Context&)> job);
-  // The events posted since the last call, in order.
-  std::vector<CleanEvent> Take();
+  // The oldest `most` events not yet taken, in order.
+  std::vector<CleanEvent> Take(std::size_t most);
   // Asks the running job to end and waits for it.
   void Stop();
   // Waits for the running job to end by itself (tests).
@@ -65,7 +66,7 @@ class CleanWorker {
   std::thread thread_;
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
-  std::vector<CleanEvent> events_;
+  std::deque<CleanEvent> events_;
 };
 
 }  // namespace velmo

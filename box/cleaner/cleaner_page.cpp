@@ -15,6 +15,7 @@ constexpr int kPumpMs = 40;
 constexpr int kDeletionTickMs = 100;
 constexpr int kProgressCopyMs = 100;
 constexpr std::size_t kRecycleBatch = 200;
+constexpr std::size_t kEventsPerTick = 300;
 constexpr Color kRed = Rgb(255, 0, 0);
 
 // The scan of every step in order; a file that two steps find is reported once.
@@ -266,7 +267,8 @@ void CleanerPage::Remove() {
 }
 
 void CleanerPage::Pump() {
-  for (const CleanEvent& e : worker_.Take()) Handle(e);
+  // A tick shows a few hundred lines at most: the window paints between two of them.
+  for (const CleanEvent& e : worker_.Take(kEventsPerTick)) Handle(e);
 }
 
 void CleanerPage::Handle(const CleanEvent& e) {
@@ -314,7 +316,7 @@ void CleanerPage::Removed(const CleanEvent& e) {
   done_ = e.index + 1;
   bool normal = type_ == CleanType::kNormal;
   if (e.kept) {
-    Append(*powerful_pane_, u"已保留：" + entry.path + u" - 系统文件夹中的文件不作清理");
+    Append(*powerful_pane_, u"已保留（系统文件夹）：" + entry.path);
     return;
   }
   switch (e.result) {

@@ -176,7 +176,7 @@ TEST_F(CleanerPageTest, PowerfulCleanListsEverythingAndLeavesTheSystemFolders) {
   RunToEnd();
   EXPECT_EQ(Lines(Get("Text11").text).back(), u"已清理：D:\\x.tmp");
   EXPECT_EQ(Lines(Get("Text11").text)[3],
-            u"已保留：C:\\Windows\\Logs\\cbs.log - 系统文件夹中的文件不作清理");
+            u"已保留（系统文件夹）：C:\\Windows\\Logs\\cbs.log");
   EXPECT_EQ(Get("Label48").text, u"剩余：0MB");
   EXPECT_TRUE(Get("Picture81").visible);
   EXPECT_TRUE(Get("Picture80").visible);
