@@ -118,7 +118,7 @@ int wmain(int argc, wchar_t** argv) {
     listed = BareWalk(root);
     QueryPerformanceCounter(&b);
     found = 0;
-    ScanFolder(fs, Narrow16(root), u"*.tmp", {}, [&](FoundFile) { ++found; },
+    ScanFolder(fs, Narrow16(root), {u"*.tmp"}, {}, [&](FoundFile) { ++found; },
                [] { return false; });
     QueryPerformanceCounter(&c);
     bare.push_back(Ms(a, b, frequency));

@@ -18,7 +18,10 @@ constexpr std::size_t kRecycleBatch = 200;
 constexpr std::size_t kEventsPerTick = 300;
 constexpr Color kRed = Rgb(255, 0, 0);
 
-// The scan of every step in order; a file that two steps find is reported once.
+// The scan of every step in order; a file that two steps find is reported once. Consecutive steps
+// over the same folder share one walk (the powerful clean searches the system drive for six
+// patterns): the first step's files are reported as they come, the others' after the walk, each
+// step in turn, so the order is that of one walk per step.
 bool ScanSteps(FileSystem& fs, const std::vector<ScanStep>& steps, const CleanPlaces& places,
                CleanWorker::Context& context) {
   std::unordered_set<std::u16string> seen;
@@ -34,21 +37,43 @@ bool ScanSteps(FileSystem& fs, const std::vector<ScanStep>& steps, const CleanPl
     found.path = std::move(file.path);
     context.Post(std::move(found));
   };
-  for (std::size_t i = 0; i < steps.size() && !stop(); ++i) {
-    const ScanStep& step = steps[i];
-    CleanEvent started;
-    started.kind = CleanEvent::Kind::kStepStarted;
-    started.step = i;
-    context.Post(started);
-    CleanEvent done;
-    done.kind = CleanEvent::Kind::kStepDone;
-    done.step = i;
-    done.ran = !step.only_if_exists ||
-               (!step.folder.empty() && fs.ListFolder(step.folder, [](const FolderEntry&) {}));
-    if (done.ran && !step.folder.empty()) {
-      ScanFolder(fs, step.folder, step.pattern, places.skipped, report, stop);
+  auto post = [&](CleanEvent::Kind kind, std::size_t step, bool ran) {
+    CleanEvent e;
+    e.kind = kind;
+    e.step = step;
+    e.ran = ran;
+    context.Post(std::move(e));
+  };
+  for (std::size_t first = 0, end = 0; first < steps.size() && !stop(); first = end) {
+    const ScanStep& step = steps[first];
+    std::vector<std::u16string> patterns;
+    for (end = first; end < steps.size() && steps[end].folder == step.folder &&
+                      steps[end].only_if_exists == step.only_if_exists;
+         ++end) {
+      patterns.push_back(steps[end].pattern);
     }
-    context.Post(done);
+    bool ran = !step.only_if_exists ||
+               (!step.folder.empty() && fs.ListFolder(step.folder, [](const FolderEntry&) {}));
+    post(CleanEvent::Kind::kStepStarted, first, ran);
+    std::vector<std::vector<FoundFile>> later(patterns.size());
+    if (ran && !step.folder.empty()) {
+      ScanFolder(
+          fs, step.folder, patterns, places.skipped,
+          [&](FoundFile file) {
+            if (file.pattern == 0) {
+              report(std::move(file));
+            } else {
+              later[file.pattern].push_back(std::move(file));
+            }
+          },
+          stop);
+    }
+    post(CleanEvent::Kind::kStepDone, first, ran);
+    for (std::size_t i = 1; i < patterns.size() && !stop(); ++i) {
+      post(CleanEvent::Kind::kStepStarted, first + i, ran);
+      for (FoundFile& file : later[i]) report(std::move(file));
+      post(CleanEvent::Kind::kStepDone, first + i, ran);
+    }
   }
   return !stop();
 }

@@ -51,7 +51,8 @@ bool IsInFolder(std::u16string_view path, std::u16string_view folder) {
   return path.size() == folder.size() || path[folder.size()] == u'\\';
 }
 
-void ScanFolder(FileSystem& fs, std::u16string_view folder, std::u16string_view pattern,
+void ScanFolder(FileSystem& fs, std::u16string_view folder,
+                const std::vector<std::u16string>& patterns,
                 const std::vector<std::u16string>& skipped,
                 const std::function<void(FoundFile)>& found, const std::function<bool()>& stop) {
   auto is_skipped = [&](std::u16string_view path) {
@@ -79,10 +80,14 @@ void ScanFolder(FileSystem& fs, std::u16string_view folder, std::u16string_view 
         sub += entry.name;
         sub += u'\\';
         subfolders.push_back(std::move(sub));
-      } else if (MatchesPattern(entry.name, pattern)) {
-        std::u16string path = current;
-        path += entry.name;
-        found({std::move(path), entry.size});
+      } else {
+        for (std::size_t p = 0; p < patterns.size(); ++p) {
+          if (!MatchesPattern(entry.name, patterns[p])) continue;
+          std::u16string path = current;
+          path += entry.name;
+          found({std::move(path), entry.size, p});
+          break;
+        }
       }
     });
     for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it) {

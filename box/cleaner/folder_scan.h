@@ -23,14 +23,17 @@ bool IsInFolder(std::u16string_view path, std::u16string_view folder);
 struct FoundFile {
   std::u16string path;
   std::uint64_t bytes = 0;
+  std::size_t pattern = 0;  // the first of the patterns it matches
 };
 
-// Every ordinary file under `folder` whose name matches `pattern`: the folder's own files in the
-// system's order, then each subfolder's in turn, depth first. Hidden and system files are not
+// Every ordinary file under `folder` whose name matches one of `patterns`: the folder's own files
+// in the system's order, then each subfolder's in turn, depth first. One walk serves several
+// patterns: a file is reported with the first one it matches. Hidden and system files are not
 // taken. Folders whose names begin with ".", hidden and system folders, links (junctions and
 // symbolic links, which may loop or lead out of the tree) and the trees of `skipped` are not
 // entered. `found` hears of each file as it is found; the walk ends early once `stop` says so.
-void ScanFolder(FileSystem& fs, std::u16string_view folder, std::u16string_view pattern,
+void ScanFolder(FileSystem& fs, std::u16string_view folder,
+                const std::vector<std::u16string>& patterns,
                 const std::vector<std::u16string>& skipped,
                 const std::function<void(FoundFile)>& found, const std::function<bool()>& stop);
 

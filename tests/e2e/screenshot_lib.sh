@@ -9,9 +9,17 @@ shot_show_picture() {
     -fill '#ff0000' -draw 'rectangle 0,0 60,45' -fill '#00ff00' -draw 'rectangle 61,0 120,45' \
     -fill '#0000ff' -draw 'rectangle 0,46 60,90' -fill '#ffffff' -draw 'circle 300,200 340,240' \
     -fill '#000000' -draw 'line 10,20 109,69' -depth 8 "PNG24:$E2E_TMP/picture.png"
-  display -geometry +0+0 -borderwidth 0 -title shot-picture "$E2E_TMP/picture.png" 2>/dev/null &
-  local id
-  id=$(e2e_wait_window shot-picture) || e2e_fail "the picture did not show"
+  # ImageMagick's viewer now and then never maps its window on a busy machine: it gets three
+  # tries, and says why when none shows.
+  local id try viewer
+  for try in 1 2 3; do
+    display -geometry +0+0 -borderwidth 0 -title shot-picture "$E2E_TMP/picture.png" \
+      2>"$E2E_TMP/display.log" &
+    viewer=$!
+    id=$(e2e_wait_window shot-picture 10) && break
+    kill "$viewer" 2>/dev/null || true
+    [ "$try" -lt 3 ] || e2e_fail "the picture did not show: $(cat "$E2E_TMP/display.log")"
+  done
   sleep 0.3
   import -window root "$E2E_TMP/screen.png"
 }

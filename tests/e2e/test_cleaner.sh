@@ -135,7 +135,7 @@ start_box 's/^AutoCleanAfterRunning *=.*/AutoCleanAfterRunning=False/' \
 open_cleaner
 click 281 25 0.2
 for _ in $(seq 120); do
-  box_text Edit '已清理：D:\\x.tmp' | grep -q . && break
+  box_text Edit '已清理：D:\x.tmp' | grep -q . && break
   sleep 0.25
 done
 pane=$(box_text Edit '已发现')

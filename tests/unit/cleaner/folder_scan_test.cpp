@@ -58,17 +58,17 @@ TEST(FolderScanTest, WalksDepthFirstAndStaysInsideItsTree) {
     paths.push_back(f.path);
     bytes += f.bytes;
   };
-  ScanFolder(fs, u"C:\\T", u"*.tmp", {u"C:\\t\\box"}, found, [] { return false; });
+  ScanFolder(fs, u"C:\\T", {u"*.tmp"}, {u"C:\\t\\box"}, found, [] { return false; });
   EXPECT_EQ(paths, (std::vector<std::u16string>{u"C:\\T\\1.tmp", u"C:\\T\\4.tmp",
                                                  u"C:\\T\\A\\2.tmp", u"C:\\T\\A\\Deep\\3.tmp",
                                                  u"C:\\T\\B\\5.TMP"}));
   EXPECT_EQ(bytes, 11u);
 
   paths.clear();
-  ScanFolder(fs, u"C:\\Missing\\", u"*", {}, found, [] { return false; });
-  ScanFolder(fs, u"C:\\T\\Box", u"*", {u"C:\\T\\Box"}, found, [] { return false; });
+  ScanFolder(fs, u"C:\\Missing\\", {u"*"}, {}, found, [] { return false; });
+  ScanFolder(fs, u"C:\\T\\Box", {u"*"}, {u"C:\\T\\Box"}, found, [] { return false; });
   int folders_left = 2;
-  ScanFolder(fs, u"C:\\T\\", u"*.tmp", {}, found, [&] { return folders_left-- == 0; });
+  ScanFolder(fs, u"C:\\T\\", {u"*.tmp"}, {}, found, [&] { return folders_left-- == 0; });
   EXPECT_EQ(paths, (std::vector<std::u16string>{u"C:\\T\\1.tmp", u"C:\\T\\4.tmp",
                                                  u"C:\\T\\A\\2.tmp"}));
 }
