@@ -369,7 +369,8 @@ void CleanerPage::Removed(const CleanEvent& e) {
 
 void CleanerPage::Finished(const CleanEvent& e) {
   bool normal = type_ == CleanType::kNormal;
-  if (!e.ok && phase_ != Phase::kLogging) {  // the box is closing
+  // A job stopped by the closing box, or a Recycle Bin that would not empty: nothing follows.
+  if (!e.ok && phase_ != Phase::kLogging) {
     phase_ = Phase::kIdle;
     pump_->Stop();
     return;
