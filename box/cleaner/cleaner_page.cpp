@@ -146,6 +146,7 @@ void CleanerPage::BuildPage() {
   pane_ = &AddBox(form_, panel, ControlKind::kRichText, "Text5", 315, 1455, 3945, 3840);
   pane_->multi_line = true;
   pane_->read_only = true;
+  pane_->scroll_bar = true;
   pane_->font.size_tenths = 85;
   // Opening the page empties its pane; the title turns red while the powerful clean is on.
   page.after_in = [this, after_in = std::move(page.after_in)] {
@@ -177,6 +178,7 @@ void CleanerPage::BuildPowerfulPanel() {
   Place(*powerful_pane_, 120, 1800, 4335, 3615);
   powerful_pane_->multi_line = true;
   powerful_pane_->read_only = true;
+  powerful_pane_->scroll_bar = true;
   powerful_pane_->font = {u"微软雅黑", 85, false};
   powerful_pane_->back_color = palette::kCard;
   const ImageList& images = window_.images().image_list1;

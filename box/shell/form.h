@@ -114,6 +114,9 @@ class Control {
   // Text boxes, rich text and list boxes: native controls mirrored by the host.
   bool multi_line = false;
   bool read_only = false;
+  // A multi-line box gets a vertical scroll bar when it is editable, or when this asks for one
+  // (a read-only log pane).
+  bool scroll_bar = false;
   std::size_t max_length = 0;  // text boxes: characters the user may type; 0 for no limit
   bool select_all = false;     // a request: the host selects the whole text, then clears it
   std::vector<std::u16string> items;

@@ -296,8 +296,9 @@ void WindowHost::SyncNative(Control& c) {
       }
       style |= ES_AUTOHSCROLL;
       if (c.multi_line) style = (style & ~ES_AUTOHSCROLL) | ES_MULTILINE | ES_AUTOVSCROLL;
-      // A read-only text shows no scroll bar; an editable one gets one for long notes.
-      if (c.multi_line && !c.read_only) style |= WS_VSCROLL;
+      // A read-only text shows no scroll bar unless it asks; an editable one gets one for long
+      // notes.
+      if (c.multi_line && (!c.read_only || c.scroll_bar)) style |= WS_VSCROLL;
       if (c.read_only) style |= ES_READONLY;
     }
     n.hwnd = CreateWindowExW(0, cls, L"", style, 0, 0, 0, 0, hwnd_, nullptr,
