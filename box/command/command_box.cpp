@@ -1,6 +1,7 @@
 // Run: prefix dispatch of the command box.
 #include "box/command/command_box.h"
 
+#include "box/command/command_prefix.h"
 #include "box/storage/text_codec.h"
 
 namespace velmo {
@@ -47,9 +48,9 @@ CommandBox::CommandBox(Services& services, CommandSurface& surface, ItemList& it
 
 bool CommandBox::Run(const std::u16string& text) {
   // No trimming anywhere: blanks belong to the text and to the argument.
-  const char16_t prefix = text.empty() ? u'\0' : text.front();
-  const std::u16string argument = text.empty() ? std::u16string() : text.substr(1);
-  switch (prefix) {
+  const CommandPrefix prefix = PrefixOf(text);
+  const std::u16string argument = text.substr(prefix.length);
+  switch (prefix.symbol) {
     case u'#':
     case u'&':
     case u'%':

@@ -1,13 +1,13 @@
 // Adding, removing and launching items; the searches by exact name.
 #include "box/command/item_list.h"
 
+#include "box/command/command_prefix.h"
 #include "box/shell/app.h"
 
 namespace velmo {
 
 namespace {
 
-constexpr std::u16string_view kCommandPrefixes = u"!@#$%^&*";
 constexpr std::u16string_view kTitleInvalidName = u"命名无效";
 
 std::u16string Str(std::u16string_view s) { return std::u16string(s); }
@@ -15,7 +15,7 @@ std::u16string Str(std::u16string_view s) { return std::u16string(s); }
 }  // namespace
 
 bool StartsWithCommandPrefix(std::u16string_view name) {
-  return !name.empty() && kCommandPrefixes.find(name.front()) != std::u16string_view::npos;
+  return PrefixOf(name).length > 0;
 }
 
 bool IsProgramPath(std::u16string_view path) {

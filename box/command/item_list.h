@@ -15,7 +15,8 @@ namespace velmo {
 
 inline constexpr std::size_t kMaxItemNameLength = 20;
 
-// "!", "@", "#", "$", "%", "^", "&" or "*" first: such a name would read as a command.
+// A command prefix first, in either punctuation mode ("!" or "！"): such a name would read as a
+// command.
 bool StartsWithCommandPrefix(std::u16string_view name);
 // The last four characters, lower-cased, are ".exe" or ".bat": started as a program, anything
 // else goes to the desktop shell.

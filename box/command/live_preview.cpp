@@ -1,6 +1,7 @@
 // The four look-up prefixes of the command box.
 #include "box/command/live_preview.h"
 
+#include "box/command/command_prefix.h"
 #include "box/command/expression.h"
 #include "box/lookups/lookups.h"
 #include "box/lookups/phone_book.h"
@@ -8,10 +9,11 @@
 namespace velmo {
 
 PreviewAnswer PreviewOf(std::u16string_view text, const BoxState& state) {
-  if (text.size() < 2) return {};
-  const std::u16string_view argument = text.substr(1);
+  const CommandPrefix prefix = PrefixOf(text);
+  if (prefix.length == 0 || text.size() == prefix.length) return {};
+  const std::u16string_view argument = text.substr(prefix.length);
   PreviewAnswer answer{true, std::u16string(argument), std::nullopt};
-  switch (text.front()) {
+  switch (prefix.symbol) {
     case u'&':
       if (!state.dictionaries.english().ready) return {};
       answer.result = LookUpEnglish(state.dictionaries.english(), argument);

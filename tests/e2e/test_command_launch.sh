@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The command box of the real box: an item typed by name starts its program (and not a decoy
-# that an unquoted path with a blank would name), "!" starts a program with arguments, "@" and
-# "^" reach the desktop shell with the right address, "$name" starts an extension, and an
-# unknown name shows the not-found message in the message panel.
+# that an unquoted path with a blank would name), "!" and "！" (Chinese punctuation mode) start a
+# program with arguments, "@" and "^" reach the desktop shell with the right address, "$name"
+# starts an extension, and an unknown name shows the not-found message in the message panel.
 . "$(dirname "$0")/lib.sh"
 e2e_start "$1"
 cd "$E2E_APP"
@@ -61,6 +61,12 @@ e2e_log "! with a program and arguments"
 command_box "!\"$win_app\\a b\\bang.exe\" hello world"
 wait_file "a b/bang.exe.ran" || e2e_fail "! did not start the program"
 grep -q ' hello world$' "a b/bang.exe.ran" || e2e_fail "arguments lost: $(cat "a b/bang.exe.ran")"
+rm "a b/bang.exe.ran"
+
+e2e_log "！ (what Chinese punctuation mode types for !) with a program and arguments"
+command_box "！\"$win_app\\a b\\bang.exe\" 你好 world"
+wait_file "a b/bang.exe.ran" || e2e_fail "！ did not start the program"
+grep -q ' 你好 world$' "a b/bang.exe.ran" || e2e_fail "arguments lost: $(cat "a b/bang.exe.ran")"
 
 e2e_log "\$ starts an extension"
 command_box '$ext'

@@ -85,6 +85,33 @@ TEST_F(RunTest, CaretSearchesTheWebWithAnEncodedText) {
   }
 }
 
+// What Chinese punctuation mode types for each prefix runs as the prefix itself, its argument
+// being the text after the whole prefix.
+TEST_F(RunTest, FullWidthPrefixesRunAsTheirAsciiOnes) {
+  launcher.programs = {u"notepad.exe"};
+  AddExisting(u"计算器", u"C:\\calc.exe");
+  const struct {
+    const char16_t* text;
+    LaunchCall call;
+    bool keeps_text = false;
+  } cases[] = {
+      {u"！notepad.exe a.txt", CommandLineCall(u"notepad.exe a.txt")},
+      {u"＠www.example.com", ShellCall(u"http://www.example.com")},
+      {u"……天气", ShellCall(u"https://www.baidu.com/s?ie=UTF-8&wd=%E5%A4%A9%E6%B0%94")},
+      {u"…天气", {}},  // one "…" is no prefix: an item name, found nowhere
+      {u"＃1+1", {}, true},
+      {u"％张三", {}, true},
+      {u"＆apple", {}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Utf16ToUtf8(c.text));
+    launcher.calls.clear();
+    EXPECT_EQ(command_box.Run(c.text), !c.keeps_text);
+    EXPECT_EQ(launcher.calls,
+              c.call.text.empty() ? std::vector<LaunchCall>{} : std::vector{c.call});
+  }
+}
+
 TEST(PercentEncodeTest, UnreservedCharactersStayAsTheyAre) {
   EXPECT_EQ(PercentEncode(u"AZaz09-._~"), u"AZaz09-._~");
   EXPECT_EQ(PercentEncode(u""), u"");

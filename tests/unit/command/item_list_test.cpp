@@ -39,10 +39,11 @@ TEST(ItemNameTest, ProgramPathsEndInExeOrBatInAnyCase) {
 }
 
 TEST(ItemNameTest, CommandPrefixes) {
-  for (char16_t c : std::u16string_view(u"!@#$%^&*")) {
-    EXPECT_TRUE(StartsWithCommandPrefix(std::u16string(1, c) + u"name"));
+  for (const char16_t* name : {u"!", u"@", u"#", u"$", u"%", u"^", u"&", u"*", u"！", u"＠",
+                              u"……", u"＃", u"￥", u"％", u"＆", u"＊"}) {
+    EXPECT_TRUE(StartsWithCommandPrefix(name + std::u16string(u"name"))) << Utf16ToUtf8(name);
   }
-  for (const char16_t* name : {u"name!", u" !x", u"", u"？问", u"(x)", u"-x"}) {
+  for (const char16_t* name : {u"name!", u" !x", u"", u"？问", u"(x)", u"-x", u"…x", u"¥x"}) {
     EXPECT_FALSE(StartsWithCommandPrefix(name)) << Utf16ToUtf8(name);
   }
 }

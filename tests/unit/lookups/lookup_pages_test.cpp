@@ -80,6 +80,11 @@ TEST_F(LookupPagesTest, EveryChangeOfTheCommandTextRefreshesThePanel) {
       {u"%张三", true, u"张三", u"13800000000"},
       {u"%王五", true, u"王五", u"13800000000"},  // nobody: the result stays
       {u"%李四", true, u"李四", u"010-12345678"},
+      {u"＆apple", true, u"apple", u"n.苹果"},  // Chinese punctuation mode
+      {u"＊银行", true, u"银行", u"yínháng经营货币的机构。"},
+      {u"＃2+", true, u"2+", u"表达式有误。"},
+      {u"％李四", true, u"李四", u"010-12345678"},
+      {u"＆", false, u"", u""},
       {u"$notes", false, u"", u""},
       {u"apple", false, u"", u""},
       {u"*", false, u"", u""},
