@@ -129,9 +129,29 @@ void WindowHost::MakeToolTip() {
   SendMessageW(tool_tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
+bool ImeKeyFilter::Passes(const MSG& msg) {
+  const UINT scan_code = (HIWORD(msg.lParam) & 0xFF) | (HIWORD(msg.lParam) & KF_EXTENDED);
+  auto held = std::find(composing_.begin(), composing_.end(), scan_code);
+  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+    if (msg.wParam != VK_PROCESSKEY) return true;
+    if (held == composing_.end()) composing_.push_back(scan_code);
+    return false;
+  }
+  if (held == composing_.end()) return true;
+  composing_.erase(held);
+  return false;
+}
+
 int WindowHost::Run() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    bool any_key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN ||
+                   msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+    if (any_key && !ime_keys_.Passes(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+      continue;
+    }
     bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
     if (key && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
       KeyEvent e{static_cast<int>(msg.wParam), CurrentModifiers()};

@@ -19,6 +19,19 @@
 
 namespace velmo {
 
+// Which key messages reach the window model. While an input method composes, the keys it takes
+// come as VK_PROCESSKEY: Enter that commits the Latin text, Escape that cancels, the arrows and
+// Space that pick a candidate. They are the input method's, and so are their key-ups, which
+// come with the real key: the model sees neither, or Enter would run a half-composed line.
+class ImeKeyFilter {
+ public:
+  // For WM_(SYS)KEYDOWN and WM_(SYS)KEYUP; true when the model is to see the message.
+  bool Passes(const MSG& msg);
+
+ private:
+  std::vector<UINT> composing_;  // scan codes of keys the input method took, still down
+};
+
 class WindowHost {
  public:
   // on_close_request runs for WM_CLOSE (close command, Alt+F4) and for the end
@@ -121,6 +134,7 @@ class WindowHost {
   std::map<Color, HBRUSH> brushes_;
   HBITMAP back_buffer_ = nullptr;
   SIZE back_size_{};
+  ImeKeyFilter ime_keys_;
 };
 
 }  // namespace velmo

@@ -1,5 +1,6 @@
 // The screen service and the window host against the real display: work areas, what a change of
-// dpi does to the window and its model, and text panes that lines are added to.
+// dpi does to the window and its model, text panes that lines are added to, and the keys an
+// input method keeps.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -104,6 +105,43 @@ TEST(WindowHost, TextPanesTakeAddedLinesAndShowTheEnd) {
     EXPECT_EQ(NativeText(hwnd), u"新的一次清理");
   }
   DestroyWindow(host.hwnd());
+}
+
+// Keys an input method takes while it composes never reach the model, down or up; the same keys
+// typed outside a composition do.
+TEST(WindowHost, KeysTheInputMethodTakesStayItsOwn) {
+  auto key = [](UINT message, WPARAM vk, UINT scan_code) {
+    MSG msg{};
+    msg.message = message;
+    msg.wParam = vk;
+    msg.lParam = static_cast<LPARAM>(1 | (scan_code << 16) |
+                                     (message == WM_KEYUP || message == WM_SYSKEYUP ? 0xC0000000u
+                                                                                    : 0u));
+    return msg;
+  };
+  constexpr UINT kEnter = 0x1C, kEscape = 0x01, kSpace = 0x39, kA = 0x1E;
+  const struct {
+    MSG msg;
+    bool passes;
+  } steps[] = {
+      {key(WM_KEYDOWN, VK_PROCESSKEY, kA), false},       // composing "a"
+      {key(WM_KEYUP, 'A', kA), false},                   // its key-up, with the real key
+      {key(WM_KEYDOWN, VK_PROCESSKEY, kSpace), false},   // picks a candidate
+      {key(WM_KEYDOWN, VK_PROCESSKEY, kSpace), false},   // auto-repeat
+      {key(WM_KEYUP, VK_SPACE, kSpace), false},
+      {key(WM_KEYDOWN, VK_PROCESSKEY, kEnter), false},   // commits the Latin text
+      {key(WM_KEYUP, VK_RETURN, kEnter), false},
+      {key(WM_KEYDOWN, VK_PROCESSKEY, kEscape), false},  // cancels a composition
+      {key(WM_KEYUP, VK_PROCESSKEY, kEscape), false},
+      {key(WM_KEYDOWN, VK_RETURN, kEnter), true},        // no composition: the box's Enter
+      {key(WM_KEYUP, VK_RETURN, kEnter), true},
+      {key(WM_SYSKEYDOWN, 'A', kA), true},
+      {key(WM_SYSKEYUP, 'A', kA), true},
+  };
+  ImeKeyFilter filter;
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    EXPECT_EQ(filter.Passes(steps[i].msg), steps[i].passes) << "step " << i;
+  }
 }
 
 }  // namespace
