@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 #include "box/shell/text_wrap.h"
@@ -479,9 +480,19 @@ std::uint64_t WindowHost::Paint(HDC dc) {
   SIZE size{client.right, client.bottom};
   if (!back_buffer_ || size.cx != back_size_.cx || size.cy != back_size_.cy) {
     if (back_buffer_) DeleteObject(back_buffer_);
-    back_buffer_ = CreateCompatibleBitmap(dc, size.cx, size.cy);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;  // top-down: row 0 first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    back_buffer_ = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    back_pixels_ = static_cast<std::uint32_t*>(bits);
     back_size_ = size;
   }
+  if (!back_buffer_) return 0;  // an empty client area
   HDC mem = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(mem, back_buffer_);
   FillRect(mem, &client, BrushFor(form_.back_color));
@@ -495,15 +506,45 @@ std::uint64_t WindowHost::Paint(HDC dc) {
   return render_us;
 }
 
+Raster WindowHost::RasterFor(HDC dc) {
+  GdiFlush();  // GDI may still hold drawing into these pixels in its batch
+  RECT clip{};
+  if (GetClipBox(dc, &clip) == ERROR) clip = {};
+  return Raster(back_pixels_, back_size_.cx, back_size_.cy, back_size_.cx,
+                {clip.left, clip.top, clip.right, clip.bottom});
+}
+
+void WindowHost::PaintLine(HDC dc, const Control& c, int ox, int oy) {
+  if (c.border_color == kNoBackground) return;
+  const int width = std::max(1, MulDiv(c.border_width, dpi_, 96));
+  // A point in twips names a pixel, as in GDI: a line of odd width runs through pixel centres,
+  // one of even width along pixel edges, so that a level or upright line at whole pixels
+  // covers whole rows or columns.
+  const float shift = width % 2 ? 0.5f : 0.0f;
+  const float scale = static_cast<float>(dpi_) / 1440.0f;
+  auto at = [&](int origin, int twips) {
+    return static_cast<float>(origin) + static_cast<float>(twips) * scale + shift;
+  };
+  RasterFor(dc).Segment({at(ox, c.left), at(oy, c.top)},
+                        {at(ox, c.left + c.width), at(oy, c.top + c.height)},
+                        static_cast<float>(width), c.border_color);
+}
+
+// The border lies inside the box, as GDI's inside-frame pen drew it; a fill alone fills the box.
+void WindowHost::PaintEllipse(HDC dc, const Control& c, const RECT& box) {
+  auto colour = [](Color color) {
+    return color == kNoBackground ? std::nullopt : std::optional<std::uint32_t>(color);
+  };
+  RasterFor(dc).Ellipse({static_cast<float>(box.left), static_cast<float>(box.top),
+                         static_cast<float>(box.right), static_cast<float>(box.bottom)},
+                        static_cast<float>(std::max(1, MulDiv(c.border_width, dpi_, 96))),
+                        colour(c.border_color), colour(c.fill_color));
+}
+
 void WindowHost::PaintControl(HDC dc, const Control& c, int ox, int oy) {
   if (!c.visible) return;
   if (c.kind == ControlKind::kLine) {
-    HPEN pen = CreatePen(PS_SOLID, std::max(1, MulDiv(c.border_width, dpi_, 96)), c.border_color);
-    HGDIOBJ old = SelectObject(dc, pen);
-    MoveToEx(dc, ox + Px(c.left), oy + Px(c.top), nullptr);
-    LineTo(dc, ox + Px(c.left + c.width), oy + Px(c.top + c.height));
-    SelectObject(dc, old);
-    DeleteObject(pen);
+    PaintLine(dc, c, ox, oy);
     return;
   }
   RECT r{ox + Px(c.left), oy + Px(c.top), 0, 0};
@@ -525,29 +566,27 @@ void WindowHost::PaintControl(HDC dc, const Control& c, int ox, int oy) {
       s.right = s.left + side;
       s.bottom = s.top + side;
     }
-    int bw = std::max(1, MulDiv(c.border_width, dpi_, 96));
-    HPEN pen = c.border_color == kNoBackground ? static_cast<HPEN>(GetStockObject(NULL_PEN))
-                                               : CreatePen(PS_INSIDEFRAME, bw, c.border_color);
-    HGDIOBJ old_pen = SelectObject(dc, pen);
-    HGDIOBJ old_brush = SelectObject(
-        dc, c.fill_color == kNoBackground ? GetStockObject(NULL_BRUSH) : BrushFor(c.fill_color));
-    // A null pen leaves the right and bottom edges out; widen by one to keep
-    // the size.
-    int extra = c.border_color == kNoBackground ? 1 : 0;
-    switch (c.shape) {
-      case ShapeKind::kOval:
-      case ShapeKind::kCircle:
-        Ellipse(dc, s.left, s.top, s.right + extra, s.bottom + extra);
-        break;
-      case ShapeKind::kRoundedRectangle:
+    if (c.shape == ShapeKind::kOval || c.shape == ShapeKind::kCircle) {
+      PaintEllipse(dc, c, s);
+    } else {
+      int bw = std::max(1, MulDiv(c.border_width, dpi_, 96));
+      HPEN pen = c.border_color == kNoBackground ? static_cast<HPEN>(GetStockObject(NULL_PEN))
+                                                 : CreatePen(PS_INSIDEFRAME, bw, c.border_color);
+      HGDIOBJ old_pen = SelectObject(dc, pen);
+      HGDIOBJ old_brush = SelectObject(
+          dc, c.fill_color == kNoBackground ? GetStockObject(NULL_BRUSH) : BrushFor(c.fill_color));
+      // A null pen leaves the right and bottom edges out; widen by one to keep
+      // the size.
+      int extra = c.border_color == kNoBackground ? 1 : 0;
+      if (c.shape == ShapeKind::kRoundedRectangle) {
         RoundRect(dc, s.left, s.top, s.right + extra, s.bottom + extra, Px(240), Px(240));
-        break;
-      default:
+      } else {
         Rectangle(dc, s.left, s.top, s.right + extra, s.bottom + extra);
+      }
+      SelectObject(dc, old_brush);
+      SelectObject(dc, old_pen);
+      if (c.border_color != kNoBackground) DeleteObject(pen);
     }
-    SelectObject(dc, old_brush);
-    SelectObject(dc, old_pen);
-    if (c.border_color != kNoBackground) DeleteObject(pen);
   } else if (c.border_color != kNoBackground) {  // a panel or label with a frame
     FrameRect(dc, &r, BrushFor(c.border_color));
   }

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "box/platform/raster.h"
 #include "box/platform/screen.h"
 #include "box/shell/form.h"
 
@@ -91,6 +92,10 @@ class WindowHost {
   HBRUSH BrushFor(Color c);
   std::uint64_t Paint(HDC dc);
   void PaintControl(HDC dc, const Control& c, int x, int y);
+  // Anti-aliased drawing into the back buffer, within the DC's clip box.
+  Raster RasterFor(HDC dc);
+  void PaintLine(HDC dc, const Control& c, int x, int y);
+  void PaintEllipse(HDC dc, const Control& c, const RECT& box);
   void SyncWindow();
   void SyncTimers();
   void SyncNatives();
@@ -132,7 +137,9 @@ class WindowHost {
   std::vector<TimerState> timer_states_;
   std::map<std::u16string, HFONT> fonts_;
   std::map<Color, HBRUSH> brushes_;
+  // A top-down 32-bpp DIB section: GDI and the rasterizer draw into the same pixels.
   HBITMAP back_buffer_ = nullptr;
+  std::uint32_t* back_pixels_ = nullptr;
   SIZE back_size_{};
   ImeKeyFilter ime_keys_;
 };
