@@ -18,6 +18,7 @@ struct PixelRect {
   int top = 0;
   int right = 0;
   int bottom = 0;
+  bool operator==(const PixelRect&) const = default;
 };
 
 // Twips (1/1440 inch) and pixels at one dpi, rounded to the nearest (halves away from zero):

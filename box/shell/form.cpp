@@ -1,6 +1,7 @@
 // Control tree, timers and input routing of a window model.
 #include "box/shell/form.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace velmo {
@@ -235,37 +236,65 @@ struct Hasher {
   }
 };
 
-void HashControl(Hasher& hs, const PixelScale& scale, const Control& c) {
-  if (!c.visible) {
-    hs.Add(0);
-    return;
+PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+          std::min(a.bottom, b.bottom)};
+}
+
+bool Empty(const PixelRect& r) { return r.left >= r.right || r.top >= r.bottom; }
+
+// `x` and `y`: the pixel origin of the control's container, as the host paints it.
+void CollectLooks(const PixelScale& scale, const Control& c, int x, int y, const PixelRect& clip,
+                  std::vector<ControlLook>& out) {
+  if (!c.visible || c.IsNative()) return;
+  PixelRect rect = scale.Rect(c.left, c.top, c.width, c.height);
+  rect = {rect.left + x, rect.top + y, rect.right + x, rect.bottom + y};
+  Hasher hs;
+  PixelRect area = rect;
+  if (c.kind == ControlKind::kLine) {
+    // Its ends lie between pixels and its stroke reaches past them: a margin of its width.
+    int x2 = x + scale.Pixels(c.left + c.width), y2 = y + scale.Pixels(c.top + c.height);
+    int margin = scale.Pixels(c.border_width * 15) + 2;
+    area = {std::min(rect.left, x2) - margin, std::min(rect.top, y2) - margin,
+            std::max(rect.left, x2) + margin, std::max(rect.top, y2) + margin};
+    hs.Add(static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.left)) << 32 |
+           static_cast<std::uint32_t>(c.top));
+    hs.Add(static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.width)) << 32 |
+           static_cast<std::uint32_t>(c.height));
   }
+  area = Intersect(area, clip);
+  if (Empty(area)) return;
   auto pair = [](int a, int b) {
     return static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32 |
            static_cast<std::uint32_t>(b);
   };
-  hs.Add(pair(scale.Pixels(c.left), scale.Pixels(c.top)));
-  hs.Add(pair(scale.Pixels(c.width), scale.Pixels(c.height)));
-  hs.Add(1u | (c.enabled ? 2u : 0u) | (static_cast<unsigned>(c.image) << 2));
+  // Where it stands, not only what of it shows: a label sliding under its container's edge.
+  hs.Add(pair(rect.left, rect.top));
+  hs.Add(pair(rect.right, rect.bottom));
+  hs.Add(static_cast<unsigned>(c.kind) | (c.enabled ? 16u : 0u) |
+         (static_cast<unsigned>(c.image) << 5));
   hs.Add(reinterpret_cast<std::uintptr_t>(c.image_list));
-  // A native box draws its own text and items: a pane of 100,000 lines costs nothing here.
-  if (!c.IsNative()) hs.Add(c.text);
-  hs.Add(c.tool_tip);
+  hs.Add(c.text);
+  hs.Add(c.font.face);
+  hs.Add(static_cast<std::uint64_t>(c.font.size_tenths) << 1 | (c.font.bold ? 1u : 0u));
   hs.Add(static_cast<std::uint64_t>(c.fore_color) << 32 | c.back_color);
   hs.Add(static_cast<std::uint64_t>(c.fill_color) << 32 | c.border_color);
-  hs.Add(static_cast<std::uint64_t>(c.border_width) << 32 |
-         static_cast<std::uint32_t>(c.font.size_tenths));
-  hs.Add(static_cast<std::uint32_t>(c.selected));
-
-  for (const auto& child : c.children()) HashControl(hs, scale, *child);
+  hs.Add(static_cast<std::uint64_t>(c.border_width) << 8 | static_cast<unsigned>(c.shape) << 4 |
+         static_cast<unsigned>(c.align) << 1 | (c.word_wrap ? 1u : 0u));
+  out.push_back({&c, area, hs.h});
+  if (c.kind == ControlKind::kLine) return;
+  for (const auto& child : c.children())
+    CollectLooks(scale, *child, rect.left, rect.top, area, out);
 }
+
 }  // namespace
 
-std::uint64_t Form::VisualHash(const PixelScale& scale) const {
-  Hasher hs;
-  HashControl(hs, scale, *root_);
-  hs.Add(reinterpret_cast<std::uintptr_t>(focus_));
-  return hs.h;
+std::vector<ControlLook> Form::Looks(const PixelScale& scale) const {
+  std::vector<ControlLook> looks;
+  const PixelRect client = scale.Rect(0, 0, width, height);
+  looks.push_back({root_.get(), client, back_color});  // the window's own background
+  for (const auto& child : root_->children()) CollectLooks(scale, *child, 0, 0, client, looks);
+  return looks;
 }
 
 }  // namespace velmo

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "box/platform/screen.h"
@@ -170,6 +171,13 @@ struct Timer {
   void Stop() { enabled = false; }
 };
 
+struct ControlLook {
+  const Control* control = nullptr;
+  PixelRect area;
+  std::uint64_t look = 0;
+  bool operator==(const ControlLook&) const = default;
+};
+
 class Form {
  public:
   Form();
@@ -185,6 +193,9 @@ class Form {
   bool visible = false;
   int opacity = 255;     // 0..255, applied while layered
   bool layered = false;  // the layered extended style; once set it stays
+  // A layered window's see-through colour: its pixels show and take the pointer for what lies
+  // beneath.
+  Color color_key = kNoBackground;
   Color back_color = Rgb(255, 255, 255);
 
   // The client area: every control hangs below it.
@@ -206,6 +217,11 @@ class Form {
   // Focus: nullptr is the window itself.
   Control* focus() const { return focus_; }
   void SetFocus(Control* c) { focus_ = c; }
+
+  // From a mouse-down handler: the system moves the window with the pointer until the button is
+  // released; left and top then say where it went.
+  void StartWindowDrag() { drag_requested_ = true; }
+  bool TakeDragRequest() { return std::exchange(drag_requested_, false); }
 
   // System beeps asked for since the host last took them.
   void Beep() { ++beeps_; }
@@ -249,10 +265,12 @@ class Form {
   void Click(Control& c);
   void MoveOver(Control& c);
 
-  // Changes whenever anything the host draws at `scale` changes: geometry counts in whole pixels,
-  // and a hidden control counts only as hidden. A bar that grows by less than a pixel a tick
-  // repaints nothing.
-  std::uint64_t VisualHash(const PixelScale& scale) const;
+  // What the host draws at `scale`, control by control: every shown control that paints, with
+  // the client pixels it may cover (inside its containers) and a hash of how it looks there.
+  // A host repaints where a control's look or area changed, or where a control came or went.
+  // Geometry counts in whole pixels (a bar that grows by less than a pixel a tick repaints
+  // nothing), except a line's ends, which are drawn between pixels.
+  std::vector<ControlLook> Looks(const PixelScale& scale) const;
 
  private:
   Control* HitTestIn(Control& c, int x, int y);
@@ -270,6 +288,7 @@ class Form {
   Control* pressed_ = nullptr;
   Control* hovered_ = nullptr;
   int beeps_ = 0;
+  bool drag_requested_ = false;
 };
 
 }  // namespace velmo

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 
 #include "box/shell/text_wrap.h"
 
@@ -171,7 +172,13 @@ int WindowHost::Run() {
   return static_cast<int>(msg.wParam);
 }
 
+// The partner first: the badge shows before the box hides, the box before the badge hides.
 void WindowHost::Sync() {
+  if (partner_) partner_->SyncOwn();
+  SyncOwn();
+}
+
+void WindowHost::SyncOwn() {
   if (!hwnd_) return;
   for (int n = form_.TakeBeeps(); n > 0; --n) MessageBeep(MB_OK);
   SyncTimers();
@@ -179,11 +186,35 @@ void WindowHost::Sync() {
   SyncNatives();
   SyncFocus();
   SyncToolTip();
-  std::uint64_t hash = form_.VisualHash(PixelScale(dpi_));
-  if (hash != painted_hash_) {
-    painted_hash_ = hash;
-    InvalidateRect(hwnd_, nullptr, FALSE);
+  InvalidateChanges();
+}
+
+// Only where something changed is painted again: a clock tick repaints the face, not the window.
+void WindowHost::InvalidateChanges() {
+  std::vector<ControlLook> looks = form_.Looks(PixelScale(dpi_));
+  if (looks == looks_) return;
+  std::unordered_map<const Control*, const ControlLook*> before;
+  before.reserve(looks_.size());
+  for (const ControlLook& l : looks_) before.emplace(l.control, &l);
+  auto invalidate = [this](const PixelRect& a) {
+    RECT r{a.left, a.top, a.right, a.bottom};
+    InvalidateRect(hwnd_, &r, FALSE);
+  };
+  for (const ControlLook& now : looks) {
+    auto was = before.find(now.control);
+    if (was == before.end()) {
+      invalidate(now.area);
+      continue;
+    }
+    if (!(*was->second == now)) {
+      invalidate(was->second->area);
+      invalidate(now.area);
+    }
+    before.erase(was);
   }
+  for (const auto& [control, gone] : before) invalidate(gone->area);
+  looks_ = std::move(looks);
+  ++invalidations_;
 }
 
 void WindowHost::SyncWindow() {
@@ -209,8 +240,10 @@ void WindowHost::SyncWindow() {
       applied_layered_ = true;
     }
     applied_opacity_ = form_.opacity;
-    SetLayeredWindowAttributes(hwnd_, RGB(255, 255, 255), static_cast<BYTE>(form_.opacity),
-                               LWA_ALPHA);
+    // With a see-through colour alone the opacity has no effect.
+    bool keyed = form_.color_key != kNoBackground;
+    SetLayeredWindowAttributes(hwnd_, keyed ? form_.color_key : RGB(255, 255, 255),
+                               static_cast<BYTE>(form_.opacity), keyed ? LWA_COLORKEY : LWA_ALPHA);
   }
   if (form_.visible != applied_visible_) {
     applied_visible_ = form_.visible;
@@ -427,6 +460,11 @@ void WindowHost::SyncNative(Control& c) {
 }
 
 void WindowHost::SyncFocus() {
+  // A hidden window never takes the keyboard; shown again, it takes it back where it was.
+  if (!form_.visible) {
+    applied_focus_hwnd_ = nullptr;
+    return;
+  }
   Control* focus = form_.focus();
   auto it = focus ? natives_.find(focus) : natives_.end();
   HWND target = it != natives_.end() && it->second.hwnd ? it->second.hwnd : hwnd_;
@@ -473,12 +511,12 @@ HBRUSH WindowHost::BrushFor(Color c) {
   return b;
 }
 
-// Returns the microseconds spent drawing the model into the back buffer.
-std::uint64_t WindowHost::Paint(HDC dc) {
+std::uint64_t WindowHost::Paint(HDC dc, RECT area) {
   RECT client;
   GetClientRect(hwnd_, &client);
   SIZE size{client.right, client.bottom};
   if (!back_buffer_ || size.cx != back_size_.cx || size.cy != back_size_.cy) {
+    area = client;  // a new buffer holds nothing yet
     if (back_buffer_) DeleteObject(back_buffer_);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -495,12 +533,15 @@ std::uint64_t WindowHost::Paint(HDC dc) {
   if (!back_buffer_) return 0;  // an empty client area
   HDC mem = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(mem, back_buffer_);
-  FillRect(mem, &client, BrushFor(form_.back_color));
+  // The rest of the buffer still holds the last picture.
+  IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
+  FillRect(mem, &area, BrushFor(form_.back_color));
   SetBkMode(mem, TRANSPARENT);
   std::uint64_t start = NowUs();
   for (auto& child : form_.root().children()) PaintControl(mem, *child, 0, 0);
   std::uint64_t render_us = NowUs() - start;
-  BitBlt(dc, 0, 0, size.cx, size.cy, mem, 0, 0, SRCCOPY);
+  BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, area.left,
+         area.top, SRCCOPY);
   SelectObject(mem, old);
   DeleteDC(mem);
   return render_us;
@@ -685,6 +726,7 @@ void WindowHost::Mouse(UINT msg, WPARAM wp, int x_px, int y_px) {
       SendMessageW(tool_tip_, TTM_POP, 0, 0);
       SetCapture(hwnd_);
       form_.MouseDown(x, y, MouseButton::kLeft, m);
+      if (form_.TakeDragRequest()) DragWindow();
       break;
     case WM_RBUTTONDOWN:
       SetCapture(hwnd_);
@@ -703,6 +745,23 @@ void WindowHost::Mouse(UINT msg, WPARAM wp, int x_px, int y_px) {
       break;
   }
   Sync();
+}
+
+// The system's own move, as if the press were on a title bar; it returns when the button is
+// released, and that release ends the press in the model too.
+void WindowHost::DragWindow() {
+  ReleaseCapture();
+  SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  form_.left = Twips(r.left);
+  form_.top = Twips(r.top);
+  PixelRect placed = PixelScale(dpi_).Rect(form_.left, form_.top, form_.width, form_.height);
+  applied_rect_ = {placed.left, placed.top, placed.right, placed.bottom};
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(hwnd_, &p);
+  form_.MouseUp(Twips(p.x), Twips(p.y), MouseButton::kLeft, CurrentModifiers());
 }
 
 LRESULT CALLBACK WindowHost::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -747,7 +806,7 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       std::uint64_t start = timing_ ? NowUs() : 0;
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
-      std::uint64_t render_us = Paint(dc);
+      std::uint64_t render_us = Paint(dc, ps.rcPaint);
       EndPaint(hwnd_, &ps);
       if (timing_) {
         PROCESS_MEMORY_COUNTERS pmc{};
@@ -782,11 +841,20 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
           due = static_cast<int>(
               std::clamp<long long>(elapsed / t.interval_ms - state.ticks, 1, kMaxCatchUpTicks));
         }
+        std::uint64_t start = timing_ ? NowUs() : 0;
+        std::uint64_t invalidations = invalidations_;
         for (int n = 0; n < due && t.enabled; ++n) {
           ++state.ticks;
           form_.Tick(t);
         }
         Sync();
+        // A tick that changes the picture: its work and the repaint it causes.
+        if (timing_ && !t.animates && invalidations_ != invalidations) {
+          UpdateWindow(hwnd_);
+          std::printf("tick %s us=%llu\n", t.name.c_str(),
+                      static_cast<unsigned long long>(NowUs() - start));
+          std::fflush(stdout);
+        }
         // Show each step of a slide before the next tick.
         if (t.animates) UpdateWindow(hwnd_);
       }
@@ -858,7 +926,8 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         native.region.clear();
       }
       applied_rect_ = {};
-      painted_hash_ = 0;
+      looks_.clear();
+      InvalidateRect(hwnd_, nullptr, FALSE);
       Sync();
       return 0;
     }

@@ -57,6 +57,9 @@ class WindowHost {
   // the model outside an event.
   void Sync();
 
+  // Another window whose model this window's events may change: each Sync brings both up to
+  // date.
+  void SyncAlso(WindowHost& partner) { partner_ = &partner; }
   HWND hwnd() const { return hwnd_; }
   int dpi() const { return dpi_; }
 
@@ -90,13 +93,17 @@ class WindowHost {
   HFONT FontFor(const Font& f);
   HFONT GlyphFont(int twips);
   HBRUSH BrushFor(Color c);
-  std::uint64_t Paint(HDC dc);
+  // Paints `area` of the client again; returns the microseconds spent drawing the model.
+  std::uint64_t Paint(HDC dc, RECT area);
+  void InvalidateChanges();
   void PaintControl(HDC dc, const Control& c, int x, int y);
   // Anti-aliased drawing into the back buffer, within the DC's clip box.
   Raster RasterFor(HDC dc);
   void PaintLine(HDC dc, const Control& c, int x, int y);
   void PaintEllipse(HDC dc, const Control& c, const RECT& box);
+  void SyncOwn();
   void SyncWindow();
+  void DragWindow();
   void SyncTimers();
   void SyncNatives();
   void SyncNative(Control& c);
@@ -112,6 +119,7 @@ class WindowHost {
   Form& form_;
   std::function<void()> on_close_request_;
   HWND hwnd_ = nullptr;
+  WindowHost* partner_ = nullptr;
   HWND tool_tip_ = nullptr;  // made on first need
   HANDLE icon_font_ = nullptr;
   int dpi_ = 96;
@@ -128,7 +136,8 @@ class WindowHost {
   bool applied_topmost_ = false;
   const Control* applied_focus_ = nullptr;
   HWND applied_focus_hwnd_ = nullptr;
-  std::uint64_t painted_hash_ = 0;
+  std::vector<ControlLook> looks_;  // as last painted
+  std::uint64_t invalidations_ = 0;
   std::u16string tip_text_;
   bool pointer_inside_ = false;
   POINT pointer_{};  // client twips, while inside

@@ -27,7 +27,8 @@ BOOL CALLBACK PrintControl(HWND child, LPARAM) {
     for (LRESULT i = 0; i < count; ++i) {
       auto length = SendMessageW(child, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
       std::wstring item(static_cast<size_t>(length) + 1, L'\0');
-      SendMessageW(child, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+      SendMessageW(child, LB_GETTEXT, static_cast<WPARAM>(i),
+                   reinterpret_cast<LPARAM>(item.data()));
       item.resize(static_cast<size_t>(length));
       text += (i > 0 ? L"\n" : L"") + item;
     }
@@ -47,12 +48,27 @@ BOOL CALLBACK PrintControl(HWND child, LPARAM) {
   return TRUE;
 }
 
+// Every top-level window of the class (a program may have more than one).
+struct Search {
+  const wchar_t* window_class;
+  bool found = false;
+};
+
+BOOL CALLBACK PrintWindow(HWND window, LPARAM search_ptr) {
+  auto* search = reinterpret_cast<Search*>(search_ptr);
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  if (lstrcmpW(cls, search->window_class) != 0) return TRUE;
+  search->found = true;
+  EnumChildWindows(window, &PrintControl, 0);
+  return TRUE;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR window_class, int) {
-  HWND window = FindWindowW(window_class, nullptr);
-  if (!window) return 3;
-  EnumChildWindows(window, &PrintControl, 0);
+  Search search{window_class};
+  EnumWindows(&PrintWindow, reinterpret_cast<LPARAM>(&search));
   std::fflush(stdout);
-  return 0;
+  return search.found ? 0 : 3;
 }

@@ -1,7 +1,9 @@
-// The generic window model: hit testing, event routing, timers and the visual hash.
+// The generic window model: hit testing, event routing, timers and what the host draws.
 #include "box/shell/form.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace velmo {
 namespace {
@@ -167,28 +169,52 @@ TEST_F(FormTest, NativeEditsReportChangesOnce) {
   EXPECT_EQ(list.selected, 1);
 }
 
-TEST_F(FormTest, VisualHashFollowsWhatTheHostShows) {
+TEST_F(FormTest, LooksSayWhatTheHostDrawsAndWhere) {
   const PixelScale at96(96), at192(192);
-  std::uint64_t before = form.VisualHash(at96);
-  EXPECT_EQ(form.VisualHash(at96), before);
+  auto look_of = [this](const Control* c, const PixelScale& scale) {
+    for (const ControlLook& l : form.Looks(scale)) {
+      if (l.control == c) return std::optional<ControlLook>(l);
+    }
+    return std::optional<ControlLook>();
+  };
+  ASSERT_TRUE(look_of(button, at96));
+  EXPECT_EQ(look_of(button, at96)->area.left, at96.Pixels(1000) + at96.Pixels(300));
+  std::vector<ControlLook> before = form.Looks(at96);
   button->left += 5;  // a third of a pixel at 96 dpi, two thirds at 192
-  EXPECT_EQ(form.VisualHash(at96), before);
+  EXPECT_EQ(form.Looks(at96), before);
+  std::optional<ControlLook> at_192 = look_of(button, at192);
   button->left += 10;
-  std::uint64_t moved = form.VisualHash(at96);
-  EXPECT_NE(moved, before);
+  EXPECT_NE(look_of(button, at192), at_192);
+  EXPECT_NE(form.Looks(at96), before);
+  std::vector<ControlLook> moved = form.Looks(at96);
   button->image = 2;
-  EXPECT_NE(form.VisualHash(at96), moved);
-  std::uint64_t imaged = form.VisualHash(at96);
+  EXPECT_NE(form.Looks(at96), moved);
+  std::vector<ControlLook> imaged = form.Looks(at96);
   button->on_click = nullptr;  // behaviour is not drawn
-  EXPECT_EQ(form.VisualHash(at96), imaged);
-  std::uint64_t scaled = form.VisualHash(at192);
-  button->left += 8;
-  EXPECT_NE(form.VisualHash(at192), scaled);
+  EXPECT_EQ(form.Looks(at96), imaged);
 
-  button->visible = false;
-  std::uint64_t hidden = form.VisualHash(at96);
+  // A control sliding out of its container shows less and less of itself, then nothing.
+  button->left = 1400;
+  EXPECT_EQ(look_of(button, at96)->area.right, at96.Pixels(1000) + at96.Pixels(1500));
+  button->left = 1600;
+  EXPECT_FALSE(look_of(button, at96));
+
+  // A line's ends count between pixels; its stroke reaches past them.
+  Control& line = form.Add(*panel, ControlKind::kLine, "Line");
+  line.border_color = Rgb(0, 0, 0);
+  line.top = 300;
+  line.width = 600;
+  std::optional<ControlLook> level = look_of(&line, at96);
+  ASSERT_TRUE(level);
+  EXPECT_LT(level->area.top, at96.Pixels(1000) + at96.Pixels(300));
+  line.height = 7;
+  EXPECT_NE(look_of(&line, at96), level);
+
+  panel->visible = false;
+  std::vector<ControlLook> hidden = form.Looks(at96);
+  EXPECT_EQ(hidden.size(), 1u) << "only the window's background";
   button->text = u"not drawn while hidden";
-  EXPECT_EQ(form.VisualHash(at96), hidden);
+  EXPECT_EQ(form.Looks(at96), hidden);
 }
 
 TEST_F(FormTest, FindsControlArrayMembersByIndex) {
