@@ -129,9 +129,10 @@ void LookupPages::BuildContactEditPage() {
   Control& panel = *page.panel;
 
   Place(AddLabel(form_, panel, "Label36", u"姓名："), 180, 900, 4215, 330);
-  name_box_ = &AddBox(form_, panel, ControlKind::kTextBox, "Text12", 315, 1320, 3945, 240);
+  name_box_ = &AddBox(form_, panel, ControlKind::kTextBox, "TxtContactName", 315, 1320, 3945, 240);
   Place(AddLabel(form_, panel, "Label37", u"联系号码："), 180, 1770, 4215, 330);
-  number_box_ = &AddBox(form_, panel, ControlKind::kTextBox, "Text13", 315, 2190, 3945, 240);
+  number_box_ =
+      &AddBox(form_, panel, ControlKind::kTextBox, "TxtContactNumber", 315, 2190, 3945, 240);
 
   save_ = &form_.Add(panel, ControlKind::kPicture, "Picture62");
   Place(*save_, 4035, 195, 360, 360);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace velmo {
 
@@ -14,6 +15,8 @@ class Clock {
   virtual ~Clock() = default;
   virtual LocalTime Now() = 0;
   virtual std::int64_t MonotonicMs() = 0;
+  // The time of day with hours, minutes and seconds, as the user's settings write it.
+  virtual std::u16string TimeText(const LocalTime& t) = 0;
 };
 
 }  // namespace velmo

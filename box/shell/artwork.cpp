@@ -18,7 +18,7 @@ constexpr char16_t kFolderOpen = 0xE2C8, kCheck = 0xE5CA, kClose = 0xE5CD, kBack
 constexpr char16_t kComputer = 0xE30A, kRecycle = 0xE92E, kMini = 0xE8AA, kMenuOpen = 0xE9BD;
 constexpr char16_t kCalculate = 0xEA5F, kBrush = 0xE3AE, kCleaning = 0xF0FF, kEditNote = 0xE745;
 constexpr char16_t kContacts = 0xE0CF, kSchedule = 0xE8B5, kMemory = 0xE322, kAppRegistry = 0xEF40;
-constexpr char16_t kExtension = 0xE87B;
+constexpr char16_t kExtension = 0xE87B, kEventNote = 0xE616;
 
 constexpr std::array<Color, 4> kTileColors = {Rgb(229, 72, 77), Rgb(234, 147, 10),
                                               Rgb(51, 102, 230), Rgb(16, 163, 127)};
@@ -41,7 +41,6 @@ void DarkPair(ImageList& list, char16_t glyph) {
 }  // namespace
 
 Color HomeTileColor(int tile) { return kTileColors[static_cast<size_t>(tile)]; }
-Color HomeTileHoverBackground(int tile) { return kTileHover[static_cast<size_t>(tile)]; }
 
 ImageLists MakeImageLists() {
   ImageLists lists;
@@ -93,6 +92,7 @@ ImageLists MakeImageLists() {
   DarkPair(l1, kMenuOpen);     // 39 收起工具条
   LightPair(l1, kCleaning);    // 41 开始清理
   LightPair(l1, kRestart);     // 43 重启, on a light surface
+  LightPair(l1, kEventNote);   // 45 计划
   return lists;
 }
 

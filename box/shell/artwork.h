@@ -33,6 +33,5 @@ ImageLists MakeImageLists();
 
 // Accent colour of each home tile, for its overlay.
 Color HomeTileColor(int tile);
-Color HomeTileHoverBackground(int tile);
 
 }  // namespace velmo

@@ -12,6 +12,9 @@ Box::Box(BoxState& state, Services& services)
       options_(window_, state, services),
       music_(window_, state, services, options_.process_watch()),
       cleaner_(window_, state, services),
+      notes_(window_),
+      clock_(window_, services),
+      mini_(window_, services.screen),
       app_(state, services, window_.form()) {
   options_.import_from_start_menu = [this] {
     std::u16string record;
@@ -35,6 +38,9 @@ void Box::Startup() {
   lookups_.FinishStartup();
   options_.FinishStartup();
   cleaner_.FinishStartup();
+  notes_.FinishStartup();
+  clock_.FinishStartup();
+  mini_.FinishStartup();
   music_.FinishStartup();  // last: it may start the first track
 }
 

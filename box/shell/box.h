@@ -3,11 +3,14 @@
 #pragma once
 
 #include "box/cleaner/cleaner_page.h"
+#include "box/clock/clock_page.h"
+#include "box/clock/notes_page.h"
 #include "box/command/command_pages.h"
 #include "box/lookups/lookup_pages.h"
 #include "box/music/music_page.h"
 #include "box/shell/app.h"
 #include "box/shell/main_window.h"
+#include "box/shell/mini_window.h"
 #include "box/shell/options_page.h"
 
 namespace velmo {
@@ -24,6 +27,7 @@ class Box {
   bool Shutdown();
 
   MainWindow& window() { return window_; }
+  MiniWindow& mini() { return mini_; }
 
  private:
   Services& services_;
@@ -33,6 +37,9 @@ class Box {
   OptionsPage options_;
   MusicPage music_;
   CleanerPage cleaner_;
+  NotesPage notes_;
+  ClockPage clock_;
+  MiniWindow mini_;
   App app_;
 };
 

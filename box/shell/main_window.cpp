@@ -9,9 +9,6 @@ namespace {
 constexpr int kPageWidth = 4575;
 constexpr int kPageHeight = 5535;
 constexpr int kDrawerWidth = 4335;
-// A home tile's hover overlay holds only its chevron: any wider, it would paint over the
-// tile's title.
-constexpr int kOverlayWidth = 600;
 // A timer's first tick comes after the window's first picture; this one is slow enough not to
 // count as an animation.
 constexpr int kAfterShownMs = 30;
@@ -116,9 +113,10 @@ void MainWindow::BuildHome() {
     tiles_[static_cast<size_t>(i)] = &tile;
 
     Control& overlay = form_.Add(root, ControlKind::kPicture, "Picture40", i);
-    Place(overlay, tile.left + tile.width - kOverlayWidth, tile.top, kOverlayWidth, tile.height);
+    // Over the whole tile and see-through: the tile's hover image gives the background, and the
+    // title stays in view.
+    Place(overlay, tile.left, tile.top, tile.width, tile.height);
     overlay.visible = false;
-    overlay.back_color = HomeTileHoverBackground(i);
     overlay.text = u"\uE5CC";  // chevron: the tile opens a page
     overlay.font = {u"Material Icons", 160, false};
     overlay.align = TextAlign::kRight;
@@ -343,7 +341,10 @@ void MainWindow::BuildPages() {
 
   Page& notes = AddPage(PageId::kNotes, "Picture18", "LblNotesTitle", u"便笺", "Picture16", u"收起",
                         31, "Timer11", "Timer12");
-  notes.after_out = reopen_home(PageId::kNotes);
+  notes.after_out = [this, reopen = reopen_home(PageId::kNotes)] {
+    reopen();
+    form_.SetFocus(command_box_);
+  };
 
   Page& items = AddPage(PageId::kItemList, "Picture33", "LblItemListTitle", u"快速启动",
                         "Picture34", u"返回", 31, "Timer20", "Timer19");
@@ -387,10 +388,8 @@ void MainWindow::BuildPages() {
     RestoreButtonsOn(*t.panel);
     t.title->text = u"小工具";
   };
-  const std::array<std::pair<int, PageId>, 4> openers = {{{2, PageId::kCleaner},
-                                                          {4, PageId::kPhoneBook},
-                                                          {5, PageId::kClock},
-                                                          {8, PageId::kExtensions}}};
+  const std::array<std::pair<int, PageId>, 3> openers = {
+      {{2, PageId::kCleaner}, {4, PageId::kPhoneBook}, {8, PageId::kExtensions}}};
   for (auto [tile, id] : openers) {
     form_.Get("PicTool", tile).on_click = [this, id = id](const MouseEvent&) { OpenPage(id); };
   }

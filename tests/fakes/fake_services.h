@@ -52,6 +52,13 @@ class FakeClock final : public Clock {
  public:
   LocalTime Now() override { return now; }
   std::int64_t MonotonicMs() override { return monotonic_ms; }
+  // The Chinese default, "9:05:07".
+  std::u16string TimeText(const LocalTime& t) override {
+    std::string s = std::to_string(t.hour) + (t.minute < 10 ? ":0" : ":") +
+                    std::to_string(t.minute) + (t.second < 10 ? ":0" : ":") +
+                    std::to_string(t.second);
+    return std::u16string(s.begin(), s.end());
+  }
   LocalTime now{2026, 12, 8, 9, 30, 0};
   std::int64_t monotonic_ms = 0;
 };

@@ -76,6 +76,7 @@ class Win32Clock final : public Clock {
  public:
   LocalTime Now() override;
   std::int64_t MonotonicMs() override;
+  std::u16string TimeText(const LocalTime& t) override;
 };
 
 // CreateProcessW for programs, ShellExecuteExW for everything the desktop shell opens.

@@ -62,6 +62,20 @@ LocalTime Win32Clock::Now() {
 
 std::int64_t Win32Clock::MonotonicMs() { return static_cast<std::int64_t>(GetTickCount64()); }
 
+std::u16string Win32Clock::TimeText(const LocalTime& t) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(t.year);
+  st.wMonth = static_cast<WORD>(t.month);
+  st.wDay = static_cast<WORD>(t.day);
+  st.wHour = static_cast<WORD>(t.hour);
+  st.wMinute = static_cast<WORD>(t.minute);
+  st.wSecond = static_cast<WORD>(t.second);
+  wchar_t text[64];
+  int n = GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, text, 64);
+  return n > 1 ? std::u16string(reinterpret_cast<const char16_t*>(text), static_cast<size_t>(n - 1))
+               : std::u16string();
+}
+
 std::u16string ProgramPath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {

@@ -28,8 +28,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32KnownFolders known_folders;
   Win32MediaEngine media;
   Win32RecycleBin recycle_bin;
-  Services services{files,     registry,  speech,        screen, clock,      launcher, dialogs,
-                    clipboard, processes, known_folders, media,  recycle_bin};
+  Services services{files,   registry,  speech,    screen,        clock, launcher,
+                    dialogs, clipboard, processes, known_folders, media, recycle_bin};
 
   BoxState state;
   state.program_path = ProgramPath();
@@ -40,8 +40,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   box.Startup();
   // Nothing runs after the settings are written: every window and timer goes with the process.
   // The exit code says whether everything was saved.
-  WindowHost host(box.window(), [&box] { ExitProcess(box.Shutdown() ? 0 : 1); });
-  if (!host.Create()) return 1;
+  auto close = [&box] { ExitProcess(box.Shutdown() ? 0 : 1); };
+  WindowHost host(box.window(), close);
+  // The badge stands in for the box: closing it closes the box.
+  WindowHost mini_host(box.mini(), close);
+  if (!host.Create() || !mini_host.Create()) return 1;
+  host.SyncAlso(mini_host);
+  mini_host.SyncAlso(host);
   screen.set_window(host.hwnd());
   return host.Run();
 }

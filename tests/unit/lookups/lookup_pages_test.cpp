@@ -169,10 +169,10 @@ TEST_F(LookupPagesTest, PhoneBookAddsSelectsAndDeletes) {
   Timer& check = form().timer("Timer30");
   EXPECT_TRUE(check.enabled);
   Control& save = Get("Picture62");
-  form().TextEdited(Get("Text12"), u"张三");
+  form().TextEdited(Get("TxtContactName"), u"张三");
   form().Tick(check);
   EXPECT_FALSE(save.visible);
-  form().TextEdited(Get("Text13"), u"139");
+  form().TextEdited(Get("TxtContactNumber"), u"139");
   form().Tick(check);
   EXPECT_TRUE(save.visible);
   form().Click(save);  // a second 张三: names need not be unique
@@ -186,9 +186,9 @@ TEST_F(LookupPagesTest, PhoneBookAddsSelectsAndDeletes) {
   // A name with "*" would split in Contacts.sd.
   form().Click(Get("Picture58"));
   TickUntilStopped("Timer29");
-  form().TextEdited(Get("Text12"), u"王*五");
-  form().TextEdited(Get("Text13"), u"1");
-  EXPECT_EQ(Get("Text12").text, u"王*五");
+  form().TextEdited(Get("TxtContactName"), u"王*五");
+  form().TextEdited(Get("TxtContactNumber"), u"1");
+  EXPECT_EQ(Get("TxtContactName").text, u"王*五");
   form().Tick(check);
   form().Click(save);
   EXPECT_EQ(Get("LblMessageTitle").text, u"命名无效");

@@ -196,6 +196,28 @@ Span ClientSpan(const Control& c) {
 // Painted labels and titled pictures whose text does not fit their own rectangle or their
 // containers', or that a control painted later on the same surface covers in part (a page
 // or panel lying over them hides them whole, as intended).
+// Where a label's or titled picture's text lies.
+Span TextSpan(const Control& c) {
+  Span area = ClientSpan(c);
+  if (c.kind == ControlKind::kPicture && c.image_list) area.left += c.height;  // the image
+  int width = TextWidth(c);
+  Span text = area;
+  if (c.align == TextAlign::kLeft) text.right = area.left + width;
+  if (c.align == TextAlign::kRight) text.left = area.right - width;
+  if (c.align == TextAlign::kCenter) {
+    text.left = (area.left + area.right - width) / 2;
+    text.right = text.left + width;
+  }
+  return text;
+}
+
+// What a control paints over: a see-through label or picture only its text.
+Span CoverSpan(const Control& c) {
+  bool see_through = (c.kind == ControlKind::kLabel || c.kind == ControlKind::kPicture) &&
+                     c.back_color == kNoBackground && !c.image_list;
+  return see_through ? TextSpan(c) : ClientSpan(c);
+}
+
 std::vector<std::string> Clipped(Form& form) {
   std::vector<const Control*> order;  // paint order
   std::function<void(const Control&)> walk = [&](const Control& c) {
@@ -214,14 +236,7 @@ std::vector<std::string> Clipped(Form& form) {
     }
     Span area = ClientSpan(c);
     if (c.kind == ControlKind::kPicture && c.image_list) area.left += c.height;  // the image
-    int width = TextWidth(c);
-    Span text = area;
-    if (c.align == TextAlign::kLeft) text.right = area.left + width;
-    if (c.align == TextAlign::kRight) text.left = area.right - width;
-    if (c.align == TextAlign::kCenter) {
-      text.left = (area.left + area.right - width) / 2;
-      text.right = text.left + width;
-    }
+    Span text = TextSpan(c);
     bool fits = text.left >= area.left && text.right <= area.right;
     for (const Control* p = c.parent(); p && p->parent(); p = p->parent()) {
       Span box = ClientSpan(*p);
@@ -235,7 +250,7 @@ std::vector<std::string> Clipped(Form& form) {
       if (!same_surface || above.kind == ControlKind::kPanel || above.kind == ControlKind::kLine) {
         continue;
       }
-      fits = !ClientSpan(above).Overlaps(text);
+      fits = !CoverSpan(above).Overlaps(text);
     }
     if (!fits)
       clipped.push_back(c.name + (c.index >= 0 ? "(" + std::to_string(c.index) + ")" : ""));

@@ -58,8 +58,6 @@ const PageCase kPages[] = {
      "Timer27", true, true},
     {PageId::kContactEdit, "Picture60", "Picture58", -1, PageId::kPhoneBook, "Timer29", "Picture61",
      "Timer28", false, false},
-    {PageId::kClock, "Picture63", "PicTool", 5, PageId::kTools, "Timer31", "Picture64", "Timer32",
-     false, false},
     {PageId::kExtensions, "Picture66", "PicTool", 8, PageId::kTools, "Timer35", "Picture67",
      "Timer36", false, false},
 };
