@@ -89,7 +89,7 @@ struct Box : FakeServiceSet {
     }
     window = std::make_unique<MainWindow>(state, services);
     commands = std::make_unique<CommandPages>(*window, state, services);
-    lookups = std::make_unique<LookupPages>(*window, state, services);
+    lookups = std::make_unique<LookupPages>(*window, state, services, commands->item_names());
   }
   BoxState state;
   std::unique_ptr<MainWindow> window;

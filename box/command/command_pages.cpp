@@ -21,7 +21,8 @@ bool RunKey(const KeyEvent& e) { return Plain(e, kKeyEnter) || Plain(e, kKeySepa
 
 }  // namespace
 
-CommandPages::CommandPages(MainWindow& window, BoxState& state, Services& services)
+CommandPages::CommandPages(MainWindow& window, BoxState& state, Services& services,
+                           const PinyinReadings& readings)
     : window_(window),
       form_(window.form()),
       state_(state),
@@ -29,6 +30,7 @@ CommandPages::CommandPages(MainWindow& window, BoxState& state, Services& servic
       items_(state, services, *this),
       extensions_(state, services, *this),
       command_box_(services, *this, items_, extensions_),
+      item_names_(readings),
       recent_(window.form().Get("Label13")) {
   WireCommandBox();
   BuildItemListPage();
@@ -129,6 +131,7 @@ void CommandPages::RunCommandKey(CommandKey key) {
 
 void CommandPages::MirrorItems() {
   const ListPair& items = items_.items();
+  item_names_.SetNames(items.names);
   list1_->items = items.names;
   list4_->items = items.values;
   if (list1_->selected >= static_cast<int>(items.size())) list1_->selected = -1;

@@ -9,7 +9,9 @@
 #include "box/command/command_surface.h"
 #include "box/command/extensions.h"
 #include "box/command/item_list.h"
+#include "box/command/pinyin_match.h"
 #include "box/shell/main_window.h"
+#include "box/storage/pinyin_table.h"
 
 namespace velmo {
 
@@ -17,7 +19,9 @@ inline constexpr int kInputCheckMs = 100;  // Timer3: the add-item page's confir
 
 class CommandPages final : public CommandSurface {
  public:
-  CommandPages(MainWindow& window, BoxState& state, Services& services);
+  // `readings` are the pinyin the item names are matched by as the user types.
+  CommandPages(MainWindow& window, BoxState& state, Services& services,
+               const PinyinReadings& readings = UnihanPinyin());
 
   // After App::Startup: the item list shows what App.sd held and the path box follows switch 5.
   void FinishStartup();
@@ -27,6 +31,8 @@ class CommandPages final : public CommandSurface {
   void ImportFromStartMenu(std::u16string& log) { items_.ImportFromStartMenu(log); }
 
   ItemList& item_list() { return items_; }
+  // The item names as typed pinyin finds them, kept in step with the item list.
+  const PinyinMatcher& item_names() const { return item_names_; }
   Extensions& extensions() { return extensions_; }
 
   // CommandSurface.
@@ -58,6 +64,7 @@ class CommandPages final : public CommandSurface {
   ItemList items_;
   Extensions extensions_;
   CommandBox command_box_;
+  PinyinMatcher item_names_;
   Control& recent_;
   Control* list1_ = nullptr;  // item names, the visible list
   Control* list4_ = nullptr;  // item paths, hidden

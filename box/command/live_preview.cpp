@@ -1,4 +1,4 @@
-// The four look-up prefixes of the command box.
+// The four look-up prefixes of the command box, and the item names typed as pinyin.
 #include "box/command/live_preview.h"
 
 #include "box/command/command_prefix.h"
@@ -8,11 +8,19 @@
 
 namespace velmo {
 
-PreviewAnswer PreviewOf(std::u16string_view text, const BoxState& state) {
+PreviewAnswer PreviewOf(std::u16string_view text, const BoxState& state,
+                        const PinyinMatcher& item_names) {
   const CommandPrefix prefix = PrefixOf(text);
-  if (prefix.length == 0 || text.size() == prefix.length) return {};
+  if (prefix.length == 0) {
+    std::vector<std::u16string> names = item_names.Suggest(text);
+    if (names.empty()) return {};
+    std::u16string lines;
+    for (const std::u16string& name : names) lines += (lines.empty() ? u"" : u"\r\n") + name;
+    return {true, std::u16string(text), std::move(lines), std::move(names)};
+  }
+  if (text.size() == prefix.length) return {};
   const std::u16string_view argument = text.substr(prefix.length);
-  PreviewAnswer answer{true, std::u16string(argument), std::nullopt};
+  PreviewAnswer answer{true, std::u16string(argument), std::nullopt, {}};
   switch (prefix.symbol) {
     case u'&':
       if (!state.dictionaries.english().ready) return {};

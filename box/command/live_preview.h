@@ -4,7 +4,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "box/command/pinyin_match.h"
 #include "box/shell/box_state.h"
 
 namespace velmo {
@@ -15,10 +17,14 @@ struct PreviewAnswer {
   bool shown = false;  // false: the dictionary panel is hidden
   std::u16string term;
   std::optional<std::u16string> result;  // nullopt: the result box keeps its text
+  // The item names a text without a prefix stands for, best first, one a line in the result.
+  std::vector<std::u16string> suggestions;
 };
 
 // "&" and "*" while their dictionary is ready, "#" and "%", each with at least one character
-// after the prefix; anything else hides the panel.
-PreviewAnswer PreviewOf(std::u16string_view text, const BoxState& state);
+// after the prefix; a text without a prefix while it matches item names; anything else hides
+// the panel.
+PreviewAnswer PreviewOf(std::u16string_view text, const BoxState& state,
+                        const PinyinMatcher& item_names);
 
 }  // namespace velmo

@@ -9,13 +9,17 @@ namespace velmo {
 
 namespace {
 constexpr std::u16string_view kTitleInvalidName = u"命名无效";
+constexpr int kKeyTab = 9;
+constexpr int kKeyDown = 40;
 }  // namespace
 
-LookupPages::LookupPages(MainWindow& window, BoxState& state, Services& services)
+LookupPages::LookupPages(MainWindow& window, BoxState& state, Services& services,
+                         const PinyinMatcher& item_names)
     : window_(window),
       form_(window.form()),
       state_(state),
       services_(services),
+      item_names_(item_names),
       phone_book_(state.lists.contacts.list) {
   BuildDictionaryPanel();
   BuildPhoneBookPage();
@@ -55,6 +59,9 @@ void LookupPages::BuildDictionaryPanel() {
     if (old) old();
     RefreshPreview();
   };
+  box.on_key_down = [this, old = std::move(box.on_key_down)](const KeyEvent& e) {
+    return Complete(e) || (old && old(e));
+  };
   // The back buttons of the pages that cover the home area, and the drawer's collapse button,
   // show the answer again; a home tile and the drawer's expand button put it away first.
   for (const char* back : {"Picture20", "Picture16", "Picture34", "Picture50", "Picture38"}) {
@@ -68,11 +75,22 @@ void LookupPages::BuildDictionaryPanel() {
 }
 
 void LookupPages::RefreshPreview() {
-  PreviewAnswer answer = PreviewOf(window_.command_box().text, state_);
+  PreviewAnswer answer = PreviewOf(window_.command_box().text, state_, item_names_);
   panel_->visible = answer.shown;
+  suggestions_ = std::move(answer.suggestions);
   if (!answer.shown) return;
   term_->text = std::move(answer.term);
   if (answer.result) result_->text = std::move(*answer.result);
+}
+
+bool LookupPages::Complete(const KeyEvent& e) {
+  const bool plain = !e.modifiers.ctrl && !e.modifiers.alt && !e.modifiers.shift;
+  if (!plain || (e.key != kKeyTab && e.key != kKeyDown)) return false;
+  if (!panel_->visible || suggestions_.empty()) return false;
+  Control& box = window_.command_box();
+  form_.TextEdited(box, suggestions_.front());
+  box.caret_to_end = true;
+  return true;
 }
 
 void LookupPages::CopyResult() { services_.clipboard.SetText(result_->text); }

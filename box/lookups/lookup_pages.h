@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "box/command/pinyin_match.h"
 #include "box/lookups/phone_book.h"
 #include "box/shell/main_window.h"
 
@@ -14,7 +16,9 @@ inline constexpr std::u16string_view kPhoneBookTitle = u"电话簿";
 
 class LookupPages {
  public:
-  LookupPages(MainWindow& window, BoxState& state, Services& services);
+  // `item_names` finds the items a command text without a prefix suggests.
+  LookupPages(MainWindow& window, BoxState& state, Services& services,
+              const PinyinMatcher& item_names);
 
   // After App::Startup: the phone book shows what Contacts.sd held.
   void FinishStartup();
@@ -26,6 +30,9 @@ class LookupPages {
 
  private:
   void BuildDictionaryPanel();
+  // Tab or Down while the panel shows item suggestions: the first one's name fills the command
+  // box. False for any other key, or while there is nothing to complete.
+  bool Complete(const KeyEvent& e);
   void BuildPhoneBookPage();
   void BuildContactEditPage();
   void MirrorContacts();
@@ -37,6 +44,7 @@ class LookupPages {
   Form& form_;
   BoxState& state_;
   Services& services_;
+  const PinyinMatcher& item_names_;
   PhoneBook phone_book_;
   Control* panel_ = nullptr;   // the dictionary panel
   Control* term_ = nullptr;    // its term label
@@ -46,6 +54,7 @@ class LookupPages {
   Control* name_box_ = nullptr;
   Control* number_box_ = nullptr;
   Control* save_ = nullptr;
+  std::vector<std::u16string> suggestions_;  // the item names the panel lists, while it shows them
 };
 
 }  // namespace velmo

@@ -8,7 +8,7 @@ Box::Box(BoxState& state, Services& services)
     : services_(services),
       window_(state, services),
       commands_(window_, state, services),
-      lookups_(window_, state, services),
+      lookups_(window_, state, services, commands_.item_names()),
       options_(window_, state, services),
       music_(window_, state, services, options_.process_watch()),
       cleaner_(window_, state, services),

@@ -120,6 +120,7 @@ class Control {
   bool scroll_bar = false;
   std::size_t max_length = 0;  // text boxes: characters the user may type; 0 for no limit
   bool select_all = false;     // a request: the host selects the whole text, then clears it
+  bool caret_to_end = false;   // a request: the host puts the caret after the text, then clears it
   std::vector<std::u16string> items;
   int selected = -1;
 

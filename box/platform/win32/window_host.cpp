@@ -407,6 +407,12 @@ void WindowHost::SyncNative(Control& c) {
       c.select_all = false;
       SendMessageW(n.hwnd, EM_SETSEL, 0, -1);
     }
+    if (c.caret_to_end) {
+      c.caret_to_end = false;
+      int end = GetWindowTextLengthW(n.hwnd);
+      SendMessageW(n.hwnd, EM_SETSEL, end, end);
+      SendMessageW(n.hwnd, EM_SCROLLCARET, 0, 0);
+    }
   }
   if (c.kind == ControlKind::kRichText && c.back_color != kNoBackground && c.back_color != n.back) {
     SendMessageW(n.hwnd, EM_SETBKGNDCOLOR, 0, c.back_color);

@@ -8,6 +8,7 @@
 
 #include "box/command/command_pages.h"
 #include "box/storage/text_codec.h"
+#include "fakes/fake_pinyin_readings.h"
 #include "fakes/fake_services_set.h"
 
 namespace velmo {
@@ -28,8 +29,8 @@ class LookupPagesTest : public ::testing::Test, protected FakeServiceSet {
     files.AddFile(kData + u"\\词典.txt", *EncodeGbk(u"银行@yínháng经营货币的机构。\r\n"));
     state.dictionaries.Load(files, kData);
     window = std::make_unique<MainWindow>(state, services);
-    commands = std::make_unique<CommandPages>(*window, state, services);
-    pages = std::make_unique<LookupPages>(*window, state, services);
+    commands = std::make_unique<CommandPages>(*window, state, services, readings);
+    pages = std::make_unique<LookupPages>(*window, state, services, commands->item_names());
     // What App::Startup loads from Contacts.sd.
     state.lists.contacts.list.Append(u"张三", u"13800000000");
     state.lists.contacts.list.Append(u"李四", u"010-12345678");
@@ -47,6 +48,9 @@ class LookupPagesTest : public ::testing::Test, protected FakeServiceSet {
     ASSERT_FALSE(t.enabled) << name;
   }
   void Type(const std::u16string& text) { form().TextEdited(window->command_box(), text); }
+  bool Key(int key, Modifiers m = {}) {
+    return form().KeyDown(KeyEvent{key, m}, &window->command_box());
+  }
   bool PanelShown() { return Get("PicDictionary").visible; }
   std::u16string Term() { return Get("LblDictTerm").text; }
   std::u16string Result() { return Get("TxtDictResult").text; }
@@ -57,6 +61,7 @@ class LookupPagesTest : public ::testing::Test, protected FakeServiceSet {
     TickUntilStopped("Timer26");
   }
 
+  FakePinyinReadings readings;
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> commands;
@@ -97,6 +102,72 @@ TEST_F(LookupPagesTest, EveryChangeOfTheCommandTextRefreshesThePanel) {
     EXPECT_EQ(Term(), s.term) << Utf16ToUtf8(s.text);
     EXPECT_EQ(Result(), s.result) << Utf16ToUtf8(s.text);
   }
+}
+
+TEST_F(LookupPagesTest, TypedPinyinListsItemsAndTabOrDownTakesTheFirst) {
+  Control& box = window->command_box();
+  ItemList& items = commands->item_list();
+  const std::u16string calc = u"C:\\Tools\\calc.exe";
+  files.AddFile(calc, "");
+  launcher.programs = {calc};
+  items.AddItem(u"记事本", u"C:\\Windows\\notepad.exe");
+  items.AddItem(u"计算器", calc);
+
+  // The panel's title is the typed text, its body one name a line.
+  Type(u"js");
+  EXPECT_TRUE(PanelShown());
+  EXPECT_EQ(Term(), u"js");
+  EXPECT_EQ(Result(), u"记事本\r\n计算器");
+  Type(u"jsq");
+  EXPECT_EQ(Result(), u"计算器");
+
+  // Tab puts the first name in the box, the caret after it; Enter then launches that item.
+  EXPECT_TRUE(Key(9));
+  EXPECT_EQ(box.text, u"计算器");
+  EXPECT_TRUE(box.caret_to_end);
+  EXPECT_FALSE(PanelShown());
+  EXPECT_TRUE(Key(13));
+  EXPECT_EQ(launcher.calls, std::vector{ProgramFileCall(calc)});
+  EXPECT_EQ(box.text, u"");
+
+  // Down does it too; with Shift or Ctrl neither key is taken.
+  Type(u"jsb");
+  EXPECT_FALSE(Key(9, {.shift = true}));
+  EXPECT_FALSE(Key(40, {.ctrl = true}));
+  EXPECT_EQ(box.text, u"jsb");
+  EXPECT_TRUE(Key(40));
+  EXPECT_EQ(box.text, u"记事本");
+
+  // No suggestion, a command prefix, or a panel put away by the drawer: Tab stays the box's.
+  for (std::u16string text : {u"jsqq", u"!jsq", u"＠jsq", u"&jsq"}) {
+    Type(text);
+    EXPECT_EQ(PanelShown(), text == u"&jsq") << Utf16ToUtf8(text);
+    EXPECT_FALSE(Key(9)) << Utf16ToUtf8(text);
+    EXPECT_EQ(box.text, text);
+  }
+  Type(u"jsq");
+  form().Click(Get("Picture36"));
+  EXPECT_FALSE(Key(9));
+  EXPECT_EQ(box.text, u"jsq");
+  TickUntilStopped("Timer4");
+  form().Click(Get("Picture38"));
+  EXPECT_TRUE(PanelShown());
+
+  // Enter runs the typed text itself, which names no item.
+  launcher.calls.clear();
+  EXPECT_TRUE(Key(13));
+  EXPECT_TRUE(launcher.calls.empty());
+  EXPECT_EQ(Get("LblMessage").text,
+            u"抱歉，在项目列表中没有查找到有关于jsq的文件、程序或批处理文件。");
+
+  // The suggestions follow the item list.
+  ASSERT_TRUE(items.Delete(1));
+  Type(u"jsq");
+  EXPECT_FALSE(PanelShown());
+  items.AddItem(u"计算器", calc);
+  Type(u"");
+  Type(u"jsq");
+  EXPECT_TRUE(PanelShown());
 }
 
 TEST_F(LookupPagesTest, ADictionaryThatIsNotReadyOffersNoPreview) {
