@@ -16,6 +16,7 @@ PreviewAnswer PreviewOf(std::u16string_view text, const BoxState& state,
     if (names.empty()) return {};
     std::u16string lines;
     for (const std::u16string& name : names) lines += (lines.empty() ? u"" : u"\r\n") + name;
+    lines += u"\r\n\r\n按 Tab 键填入“" + names.front() + u"”";
     return {true, std::u16string(text), std::move(lines), std::move(names)};
   }
   if (text.size() == prefix.length) return {};

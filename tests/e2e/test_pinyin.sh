@@ -37,7 +37,7 @@ sleep 0.2
 
 e2e_log "jsq lists both names, the one earlier in the list first"
 xdotool type --delay 60 jsq
-expect_box '计算器\n计时器'
+expect_box '计算器\n计时器\n\n按 Tab 键填入“计算器”'
 sleep 0.3
 shots=$E2E_BUILD/e2e-shots
 mkdir -p "$shots"

@@ -113,13 +113,13 @@ TEST_F(LookupPagesTest, TypedPinyinListsItemsAndTabOrDownTakesTheFirst) {
   items.AddItem(u"记事本", u"C:\\Windows\\notepad.exe");
   items.AddItem(u"计算器", calc);
 
-  // The panel's title is the typed text, its body one name a line.
+  // The panel's title is the typed text, its body one name a line and what Tab does.
   Type(u"js");
   EXPECT_TRUE(PanelShown());
   EXPECT_EQ(Term(), u"js");
-  EXPECT_EQ(Result(), u"记事本\r\n计算器");
+  EXPECT_EQ(Result(), u"记事本\r\n计算器\r\n\r\n按 Tab 键填入“记事本”");
   Type(u"jsq");
-  EXPECT_EQ(Result(), u"计算器");
+  EXPECT_EQ(Result(), u"计算器\r\n\r\n按 Tab 键填入“计算器”");
 
   // Tab puts the first name in the box, the caret after it; Enter then launches that item.
   EXPECT_TRUE(Key(9));
