@@ -22,7 +22,8 @@ class RecycleBin {
   // each path in order, what became of it. Only ordinary files are moved: a folder, a hidden or
   // system file and a link are left (kGone for a path that is not an ordinary file).
   virtual std::vector<RemoveResult> Recycle(const std::vector<std::u16string>& paths) = 0;
-  // Empties the Recycle Bin of every drive without asking and without a progress window.
+  // Empties the Recycle Bin of every drive without asking and without a progress window; true
+  // when the system then says that every drive's bin is empty.
   virtual bool Empty() = 0;
 };
 

@@ -12,6 +12,7 @@ Box::Box(BoxState& state, Services& services)
       options_(window_, state, services),
       music_(window_, state, services, options_.process_watch()),
       cleaner_(window_, state, services),
+      tools_(window_, state, services),
       notes_(window_),
       clock_(window_, services),
       mini_(window_, services.screen),

@@ -6,6 +6,7 @@
 #include "box/clock/clock_page.h"
 #include "box/clock/notes_page.h"
 #include "box/command/command_pages.h"
+#include "box/command/tools_page.h"
 #include "box/lookups/lookup_pages.h"
 #include "box/music/music_page.h"
 #include "box/shell/app.h"
@@ -37,6 +38,7 @@ class Box {
   OptionsPage options_;
   MusicPage music_;
   CleanerPage cleaner_;
+  ToolsPage tools_;
   NotesPage notes_;
   ClockPage clock_;
   MiniWindow mini_;

@@ -37,13 +37,14 @@ class FakeRecycleBin final : public RecycleBin {
     return results;
   }
   bool Empty() override {
-    bin.clear();
     ++emptied;
-    return true;
+    if (!keeps_a_file) bin.clear();
+    return bin.empty();
   }
 
   std::vector<std::u16string> bin;
-  int operations = 0;  // Recycle calls
+  bool keeps_a_file = false;  // another program holds a file in the bin
+  int operations = 0;         // Recycle calls
   int emptied = 0;
 
  private:

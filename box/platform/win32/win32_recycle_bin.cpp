@@ -1,8 +1,8 @@
 // The Recycle Bin through the shell: every file is checked first, then the shell moves them in
 // batches with undo, and the disk says what became of each.
-#include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <optional>
 #include <span>
@@ -116,11 +116,9 @@ std::vector<RemoveResult> Win32RecycleBin::Recycle(const std::vector<std::u16str
 
 bool Win32RecycleBin::Empty() {
   ComScope com;
-  if (SUCCEEDED(SHEmptyRecycleBinW(nullptr, nullptr,
-                                   SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND))) {
-    return true;
-  }
-  // Windows fails on a bin that is empty already: that is what was asked for.
+  // Windows fails on a bin that is empty already, and may leave a file another program holds:
+  // what counts is what is left.
+  SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
   SHQUERYRBINFO info{};
   info.cbSize = sizeof(info);
   return SUCCEEDED(SHQueryRecycleBinW(nullptr, &info)) && info.i64NumItems == 0;

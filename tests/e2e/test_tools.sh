@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The tools page and the drawer of the real box, never shutting the test machine down: recording
+# stand-ins named calc.exe, shutdown.exe, taskkill.exe and rundll32.exe lie in the program's
+# folder, where a program started by name is looked for first. The calculator tile starts
+# calc.exe; with "强制结束用户进程" on, shut down starts "shutdown -s -t 1" and then
+# "taskkill /im * /t"; sleep starts rundll32 and no taskkill; a right-click on the Recycle Bin
+# button empties the bin and says so.
+. "$(dirname "$0")/window_lib.sh"
+window_start "$1" 's/^ForceToKillUserProgress *=.*/ForceToKillUserProgress =True/'
+for name in calc shutdown taskkill rundll32; do cp "$E2E_BUILD/tests/marker.exe" "$E2E_APP/$name.exe"; done
+ran() { tr -d '\0' <"$E2E_APP/$1.exe.ran" 2>/dev/null | sed 's/^"[^"]*" *//; s/^[^ ]* *//'; }
+wait_ran() {
+  for _ in $(seq 50); do [ -s "$E2E_APP/$1.exe.ran" ] && return 0; sleep 0.1; done
+  e2e_fail "$1.exe never started"
+}
+click() { xdotool mousemove --window "$WIN" "$1" "$2" click "${3:-1}"; sleep 0.5; }
+controls() { wine "$E2E_BUILD/tests/read_controls.exe" VelmoBoxWindow 2>/dev/null | tr -d '\r'; }
+xdotool mousemove --window "$WIN" 150 200
+
+e2e_log "the calculator tile"
+click 170 318  # home tile 小工具
+click 62 107   # tools tile 计算器
+wait_ran calc
+click 22 25    # back
+sleep 0.3
+
+e2e_log "shut down with the force-kill switch on: shutdown, then taskkill"
+click 16 24    # 展开工具条
+click 28 126   # 关机
+wait_ran shutdown
+wait_ran taskkill
+[ "$(ran shutdown)" = "-s -t 1" ] || e2e_fail "shutdown got '$(ran shutdown)'"
+[ "$(ran taskkill)" = "/im * /t" ] || e2e_fail "taskkill got '$(ran taskkill)'"
+rm "$E2E_APP"/*.ran
+
+e2e_log "sleep ends no program"
+click 106 126  # 睡眠
+wait_ran rundll32
+[ "$(ran rundll32)" = "powrprof.dll SetSuspendState" ] || e2e_fail "rundll32 got '$(ran rundll32)'"
+sleep 1
+[ ! -e "$E2E_APP/taskkill.exe.ran" ] || e2e_fail "sleep started taskkill"
+
+e2e_log "a right-click on the Recycle Bin button empties the bin"
+mkdir -p "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"
+printf 'old' >"$XDG_DATA_HOME/Trash/files/old.txt"
+printf '[Trash Info]\nPath=/tmp/old.txt\nDeletionDate=2026-12-01T10:00:00\n' \
+  >"$XDG_DATA_HOME/Trash/info/old.txt.trashinfo"
+click 67 90 3  # 回收站(右键清空)
+for _ in $(seq 30); do controls | grep -aqF '系统回收站的内容已清空。' && break; sleep 0.1; done
+controls | grep -aqF '系统回收站的内容已清空。' || e2e_fail "no message: $(controls)"
+[ ! -e "$XDG_DATA_HOME/Trash/files/old.txt" ] || e2e_fail "the bin was not emptied"
+
+e2e_close "$WIN" "$E2E_PID" || e2e_fail "the box did not close"
