@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "box/command/command_keys.h"
+#include "box/shell/window_parts.h"
 #include "box/system/process_checks.h"
 
 namespace velmo {
@@ -25,6 +26,38 @@ ToolsPage::ToolsPage(MainWindow& window, BoxState& state, Services& services)
     form.Get("PicTool", tile).on_click = [this, command = command](const MouseEvent&) {
       Start(command);
     };
+  }
+
+  // The quick tools, a row under the tiles: their names show in the page's title like the
+  // tiles'. The description gives "清理垃圾" no action; it opens the cleaner as its tile does.
+  Page& tools = window_.page(PageId::kTools);
+  struct QuickTool {
+    std::u16string_view name;
+    int image;
+    std::u16string_view command;  // none: the cleaner
+  };
+  const std::array<QuickTool, 4> quick = {{{u"计算器", 47, kCalculatorCommand},
+                                           {u"画图", 49, u"mspaint.exe"},
+                                           {u"清理垃圾", 41, u""},
+                                           {u"记事本", 51, u"notepad.exe"}}};
+  for (int i = 0; i < 4; ++i) {
+    const QuickTool& tool = quick[static_cast<std::size_t>(i)];
+    Control& b = form.Add(*tools.panel, ControlKind::kPicture, "PicQuickTool", i);
+    Place(b, 1230 + i * 585, 5145, 360, 360);
+    MakeHoverButton(b, window_.images().image_list1, tool.image, std::u16string(tool.name));
+    b.on_mouse_move = [&b, title = tools.title](const MouseEvent&) {
+      ShowHoverImage(b);
+      title->text = b.tool_tip;
+    };
+    b.on_mouse_leave = [&b, title = tools.title] {
+      RestoreNormalImage(b);
+      title->text = u"小工具";
+    };
+    if (tool.command.empty()) {
+      b.on_click = [&form](const MouseEvent& e) { form.Get("PicTool", 2).on_click(e); };
+    } else {
+      b.on_click = [this, command = tool.command](const MouseEvent&) { Start(command); };
+    }
   }
 
   form.Get("PicComputer").on_click = [this](const MouseEvent&) { Start(kComputerCommand); };

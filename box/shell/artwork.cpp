@@ -93,6 +93,9 @@ ImageLists MakeImageLists() {
   LightPair(l1, kCleaning);    // 41 开始清理
   LightPair(l1, kRestart);     // 43 重启, on a light surface
   LightPair(l1, kEventNote);   // 45 计划
+  LightPair(l1, kCalculate);   // 47 计算器, a quick tool
+  LightPair(l1, kBrush);       // 49 画图
+  LightPair(l1, kEditNote);    // 51 记事本
   return lists;
 }
 

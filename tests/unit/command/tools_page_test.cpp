@@ -52,6 +52,19 @@ TEST_F(ToolsPageTest, TilesAndDrawerButtonsStartTheirCommands) {
                {6, u"taskmgr.exe"},
                {7, u"regedit"}};
   for (const auto& t : tiles) EXPECT_EQ(ClickOn("PicTool", t.tile), Calls{Normal(t.line)});
+  // The quick tools under the tiles: three programs, and the cleaner as its tile opens it.
+  EXPECT_EQ(ClickOn("PicQuickTool", 0), Calls{Normal(u"calc.exe")});
+  EXPECT_EQ(ClickOn("PicQuickTool", 1), Calls{Normal(u"mspaint.exe")});
+  EXPECT_EQ(ClickOn("PicQuickTool", 3), Calls{Normal(u"notepad.exe")});
+  form().MoveOver(form().Get("PicQuickTool", 2));
+  EXPECT_EQ(form().Get("LblToolsTitle").text, u"清理垃圾");
+  EXPECT_TRUE(ClickOn("PicQuickTool", 2).empty());
+  EXPECT_TRUE(form().timer("Timer24").enabled);
+  Finish("Timer24");
+  form().Click(form().Get("Picture53"));
+  Finish("Timer23");
+  form().MouseMove(100, 5300, MouseButton::kNone, {});  // the page beside the quick tools
+  EXPECT_EQ(form().Get("LblToolsTitle").text, u"小工具");
   form().Click(form().Get("Picture50"));
   Finish("Timer9");
 
