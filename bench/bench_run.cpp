@@ -11,6 +11,7 @@
 #include "box/storage/text_codec.h"
 #include "fakes/fake_clipboard.h"
 #include "fakes/fake_dialogs.h"
+#include "fakes/fake_keyboard_hook.h"
 #include "fakes/fake_known_folders.h"
 #include "fakes/fake_launcher.h"
 #include "fakes/fake_media_engine.h"
@@ -95,8 +96,9 @@ struct Box {
   FakeMediaEngine media;
   FakeFileSystem bin_files;
   FakeRecycleBin recycle_bin{bin_files};
-  Services services{files,   registry,  speech,    screen,        clock, launcher,
-                    dialogs, clipboard, processes, known_folders, media, recycle_bin};
+  FakeKeyboardHook keyboard_hook{bin_files};
+  Services services{files,     registry,  speech,        screen, clock,       launcher,     dialogs,
+                    clipboard, processes, known_folders, media,  recycle_bin, keyboard_hook};
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> pages;

@@ -181,6 +181,8 @@ void App::ApplyStartAtLogIn() {
 bool App::Shutdown() {
   bool saved =
       SaveUserLists(services_.files, JoinPath(state_.program_folder, u"DATA"), state_.lists);
+  // Switch 10 is saved as it stands: the next start blocks the keyboard again at its first tick.
+  services_.keyboard_hook.Remove();
   ApplyStartAtLogIn();
   return SaveSettings() && saved;
 }

@@ -28,8 +28,8 @@ class App {
   // After the window's first picture: marks the files of DATA that cannot be written and says
   // what start-up found. Its probes write to the disk, which the window need not wait for.
   void CheckDataFiles();
-  // Lists, start at log-in, settings. False unless every file was saved. The caller ends the
-  // process afterwards.
+  // Lists, keyboard hook, start at log-in, settings. False unless every file was saved. The
+  // caller ends the process afterwards.
   bool Shutdown();
 
   std::u16string DataPath(std::u16string_view name) const;

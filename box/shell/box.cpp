@@ -10,6 +10,7 @@ Box::Box(BoxState& state, Services& services)
       commands_(window_, state, services),
       lookups_(window_, state, services, commands_.item_names()),
       options_(window_, state, services),
+      key_intercept_(window_.form(), state.settings, services.keyboard_hook),
       music_(window_, state, services, options_.process_watch()),
       cleaner_(window_, state, services),
       tools_(window_, state, services),

@@ -13,6 +13,7 @@
 #include "box/shell/main_window.h"
 #include "box/shell/mini_window.h"
 #include "box/shell/options_page.h"
+#include "box/system/key_intercept.h"
 
 namespace velmo {
 
@@ -23,8 +24,8 @@ class Box {
   // Folders, lists and settings, then each page's own start-up; the window model is then ready
   // to be shown. The checks of DATA follow the window's first picture.
   void Startup();
-  // Lists, start at log-in, settings; the sound device is closed. False unless every file was
-  // saved. The caller ends the process afterwards.
+  // Lists, keyboard hook, start at log-in, settings; the sound device is closed. False unless
+  // every file was saved. The caller ends the process afterwards.
   bool Shutdown();
 
   MainWindow& window() { return window_; }
@@ -36,6 +37,7 @@ class Box {
   CommandPages commands_;
   LookupPages lookups_;
   OptionsPage options_;
+  KeyIntercept key_intercept_;
   MusicPage music_;
   CleanerPage cleaner_;
   ToolsPage tools_;

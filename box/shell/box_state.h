@@ -8,6 +8,7 @@
 #include "box/platform/clock.h"
 #include "box/platform/dialogs.h"
 #include "box/platform/files.h"
+#include "box/platform/keyboard_hook.h"
 #include "box/platform/known_folders.h"
 #include "box/platform/launcher.h"
 #include "box/platform/media_engine.h"
@@ -36,6 +37,7 @@ struct Services {
   KnownFolders& known_folders;
   MediaEngine& media;
   RecycleBin& recycle_bin;
+  KeyboardHook& keyboard_hook;
 };
 
 // A message for the message panel.

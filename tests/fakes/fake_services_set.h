@@ -6,6 +6,7 @@
 #include "fakes/fake_clipboard.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_keyboard_hook.h"
 #include "fakes/fake_known_folders.h"
 #include "fakes/fake_launcher.h"
 #include "fakes/fake_media_engine.h"
@@ -33,8 +34,9 @@ struct FakeServiceSet {
   FakeKnownFolders known_folders;
   FakeMediaEngine media;
   FakeRecycleBin recycle_bin{files};
-  Services services{files,     registry,  speech,        screen, clock,      launcher, dialogs,
-                    clipboard, processes, known_folders, media,  recycle_bin};
+  FakeKeyboardHook keyboard_hook{files};
+  Services services{files,     registry,  speech,        screen, clock,       launcher,     dialogs,
+                    clipboard, processes, known_folders, media,  recycle_bin, keyboard_hook};
 };
 
 }  // namespace velmo

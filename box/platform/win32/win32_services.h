@@ -8,6 +8,7 @@
 #include "box/platform/dialogs.h"
 #include "box/platform/files.h"
 #include "box/platform/instance_lock.h"
+#include "box/platform/keyboard_hook.h"
 #include "box/platform/known_folders.h"
 #include "box/platform/launcher.h"
 #include "box/platform/media_engine.h"
@@ -109,6 +110,22 @@ class Win32Processes final : public Processes {
       std::vector<unsigned char>(64 * 1024);  // kept for the next tick
 };
 
+// Lives as long as the message loop of the thread that made it: the system calls the hook
+// through that loop.
+class Win32KeyboardHook final : public KeyboardHook {
+ public:
+  Win32KeyboardHook() = default;
+  ~Win32KeyboardHook() override;
+  Win32KeyboardHook(const Win32KeyboardHook&) = delete;  // one handle, one owner
+  Win32KeyboardHook& operator=(const Win32KeyboardHook&) = delete;
+
+  bool Install() override;
+  void Remove() override;
+
+ private:
+  HHOOK hook_ = nullptr;
+};
+
 // SHGetKnownFolderPath; GetTempPathW for the temporary folder.
 class Win32KnownFolders final : public KnownFolders {
  public:
@@ -161,7 +178,7 @@ class Win32MediaEngine final : public MediaEngine {
   MediaState state_ = MediaState::kClosed;
   int volume_ = 50;
   bool muted_ = false;
-  bool spent_ = false;  // the device has run to the end since it was opened
+  bool spent_ = false;    // the device has run to the end since it was opened
   double length_ms_ = 0;  // of the open source: asked once, since a player asks every tick
 };
 

@@ -28,8 +28,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32KnownFolders known_folders;
   Win32MediaEngine media;
   Win32RecycleBin recycle_bin;
-  Services services{files,   registry,  speech,    screen,        clock, launcher,
-                    dialogs, clipboard, processes, known_folders, media, recycle_bin};
+  Win32KeyboardHook keyboard_hook;
+  Services services{files,     registry,  speech,        screen, clock,       launcher,     dialogs,
+                    clipboard, processes, known_folders, media,  recycle_bin, keyboard_hook};
 
   BoxState state;
   state.program_path = ProgramPath();

@@ -185,6 +185,22 @@ TEST_F(AppTest, ShutdownWritesListsAndEverySettingInPlace) {
       "PowerfulCleaningMode=False\r\n");
 }
 
+TEST_F(AppTest, ShutdownRemovesTheKeyboardHookAfterTheListsAndBeforeTheSettings) {
+  WriteConfig("[Debug]\r\nKeyIntercept = True\r\n");
+  app.Startup();
+  keyboard_hook.Install();  // as the settings tick does while switch 10 is on
+  state.lists.items.list.Append(u"画图", u"C:\\p.exe");
+  const int writes_before = files.writes;
+  EXPECT_TRUE(app.Shutdown());
+
+  ASSERT_EQ(keyboard_hook.writes_at_removal.size(), 1u);
+  EXPECT_FALSE(keyboard_hook.installed);
+  EXPECT_GT(keyboard_hook.writes_at_removal[0], writes_before) << "the lists were saved first";
+  EXPECT_EQ(keyboard_hook.writes_at_removal[0], files.writes - 1) << "config.ini came after";
+  EXPECT_NE(Config().find("KeyIntercept=True\r\n"), std::string::npos)
+      << "the switch stays on for the next start";
+}
+
 TEST_F(AppTest, ThePauseListIsKeptInTheMusicSection) {
   WriteConfig(Gbk(u"[Music]\r\nPauseList=game.exe||编辑器.exe|\r\n"));
   app.Startup();
@@ -276,8 +292,8 @@ TEST_F(AppTest, FilesThatCannotBeReadOrWrittenAreSaidAndLeftAlone) {
     box.program_folder = kFolder;
     Form form;
     FakeRecycleBin bin{fs};
-    Services with_fs{fs,      registry,  speech,    screen,        clock, launcher,
-                     dialogs, clipboard, processes, known_folders, media, bin};
+    Services with_fs{fs,        registry,  speech,        screen, clock, launcher,     dialogs,
+                     clipboard, processes, known_folders, media,  bin,   keyboard_hook};
     App under_test(box, with_fs, form);
     under_test.Startup();
     under_test.CheckDataFiles();

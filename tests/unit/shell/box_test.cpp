@@ -1,6 +1,6 @@
 // The whole box on fakes, from start-up to shut-down: the pages get what start-up loaded, the
-// last step may start the music, the checks follow the first picture, and shut-down saves and
-// closes the sound device.
+// last step may start the music, the settings tick sets the keyboard hook, the checks follow the
+// first picture, and shut-down removes the hook, saves and closes the sound device.
 #include "box/shell/box.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,8 @@ namespace {
 TEST(BoxTest, StartupWiresEveryPageAndShutdownSavesAndFallsSilent) {
   FakeServiceSet fakes;
   fakes.files.AddFile(u"C:\\Box\\DATA\\config.ini",
-                      "[Music]\r\nPlayMusicAfterRunning=True\r\nPauseList=game.exe\r\n");
+                      "[Music]\r\nPlayMusicAfterRunning=True\r\nPauseList=game.exe\r\n"
+                      "[Debug]\r\nKeyIntercept=True\r\n");
   fakes.files.AddFile(u"C:\\Box\\DATA\\Music.sd", *EncodeGbk(u"歌*D:\\歌.mp3\r\n"));
   BoxState state;
   state.program_folder = u"C:\\Box";
@@ -28,6 +29,10 @@ TEST(BoxTest, StartupWiresEveryPageAndShutdownSavesAndFallsSilent) {
   EXPECT_EQ(form.Get("List9").items, std::vector<std::u16string>({u"game.exe"}));
   EXPECT_EQ(form.Get("List2").items, std::vector<std::u16string>({u"歌"}));
 
+  EXPECT_FALSE(fakes.keyboard_hook.installed) << "not before the settings tick";
+  form.Tick("Timer37");
+  EXPECT_TRUE(fakes.keyboard_hook.installed) << "switch 10 was loaded on";
+
   fakes.files.SetReadOnly(u"C:\\Box\\DATA\\Contacts.sd");
   form.Tick("TimerAfterShown");
   EXPECT_EQ(form.Get("LblMessageTitle").text, u"无法保存") << "the checks said what they found";
@@ -36,6 +41,9 @@ TEST(BoxTest, StartupWiresEveryPageAndShutdownSavesAndFallsSilent) {
   EXPECT_NE(fakes.files.Contents(u"C:\\Box\\DATA\\config.ini")->find("PauseList=game.exe\r\n"),
             std::string::npos);
   EXPECT_EQ(fakes.media.Source(), u"");
+  EXPECT_FALSE(fakes.keyboard_hook.installed);
+  EXPECT_NE(fakes.files.Contents(u"C:\\Box\\DATA\\config.ini")->find("KeyIntercept=True\r\n"),
+            std::string::npos);
 }
 
 }  // namespace
