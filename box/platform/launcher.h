@@ -21,6 +21,9 @@ class Launcher {
   // Opens a web address, document, folder, shortcut or shell folder with its associated
   // application. The shell reports its own problems; nothing comes back.
   virtual void OpenWithShell(const std::u16string& target) = 0;
+  // Hands a program and its arguments to the desktop shell, which finds the program as the
+  // Run box does ("explorer.exe"). The shell reports its own problems; nothing comes back.
+  virtual void StartWithShell(const std::u16string& program, const std::u16string& arguments) = 0;
 };
 
 // How a program file is started: the program itself (empty when the system is to search for a

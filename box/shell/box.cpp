@@ -1,5 +1,6 @@
 #include "box/shell/box.h"
 
+#include "box/command/help_file.h"
 #include "box/system/process_checks.h"
 
 namespace velmo {
@@ -24,6 +25,9 @@ Box::Box(BoxState& state, Services& services)
     return record;
   };
   window_.after_first_picture = [this] { app_.CheckDataFiles(); };
+  window_.form().Get("PicHelpFile").on_click = [this, &state](const MouseEvent&) {
+    ShowHelpFile(state.program_folder, services_, commands_);
+  };
   window_.form().Get("Label26").on_double_click = [this](const MouseEvent&) {
     lookups_.CopyResult();
   };

@@ -19,7 +19,7 @@ e2e_start() {
   E2E_XVFB=$!
   export DISPLAY=":$n"
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  E2E_APP="$E2E_TMP/app"
+  E2E_APP="$E2E_TMP/${E2E_APP_NAME:-app}"
   "$velmo_root/scripts/layout" "$E2E_BUILD" "$E2E_APP"
   trap e2e_stop EXIT
 }

@@ -32,6 +32,10 @@ class FakeLauncher final : public Launcher {
   void OpenWithShell(const std::u16string& target) override {
     calls.push_back({LaunchCall::Kind::kShell, target, WindowStyle::kNormal});
   }
+  // Recorded as the shell call of the command line "program arguments".
+  void StartWithShell(const std::u16string& program, const std::u16string& arguments) override {
+    calls.push_back({LaunchCall::Kind::kShell, program + u' ' + arguments, WindowStyle::kNormal});
+  }
 
   static std::u16string FirstToken(const std::u16string& command_line) {
     std::size_t start = command_line.find_first_not_of(u' ');

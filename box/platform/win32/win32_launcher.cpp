@@ -1,7 +1,7 @@
 // Starting programs with CreateProcessW and opening targets with ShellExecuteExW.
-#include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/win32_services.h"
@@ -34,6 +34,23 @@ std::u16string SystemFolder() {
   return n > 0 && n < MAX_PATH ? Narrow16(std::wstring_view(buffer, n)) : u"C:\\Windows\\System32";
 }
 
+void HandToShell(const std::u16string& target, const std::u16string& parameters) {
+  // The shell may hand the target to COM servers: it wants an apartment on this thread.
+  HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  std::wstring file = Wide(target);
+  std::wstring arguments = Wide(parameters);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  // Wait for the hand-over to finish: the box may be closed right after.
+  info.fMask = SEE_MASK_NOASYNC;
+  info.hwnd = GetActiveWindow();
+  info.lpFile = file.c_str();
+  info.lpParameters = arguments.empty() ? nullptr : arguments.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  ShellExecuteExW(&info);
+  if (SUCCEEDED(com)) CoUninitialize();
+}
+
 }  // namespace
 
 bool Win32Launcher::StartCommandLine(const std::u16string& command_line, WindowStyle style) {
@@ -48,19 +65,10 @@ bool Win32Launcher::StartProgramFile(const std::u16string& path, WindowStyle sty
   return Start(Wide(start.application), Wide(start.command_line), style);
 }
 
-void Win32Launcher::OpenWithShell(const std::u16string& target) {
-  // The shell may hand the target to COM servers: it wants an apartment on this thread.
-  HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  std::wstring file = Wide(target);
-  SHELLEXECUTEINFOW info{};
-  info.cbSize = sizeof(info);
-  // Wait for the hand-over to finish: the box may be closed right after.
-  info.fMask = SEE_MASK_NOASYNC;
-  info.hwnd = GetActiveWindow();
-  info.lpFile = file.c_str();
-  info.nShow = SW_SHOWNORMAL;
-  ShellExecuteExW(&info);
-  if (SUCCEEDED(com)) CoUninitialize();
+void Win32Launcher::OpenWithShell(const std::u16string& target) { HandToShell(target, u""); }
+
+void Win32Launcher::StartWithShell(const std::u16string& program, const std::u16string& arguments) {
+  HandToShell(program, arguments);
 }
 
 }  // namespace velmo

@@ -86,6 +86,7 @@ class Win32Launcher final : public Launcher {
   bool StartCommandLine(const std::u16string& command_line, WindowStyle style) override;
   bool StartProgramFile(const std::u16string& path, WindowStyle style) override;
   void OpenWithShell(const std::u16string& target) override;
+  void StartWithShell(const std::u16string& program, const std::u16string& arguments) override;
 };
 
 // Common dialogs, owned by the active window of the box.
