@@ -45,7 +45,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   WindowHost host(box.window(), close);
   // The badge stands in for the box: closing it closes the box.
   WindowHost mini_host(box.mini(), close);
-  if (!host.Create() || !mini_host.Create()) return 1;
+  mini_host.CreateWhenShown();
+  if (!host.Create()) return 1;
   host.SyncAlso(mini_host);
   mini_host.SyncAlso(host);
   screen.set_window(host.hwnd());

@@ -105,7 +105,7 @@ bool WindowHost::Create() {
   applied_caption_ = form_.caption;
   dpi_ = static_cast<int>(GetDpiForWindow(hwnd_));
 
-  Sync();
+  SyncOwn();
   // The icon shows only in the taskbar and the task switcher: it is loaded after the first
   // picture, like the tool tip window, made when the pointer first rests on a control with a
   // tip.
@@ -179,7 +179,11 @@ void WindowHost::Sync() {
 }
 
 void WindowHost::SyncOwn() {
-  if (!hwnd_) return;
+  if (!hwnd_) {
+    // Creating brings the new window up to date.
+    if (create_when_shown_ && form_.visible) Create();
+    return;
+  }
   for (int n = form_.TakeBeeps(); n > 0; --n) MessageBeep(MB_OK);
   SyncTimers();
   SyncWindow();

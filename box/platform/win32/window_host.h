@@ -50,6 +50,9 @@ class WindowHost {
   // opacity, and shows it when the model is visible. False when the window
   // could not be created.
   bool Create();
+  // Creates the window only when its model is first shown: a window seldom used costs nothing at
+  // start-up.
+  void CreateWhenShown() { create_when_shown_ = true; }
   // The message loop; returns the exit code of WM_QUIT.
   int Run();
   // Brings the window, its children, timers and paint up to date with the
@@ -120,6 +123,7 @@ class WindowHost {
   std::function<void()> on_close_request_;
   HWND hwnd_ = nullptr;
   WindowHost* partner_ = nullptr;
+  bool create_when_shown_ = false;
   HWND tool_tip_ = nullptr;  // made on first need
   HANDLE icon_font_ = nullptr;
   int dpi_ = 96;
