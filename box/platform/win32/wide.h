@@ -14,5 +14,9 @@ inline std::wstring Wide(std::u16string_view s) {
 inline std::u16string Narrow16(std::wstring_view s) {
   return std::u16string(reinterpret_cast<const char16_t*>(s.data()), s.size());
 }
+// A string's text for a W function, without a copy.
+inline const wchar_t* W(const std::u16string& s) {
+  return reinterpret_cast<const wchar_t*>(s.c_str());
+}
 
 }  // namespace velmo

@@ -91,6 +91,7 @@ class WindowHost {
                                     DWORD_PTR self);
   LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
+  static std::uint64_t NowUs();
   int Px(int twips) const { return PixelScale(dpi_).Pixels(twips); }
   int Twips(int px) const { return PixelScale(dpi_).Twips(px); }
   HFONT FontFor(const Font& f);
