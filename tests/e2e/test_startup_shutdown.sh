@@ -84,18 +84,25 @@ e2e_wait_gone "$second" 20 || e2e_fail "box did not end with the session"
 grep -q $'^AutoRunAfterLogIn=False\r$' "$data/config.ini" || e2e_fail "settings not saved at log-off"
 [ "$(md5sum <"$data/App.sd")" = "$expected_app" ] || e2e_fail "lists not saved at log-off"
 
-# start_box <shot name>: starts the box, keeps a screenshot of its message panel; sets BOX.
+# start_box <shot name>: starts the box, keeps a screenshot of its message panel; sets BOX. The
+# pointer is put over the window where it stands at each look: a window that docked and slid
+# away before the pointer reached it comes back for it.
 start_box() {
   e2e_wine "$E2E_APP/VelmoBox.exe"
   BOX=$E2E_PID
   WIN=$(e2e_wait_window 'Velmo盒子') || e2e_fail "no window ($1)"
-  WIN_X=$(window_pos x)
-  xdotool mousemove $((WIN_X + 150)) $(($(window_pos y) + 200))
-  sleep 1
   local shot
-  shot=$(window_shot "$1")
-  window_keep "$shot" "$1"
-  [ "$(window_pixel "$shot" 150 123)" = "255,255,255" ] || e2e_fail "no message at start-up ($1)"
+  for _ in $(seq 10); do
+    WIN_X=$(window_pos x)
+    xdotool mousemove $((WIN_X + 150)) $(($(window_pos y) + 200))
+    sleep 0.5
+    shot=$(window_shot "$1")
+    if [ "$(window_pixel "$shot" 150 123 2>/dev/null)" = "255,255,255" ]; then
+      window_keep "$shot" "$1"
+      return 0
+    fi
+  done
+  e2e_fail "no message at start-up ($1); the window stands at $(window_pos x),$(window_pos y)"
 }
 # close_box: Alt+F4, then the exit code of the box in CLOSED.
 close_box() {
