@@ -1,9 +1,8 @@
 // Proof that a save survives a kill: helpers save App.sd and config.ini in a loop and are
 // killed with TerminateProcess at random moments; after every kill both files must read back
 // whole as exactly one generation that was written: the one before the kill or a newer one.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cstdio>
@@ -50,8 +49,14 @@ class SaveKillTest : public ::testing::Test {
                         L" " + std::to_wstring(reinterpret_cast<std::uintptr_t>(h.ready));
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    ASSERT_TRUE(CreateProcessW(helper_.c_str(), line.data(), nullptr, nullptr, TRUE,
-                               DETACHED_PROCESS, nullptr, nullptr, &startup, &h.process));
+    // Wine now and then refuses a start while it is still taking a killed process down.
+    bool started = false;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+      if (attempt > 0) Sleep(100);
+      started = CreateProcessW(helper_.c_str(), line.data(), nullptr, nullptr, TRUE,
+                               DETACHED_PROCESS, nullptr, nullptr, &startup, &h.process);
+    }
+    ASSERT_TRUE(started) << "CreateProcessW failed with error " << GetLastError();
   }
 
   // True when the file holds exactly the generation before the kill or one of this run's.
