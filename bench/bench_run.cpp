@@ -97,8 +97,10 @@ struct Box {
   FakeFileSystem bin_files;
   FakeRecycleBin recycle_bin{bin_files};
   FakeKeyboardHook keyboard_hook{bin_files};
-  Services services{files,     registry,  speech,        screen, clock,       launcher,     dialogs,
-                    clipboard, processes, known_folders, media,  recycle_bin, keyboard_hook};
+  FakePower power;
+  Services services{files,     registry,  speech,      screen,        clock,
+                    launcher,  dialogs,   clipboard,   processes,     known_folders,
+                    media,     recycle_bin, keyboard_hook, power};
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> pages;

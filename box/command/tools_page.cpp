@@ -76,10 +76,9 @@ ToolsPage::ToolsPage(MainWindow& window, BoxState& state, Services& services)
   };
   form.Get("PicShutdown").on_click = power(PowerCommand::kShutDown);
   form.Get("PicRestart").on_click = power(PowerCommand::kRestart);
-  // Sleep ends no program.
-  form.Get("PicSleep").on_click = [this](const MouseEvent&) {
-    services_.launcher.StartCommandLine(std::u16string(kSleepCommand), WindowStyle::kMinimized);
-  };
+  // Sleep ends no program. It asks the system itself, not through "rundll32.exe powrprof.dll
+  // SetSuspendState", which passes rundll32's arguments as the flags and so may hibernate.
+  form.Get("PicSleep").on_click = [this](const MouseEvent&) { services_.power.Suspend(); };
 }
 
 void ToolsPage::Start(std::u16string_view command_line) {

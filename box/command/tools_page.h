@@ -8,8 +8,6 @@
 
 namespace velmo {
 
-inline constexpr std::u16string_view kSleepCommand = u"rundll32.exe powrprof.dll SetSuspendState";
-
 class ToolsPage {
  public:
   ToolsPage(MainWindow& window, BoxState& state, Services& services);

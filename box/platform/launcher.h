@@ -1,8 +1,11 @@
 // Starting programs and handing targets to the desktop shell.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmo {
 
@@ -26,8 +29,51 @@ class Launcher {
   virtual void StartWithShell(const std::u16string& program, const std::u16string& arguments) = 0;
 };
 
-// How a program file is started: the program itself (empty when the system is to search for a
-// bare name) and the whole command line.
+// What CreateProcess says of a program whose manifest asks for an administrator: only the shell,
+// which asks the user's consent, can start it.
+inline constexpr std::uint32_t kErrorElevationRequired = 740;
+
+// The system's own ways of starting a program, which LaunchCommandLine and LaunchProgramFile use
+// under the box's rules.
+class ProgramStarter {
+ public:
+  virtual ~ProgramStarter() = default;
+  // Starts `application` (empty: the command line's first token, which then holds a path) with
+  // `command_line`. 0 when a process started, otherwise the system's error code.
+  virtual std::uint32_t StartProcess(const std::u16string& application,
+                                     const std::u16string& command_line, WindowStyle style) = 0;
+  // Starts the program through the desktop shell, which asks for the user's consent when the
+  // program needs elevation. True when it started.
+  virtual bool StartThroughShell(const std::u16string& program, const std::u16string& parameters,
+                                 WindowStyle style) = 0;
+  // Where a bare program name is looked for, in order: the system folder first, then the Windows
+  // folder and the folders of PATH. Never the box's own folder or the current folder, which is
+  // where Windows itself would look first: a program planted beside the box must not run.
+  virtual std::vector<std::u16string> SearchFolders() = 0;
+  virtual bool IsFile(const std::u16string& path) = 0;
+};
+
+// The command line's first token (its quotes removed) and what follows it, leading blanks
+// dropped, as CreateProcess splits a command line.
+struct CommandLineParts {
+  std::u16string program;
+  std::u16string arguments;
+};
+CommandLineParts SplitCommandLine(std::u16string_view command_line);
+
+// The full path of the program `name` (".exe" added to a name without an extension) in the
+// first of the starter's search folders that holds it.
+std::optional<std::u16string> FindProgram(ProgramStarter& starter, std::u16string_view name);
+
+// Launcher::StartCommandLine and StartProgramFile on `starter`: a bare program name is found
+// with FindProgram, batch files run through the command interpreter, and a program that needs
+// elevation is handed to the shell.
+bool LaunchCommandLine(ProgramStarter& starter, const std::u16string& command_line,
+                       WindowStyle style);
+bool LaunchProgramFile(ProgramStarter& starter, const std::u16string& path, WindowStyle style);
+
+// How a program file is started: the program itself (empty when the path is relative and names
+// its own folder) and the whole command line.
 struct ProgramFileStart {
   std::u16string application;
   std::u16string command_line;

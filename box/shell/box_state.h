@@ -12,6 +12,7 @@
 #include "box/platform/known_folders.h"
 #include "box/platform/launcher.h"
 #include "box/platform/media_engine.h"
+#include "box/platform/power.h"
 #include "box/platform/processes.h"
 #include "box/platform/recycle_bin.h"
 #include "box/platform/registry.h"
@@ -38,6 +39,7 @@ struct Services {
   MediaEngine& media;
   RecycleBin& recycle_bin;
   KeyboardHook& keyboard_hook;
+  Power& power;
 };
 
 // A message for the message panel.

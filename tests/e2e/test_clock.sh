@@ -9,7 +9,8 @@ window_start "$1"
 shots=$E2E_BUILD/e2e-shots
 mkdir -p "$shots"
 reader=$E2E_BUILD/tests/read_controls.exe
-cp "$E2E_BUILD/tests/marker.exe" "$E2E_APP/marker.exe"
+# A program named by its path: a bare name is never looked for beside the box.
+cp "$E2E_BUILD/tests/marker.exe" "$WINEPREFIX/drive_c/m.exe"
 
 click() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep "${3:-0.5}"; }
 controls() { wine "$reader" VelmoBoxWindow 2>/dev/null | tr -d '\r'; }
@@ -104,17 +105,17 @@ plan_time=$(date -d '+1 minute' '+%H:%M')
 click 152 96
 xdotool type --delay 30 "$plan_time"
 click 152 178
-xdotool type --delay 30 '!marker.exe plan'
+xdotool type --delay 30 '!C:\m.exe plan'
 click 24 345   # 确定
-controls | grep -aqF "ListBox	1	$plan_time !marker.exe plan" ||
+controls | grep -aqF "ListBox	1	$plan_time !C:\m.exe plan" ||
   e2e_fail "the plan is not in the list: $(controls)"
 
 e2e_log "the plan fires in its minute"
-ran=$E2E_APP/marker.exe.ran
+ran=$WINEPREFIX/drive_c/m.exe.ran
 for _ in $(seq 140); do [ -s "$ran" ] && break; sleep 0.5; done
 [ -s "$ran" ] || e2e_fail "the plan for $plan_time never ran (it is $(date +%T))"
 [ "$(date '+%H:%M')" = "$plan_time" ] || e2e_fail "the plan ran late, at $(date +%T)"
 grep -q 'plan' "$ran" || e2e_fail "the plan ran without its argument: $(cat "$ran")"
-controls | grep -aqF "!marker.exe plan" && e2e_fail "the fired plan is still listed"
+controls | grep -aqF "!C:\m.exe plan" && e2e_fail "the fired plan is still listed"
 
 e2e_close "$WIN" "$E2E_PID" || e2e_fail "the box did not close"

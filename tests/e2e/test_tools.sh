@@ -1,17 +1,28 @@
 #!/usr/bin/env bash
 # The tools page and the drawer of the real box, never shutting the test machine down: recording
-# stand-ins named calc.exe, shutdown.exe, taskkill.exe and rundll32.exe lie in the program's
-# folder, where a program started by name is looked for first. The calculator tile starts
-# calc.exe; with "强制结束用户进程" on, shut down starts "shutdown -s -t 1" and then
-# "taskkill /im * /t"; sleep starts rundll32 and no taskkill; a right-click on the Recycle Bin
-# button empties the bin and says so.
+# stand-ins for calc.exe, shutdown.exe and taskkill.exe lie where Windows keeps the real ones
+# (the prefix's system32), and copies under the same names planted beside the box, where Windows
+# itself would look first, must never run. The calculator tile starts calc.exe; with
+# "强制结束用户进程" on, shut down starts "shutdown -s -t 1" and then "taskkill /im * /t"; sleep
+# starts no program; a right-click on the Recycle Bin button empties the bin and says so.
 . "$(dirname "$0")/window_lib.sh"
+# Wine's own shutdown and taskkill are built in: the stand-ins in system32 run only as native.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;shutdown.exe,taskkill.exe=n"
 window_start "$1" 's/^ForceToKillUserProgress *=.*/ForceToKillUserProgress =True/'
-for name in calc shutdown taskkill rundll32; do cp "$E2E_BUILD/tests/marker.exe" "$E2E_APP/$name.exe"; done
-ran() { tr -d '\0' <"$E2E_APP/$1.exe.ran" 2>/dev/null | sed 's/^"[^"]*" *//; s/^[^ ]* *//'; }
+system32=$WINEPREFIX/drive_c/windows/system32
+for name in calc shutdown taskkill rundll32; do
+  cp "$E2E_BUILD/tests/marker.exe" "$E2E_APP/$name.exe"
+  [ "$name" = rundll32 ] || cp "$E2E_BUILD/tests/marker.exe" "$system32/$name.exe"
+done
+ran() { tr -d '\0' <"$system32/$1.exe.ran" 2>/dev/null | sed 's/^"[^"]*" *//; s/^[^ ]* *//'; }
 wait_ran() {
-  for _ in $(seq 50); do [ -s "$E2E_APP/$1.exe.ran" ] && return 0; sleep 0.1; done
+  for _ in $(seq 50); do [ -s "$system32/$1.exe.ran" ] && return 0; sleep 0.1; done
   e2e_fail "$1.exe never started"
+}
+no_planted_ran() {
+  local planted
+  planted=$(ls "$E2E_APP"/*.ran 2>/dev/null || true)
+  [ -z "$planted" ] || e2e_fail "a program planted beside the box ran: $planted"
 }
 click() { xdotool mousemove --window "$WIN" "$1" "$2" click "${3:-1}"; sleep 0.5; }
 controls() { wine "$E2E_BUILD/tests/read_controls.exe" VelmoBoxWindow 2>/dev/null | tr -d '\r'; }
@@ -31,14 +42,15 @@ wait_ran shutdown
 wait_ran taskkill
 [ "$(ran shutdown)" = "-s -t 1" ] || e2e_fail "shutdown got '$(ran shutdown)'"
 [ "$(ran taskkill)" = "/im * /t" ] || e2e_fail "taskkill got '$(ran taskkill)'"
-rm "$E2E_APP"/*.ran
+rm "$system32"/*.ran
+no_planted_ran
 
-e2e_log "sleep ends no program"
+e2e_log "sleep starts no program"
 click 106 126  # 睡眠
-wait_ran rundll32
-[ "$(ran rundll32)" = "powrprof.dll SetSuspendState" ] || e2e_fail "rundll32 got '$(ran rundll32)'"
-sleep 1
-[ ! -e "$E2E_APP/taskkill.exe.ran" ] || e2e_fail "sleep started taskkill"
+sleep 1.5
+[ ! -e "$system32/taskkill.exe.ran" ] || e2e_fail "sleep started taskkill"
+no_planted_ran
+kill -0 "$E2E_PID" || e2e_fail "the box died on sleep"
 
 e2e_log "a right-click on the Recycle Bin button empties the bin"
 mkdir -p "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"

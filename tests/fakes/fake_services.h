@@ -6,6 +6,7 @@
 
 #include "box/platform/clock.h"
 #include "box/platform/instance_lock.h"
+#include "box/platform/power.h"
 #include "box/platform/screen.h"
 #include "box/platform/speech.h"
 
@@ -19,6 +20,15 @@ class FakeSpeech final : public Speech {
   }
   std::vector<std::u16string> spoken;
   bool works = true;
+};
+
+class FakePower final : public Power {
+ public:
+  bool Suspend() override {
+    ++suspended;
+    return true;
+  }
+  int suspended = 0;
 };
 
 class FakeInstanceLock final : public InstanceLock {

@@ -35,8 +35,10 @@ struct FakeServiceSet {
   FakeMediaEngine media;
   FakeRecycleBin recycle_bin{files};
   FakeKeyboardHook keyboard_hook{files};
-  Services services{files,     registry,  speech,        screen, clock,       launcher,     dialogs,
-                    clipboard, processes, known_folders, media,  recycle_bin, keyboard_hook};
+  FakePower power;
+  Services services{files,     registry,  speech,      screen,        clock,
+                    launcher,  dialogs,   clipboard,   processes,     known_folders,
+                    media,     recycle_bin, keyboard_hook, power};
 };
 
 }  // namespace velmo

@@ -12,6 +12,7 @@
 #include "box/platform/known_folders.h"
 #include "box/platform/launcher.h"
 #include "box/platform/media_engine.h"
+#include "box/platform/power.h"
 #include "box/platform/processes.h"
 #include "box/platform/recycle_bin.h"
 #include "box/platform/registry.h"
@@ -80,13 +81,22 @@ class Win32Clock final : public Clock {
   std::u16string TimeText(const LocalTime& t) override;
 };
 
-// CreateProcessW for programs, ShellExecuteExW for everything the desktop shell opens.
-class Win32Launcher final : public Launcher {
+// CreateProcessW for programs, ShellExecuteExW for everything the desktop shell opens and for
+// the programs that need elevation.
+class Win32Launcher final : public Launcher, private ProgramStarter {
  public:
   bool StartCommandLine(const std::u16string& command_line, WindowStyle style) override;
   bool StartProgramFile(const std::u16string& path, WindowStyle style) override;
   void OpenWithShell(const std::u16string& target) override;
   void StartWithShell(const std::u16string& program, const std::u16string& arguments) override;
+
+ private:
+  std::uint32_t StartProcess(const std::u16string& application, const std::u16string& command_line,
+                             WindowStyle style) override;
+  bool StartThroughShell(const std::u16string& program, const std::u16string& parameters,
+                         WindowStyle style) override;
+  std::vector<std::u16string> SearchFolders() override;
+  bool IsFile(const std::u16string& path) override;
 };
 
 // Common dialogs, owned by the active window of the box.
@@ -125,6 +135,11 @@ class Win32KeyboardHook final : public KeyboardHook {
 
  private:
   HHOOK hook_ = nullptr;
+};
+
+class Win32Power final : public Power {
+ public:
+  bool Suspend() override;
 };
 
 // SHGetKnownFolderPath; GetTempPathW for the temporary folder.

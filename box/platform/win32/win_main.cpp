@@ -29,8 +29,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32MediaEngine media;
   Win32RecycleBin recycle_bin;
   Win32KeyboardHook keyboard_hook;
-  Services services{files,     registry,  speech,        screen, clock,       launcher,     dialogs,
-                    clipboard, processes, known_folders, media,  recycle_bin, keyboard_hook};
+  Win32Power power;
+  Services services{files,     registry,  speech,      screen,        clock,
+                    launcher,  dialogs,   clipboard,   processes,     known_folders,
+                    media,     recycle_bin, keyboard_hook, power};
 
   BoxState state;
   state.program_path = ProgramPath();

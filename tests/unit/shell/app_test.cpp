@@ -292,8 +292,8 @@ TEST_F(AppTest, FilesThatCannotBeReadOrWrittenAreSaidAndLeftAlone) {
     box.program_folder = kFolder;
     Form form;
     FakeRecycleBin bin{fs};
-    Services with_fs{fs,        registry,  speech,        screen, clock, launcher,     dialogs,
-                     clipboard, processes, known_folders, media,  bin,   keyboard_hook};
+    Services with_fs{fs,        registry,  speech,        screen, clock, launcher,      dialogs,
+                     clipboard, processes, known_folders, media,  bin,   keyboard_hook, power};
     App under_test(box, with_fs, form);
     under_test.Startup();
     under_test.CheckDataFiles();

@@ -10,6 +10,7 @@
 
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/win32_services.h"
+#include "box/storage/text_codec.h"
 
 namespace velmo {
 namespace {
@@ -102,6 +103,43 @@ TEST_F(Win32LauncherTest, CommandLinesStartTheirFirstTokenWithArguments) {
   std::optional<std::string> line = WaitForMarker(program);
   ASSERT_TRUE(line.has_value());
   EXPECT_NE(line->find(" -x \"\xE4\xBA\x8C \xE4\xB8\x89\""), std::string::npos) << *line;
+}
+
+// Windows itself would look beside the program and in the current folder first: a copy of a
+// system program's name planted there must not run, while PATH is searched as the system's.
+TEST_F(Win32LauncherTest, BareNamesComeFromTheSystemFoldersAndPathOnly) {
+  std::u16string beside = MarkerProgram();
+  beside = beside.substr(0, beside.find_last_of(u'\\'));
+  const std::u16string planted[] = {beside + u"\\hostname.exe", beside + u"\\velmo_planted.exe",
+                                    root_ + u"\\velmo_current.exe"};
+  for (const std::u16string& path : planted) {
+    ASSERT_TRUE(CopyFileW(W(MarkerProgram()), W(path), FALSE));
+  }
+  wchar_t old_folder[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, old_folder);
+  SetCurrentDirectoryW(W(root_));
+  std::u16string on_path = Copy(u"a b\\velmo_on_path.exe");
+  std::wstring old_path(32767, L'\0');
+  old_path.resize(GetEnvironmentVariableW(L"PATH", old_path.data(), 32767));
+  SetEnvironmentVariableW(L"PATH", (old_path + L";" + Wide(root_) + L"\\a b").c_str());
+
+  EXPECT_TRUE(launcher_.StartCommandLine(u"hostname.exe", WindowStyle::kMinimized));
+  EXPECT_FALSE(launcher_.StartCommandLine(u"velmo_planted", WindowStyle::kNormal));
+  EXPECT_FALSE(launcher_.StartProgramFile(u"velmo_planted.exe", WindowStyle::kNormal));
+  EXPECT_FALSE(launcher_.StartCommandLine(u"velmo_current.exe", WindowStyle::kNormal));
+  EXPECT_TRUE(launcher_.StartCommandLine(u"velmo_on_path 1 2", WindowStyle::kNormal));
+  std::optional<std::string> line = WaitForMarker(on_path);
+  Sleep(500);  // time for a wrongly started copy to leave its mark
+
+  SetEnvironmentVariableW(L"PATH", old_path.c_str());
+  SetCurrentDirectoryW(old_folder);
+  for (const std::u16string& path : planted) {
+    EXPECT_FALSE(Exists(path + u".ran")) << Utf16ToUtf8(path);
+    DeleteFileW(W(path + u".ran"));
+    DeleteFileW(W(path));
+  }
+  ASSERT_TRUE(line.has_value());
+  EXPECT_NE(line->find(" 1 2"), std::string::npos) << *line;
 }
 
 TEST_F(Win32LauncherTest, FailuresAreReported) {
