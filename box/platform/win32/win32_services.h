@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <thread>
+
 #include "box/platform/clipboard.h"
 #include "box/platform/clock.h"
 #include "box/platform/dialogs.h"
@@ -54,11 +56,9 @@ class Win32Registry final : public Registry {
                                         const std::u16string& name) override;
 };
 
-// SAPI through its automation object, created for every call and released afterwards.
-class Win32Speech final : public Speech {
- public:
-  bool Speak(const std::u16string& text) override;
-};
+// The system's SAPI voice, for a SpeechThread: made on the thread that calls this, nullptr when
+// the system has none.
+std::unique_ptr<Voice> MakeSapiVoice();
 
 class Win32Screen final : public Screen {
  public:
@@ -106,9 +106,25 @@ class Win32Dialogs final : public Dialogs {
   void ShowError(const std::u16string& text, const std::u16string& title) override;
 };
 
+// The clipboard functions Win32Clipboard calls; a test may hold them to Windows' rules, which
+// Wine does not keep.
+struct ClipboardApi {
+  BOOL(WINAPI* open)(HWND) = OpenClipboard;
+  BOOL(WINAPI* empty)() = EmptyClipboard;
+  HANDLE(WINAPI* set)(UINT, HANDLE) = SetClipboardData;
+  BOOL(WINAPI* close)() = CloseClipboard;
+};
+
 class Win32Clipboard final : public Clipboard {
  public:
+  explicit Win32Clipboard(ClipboardApi api = {}) : api_(api) {}
+  // The window that owns what the box puts on the clipboard; nothing is copied before it exists.
+  void set_owner(HWND owner) { owner_ = owner; }
   bool SetText(const std::u16string& text) override;
+
+ private:
+  ClipboardApi api_;
+  HWND owner_ = nullptr;
 };
 
 class Win32Processes final : public Processes {
@@ -121,20 +137,21 @@ class Win32Processes final : public Processes {
       std::vector<unsigned char>(64 * 1024);  // kept for the next tick
 };
 
-// Lives as long as the message loop of the thread that made it: the system calls the hook
-// through that loop.
+// The hook lives on a thread of its own with its own message loop, so that no key of the desktop
+// waits for the window's thread.
 class Win32KeyboardHook final : public KeyboardHook {
  public:
   Win32KeyboardHook() = default;
   ~Win32KeyboardHook() override;
-  Win32KeyboardHook(const Win32KeyboardHook&) = delete;  // one handle, one owner
+  Win32KeyboardHook(const Win32KeyboardHook&) = delete;  // one thread, one owner
   Win32KeyboardHook& operator=(const Win32KeyboardHook&) = delete;
 
   bool Install() override;
   void Remove() override;
 
  private:
-  HHOOK hook_ = nullptr;
+  std::thread thread_;  // runs while the hook is set
+  DWORD thread_id_ = 0;
 };
 
 class Win32Power final : public Power {

@@ -18,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (!App::AcquireInstance(instance_lock)) return 0;
   Win32FileSystem files;
   Win32Registry registry;
-  Win32Speech speech;
+  SpeechThread speech(MakeSapiVoice);
   Win32Screen screen;
   Win32Clock clock;
   Win32Launcher launcher;
@@ -52,5 +52,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   host.SyncAlso(mini_host);
   mini_host.SyncAlso(host);
   screen.set_window(host.hwnd());
+  clipboard.set_owner(host.hwnd());
   return host.Run();
 }
