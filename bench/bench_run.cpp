@@ -39,6 +39,7 @@ class ExistingFiles final : public FileSystem {
   bool ListFolder(const std::u16string&, const std::function<void(const FolderEntry&)>&) override {
     return false;
   }
+  std::optional<FolderIdentity> IdentityOf(const std::u16string&) override { return std::nullopt; }
   std::unordered_set<std::u16string> paths;
 };
 

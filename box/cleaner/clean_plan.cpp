@@ -39,9 +39,13 @@ CleanPlaces FindCleanPlaces(KnownFolders& known, const std::u16string& program_f
       p.kept.push_back(*folder);
     }
   }
+  // On every drive: a second Windows on D: is as much the system's as the one on C:.
   for (const std::u16string& drive : drives) {
-    p.kept.push_back(drive + u"Program Files");
-    p.kept.push_back(drive + u"Program Files (x86)");
+    for (std::u16string_view folder : {u"Windows", u"Program Files", u"Program Files (x86)",
+                                       u"ProgramData", u"$Recycle.Bin",
+                                       u"System Volume Information"}) {
+      p.kept.push_back(drive + std::u16string(folder));
+    }
   }
   return p;
 }

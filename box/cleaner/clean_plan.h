@@ -28,7 +28,8 @@ struct CleanPlaces {
   std::u16string recent, temp, cookies, local_app_data, internet_cache;
   // Never entered by any scan: the box's own folder (its settings' .bak copies live there).
   std::vector<std::u16string> skipped;
-  // The powerful clean lists what it finds there but leaves it in place.
+  // The powerful clean lists what it finds there but leaves it in place: the system's folders,
+  // on every drive.
   std::vector<std::u16string> kept;
 };
 

@@ -10,14 +10,23 @@ void CleanWorker::Context::Post(CleanEvent event) {
   worker_.events_.push_back(std::move(event));
 }
 
+CleanWorker::~CleanWorker() {
+  stop_ = true;
+  Wait();
+}
+
 void CleanWorker::Start(std::function<bool(Context&)> job) {
   Wait();
   stop_ = false;
+  running_ = true;
   thread_ = std::thread([this, job = std::move(job)] {
     Context context(*this);
     CleanEvent finished;
     finished.ok = job(context);
-    context.Post(std::move(finished));
+    std::lock_guard<std::mutex> lock(mutex_);
+    events_.push_back(std::move(finished));
+    running_ = false;
+    ended_.notify_all();
   });
 }
 
@@ -30,9 +39,14 @@ std::vector<CleanEvent> CleanWorker::Take(std::size_t most) {
   return taken;
 }
 
-void CleanWorker::Stop() {
+bool CleanWorker::Stop(std::chrono::milliseconds most) {
   stop_ = true;
+  {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!ended_.wait_for(lock, most, [this] { return !running_; })) return false;
+  }
   Wait();
+  return true;
 }
 
 void CleanWorker::Wait() {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -48,7 +50,8 @@ class CleanWorker {
   };
 
   CleanWorker() = default;
-  ~CleanWorker() { Stop(); }
+  // Asks the running job to end and waits for it, however long that takes.
+  ~CleanWorker();
   CleanWorker(const CleanWorker&) = delete;
   CleanWorker& operator=(const CleanWorker&) = delete;
 
@@ -57,8 +60,10 @@ class CleanWorker {
   void Start(std::function<bool(Context&)> job);
   // The oldest `most` events not yet taken, in order.
   std::vector<CleanEvent> Take(std::size_t most);
-  // Asks the running job to end and waits for it.
-  void Stop();
+  // Asks the running job to end and waits at most `most` for it: a job held up inside the system
+  // (a listing of an unreachable network drive) must not hold up the box's close. True when it
+  // has ended.
+  bool Stop(std::chrono::milliseconds most);
   // Waits for the running job to end by itself (tests).
   void Wait();
 
@@ -66,6 +71,8 @@ class CleanWorker {
   std::thread thread_;
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
+  std::condition_variable ended_;
+  bool running_ = false;  // under mutex_
   std::deque<CleanEvent> events_;
 };
 

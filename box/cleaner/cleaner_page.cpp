@@ -111,6 +111,12 @@ const char16_t* Reason(RemoveResult result) {
       return u"只读文件";
     case RemoveResult::kLocked:
       return u"文件正在使用或无权删除";
+    case RemoveResult::kNoRecycleBin:
+      return u"该驱动器没有回收站";
+    case RemoveResult::kNotRecyclable:
+      return u"回收站无法保留此文件";
+    case RemoveResult::kPathTooLong:
+      return u"路径过长，无法放入回收站";
     default:
       return u"文件已不存在";
   }
@@ -371,8 +377,9 @@ void CleanerPage::Removed(const CleanEvent& e) {
 
 void CleanerPage::Finished(const CleanEvent& e) {
   bool normal = type_ == CleanType::kNormal;
-  // A job stopped by the closing box, or a Recycle Bin that would not empty: nothing follows.
-  if (!e.ok && phase_ != Phase::kLogging) {
+  // A job stopped by the closing box: nothing follows. A log that could not be written and a
+  // Recycle Bin that kept a file do not stop the clean.
+  if (!e.ok && phase_ != Phase::kLogging && phase_ != Phase::kEmptying) {
     phase_ = Phase::kIdle;
     pump_->Stop();
     return;
@@ -400,7 +407,11 @@ void CleanerPage::Finished(const CleanEvent& e) {
       if (!e.ok) {
         Append(normal ? *pane_ : *powerful_pane_, u"无法写入清理日志，清理照常进行。");
       }
-      if (normal) {
+      if (normal && empty_bin_) {
+        // Before this run's files go there: emptied afterwards, the bin would destroy them.
+        phase_ = Phase::kEmptying;
+        Run([&bin = services_.recycle_bin](CleanWorker::Context&) { return bin.Empty(); });
+      } else if (normal) {
         Remove();
       } else {
         phase_ = Phase::kWaiting;
@@ -411,22 +422,19 @@ void CleanerPage::Finished(const CleanEvent& e) {
         });
       }
       break;
+    case Phase::kEmptying:
+      Remove();
+      break;
     case Phase::kRemoving:
       if (normal) {
         bar_->SetValue(0);
         window_.ShowMessage(u"清理已完成。本次共清理" +
                                 Utf8ToUtf16(std::to_string(removed_)) + u"个项目。",
                             u"文件清理");
-        if (empty_bin_) {
-          phase_ = Phase::kEmptying;
-          Run([&bin = services_.recycle_bin](CleanWorker::Context&) { return bin.Empty(); });
-          break;
-        }
+        phase_ = Phase::kIdle;
       } else {
         EndPowerful();
-        break;
       }
-      phase_ = Phase::kIdle;
       break;
     default:
       phase_ = Phase::kIdle;

@@ -24,8 +24,9 @@ class CleanerPage {
   // With "AutoCleanAfterRunning" on, a normal clean starts as a press of the start button would
   // start it, except that it never empties the Recycle Bin.
   void FinishStartup();
-  // The box is closing: a running clean stops after the file at hand.
-  void Shutdown() { worker_.Stop(); }
+  // The box is closing, its files saved: a running clean stops after the file at hand, or is
+  // left to end with the process when the system holds it up for longer than a moment.
+  void Shutdown() { worker_.Stop(std::chrono::seconds(2)); }
   // The start button: a powerful clean with "PowerfulCleaningMode" on, a normal one otherwise.
   void Start();
   // Waits until the worker's job at hand has ended (tests).

@@ -1,5 +1,7 @@
 #include "box/cleaner/folder_scan.h"
 
+#include <optional>
+
 namespace velmo {
 namespace {
 
@@ -55,9 +57,33 @@ void ScanFolder(FileSystem& fs, std::u16string_view folder,
                 const std::vector<std::u16string>& patterns,
                 const std::vector<std::u16string>& skipped,
                 const std::function<void(FoundFile)>& found, const std::function<bool()>& stop) {
-  auto is_skipped = [&](std::u16string_view path) {
+  // A skipped folder is known by its identity too, so that no other spelling of it (a subst
+  // drive, a share that reaches it) is walked. Only a walk's root and folders of the skipped
+  // folder's name are asked for theirs: opening every folder of a drive would cost the walk dear.
+  struct Skipped {
+    std::u16string name;
+    std::optional<FolderIdentity> identity;
+  };
+  std::vector<Skipped> skipped_ids;
+  for (const std::u16string& s : skipped) {
+    std::u16string_view path = s;
+    while (!path.empty() && path.back() == u'\\') path.remove_suffix(1);
+    skipped_ids.push_back({FileNameOf(path), fs.IdentityOf(s)});
+  }
+  auto is_skipped = [&](const std::u16string& path, bool root) {
     for (const std::u16string& s : skipped) {
       if (IsInFolder(path, s)) return true;
+    }
+    std::u16string_view trimmed(path);
+    trimmed.remove_suffix(1);  // the backslash every pending folder ends with
+    std::u16string name = FileNameOf(trimmed);
+    std::optional<FolderIdentity> identity;
+    bool asked = false;
+    for (const Skipped& s : skipped_ids) {
+      if (!s.identity || !(root || SameText(name, s.name))) continue;
+      if (!asked) identity = fs.IdentityOf(path);
+      asked = true;
+      if (identity == s.identity) return true;
     }
     return false;
   };
@@ -65,12 +91,13 @@ void ScanFolder(FileSystem& fs, std::u16string_view folder,
       file_attribute::kHidden | file_attribute::kSystem | file_attribute::kReparsePoint;
   // Folders still to walk, the next one last: the order of a recursive walk without its depth
   // limit.
-  std::vector<std::u16string> pending{WithBackslash(folder)};
+  const std::u16string root = WithBackslash(folder);
+  std::vector<std::u16string> pending{root};
   std::vector<std::u16string> subfolders;
   while (!pending.empty() && !stop()) {
     std::u16string current = std::move(pending.back());
     pending.pop_back();
-    if (is_skipped(current)) continue;
+    if (is_skipped(current, current == root)) continue;
     subfolders.clear();
     fs.ListFolder(current, [&](const FolderEntry& entry) {
       if (entry.attributes & kNotOrdinary) return;

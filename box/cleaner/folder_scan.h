@@ -30,8 +30,8 @@ struct FoundFile {
 // in the system's order, then each subfolder's in turn, depth first. One walk serves several
 // patterns: a file is reported with the first one it matches. Hidden and system files are not
 // taken. Folders whose names begin with ".", hidden and system folders, links (junctions and
-// symbolic links, which may loop or lead out of the tree) and the trees of `skipped` are not
-// entered. `found` hears of each file as it is found; the walk ends early once `stop` says so.
+// symbolic links, which may loop or lead out of the tree) and the trees of `skipped`, under any
+// spelling, are not entered. `found` hears of each file as it is found; the walk ends early once `stop` says so.
 void ScanFolder(FileSystem& fs, std::u16string_view folder,
                 const std::vector<std::u16string>& patterns,
                 const std::vector<std::u16string>& skipped,

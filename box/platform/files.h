@@ -50,6 +50,14 @@ struct FolderEntry {
   std::uint64_t size = 0;  // bytes; 0 for a folder
 };
 
+// Which folder a path names, whatever its spelling: a subst drive, an 8.3 name or a share that
+// reaches it under another path have the same identity.
+struct FolderIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  bool operator==(const FolderIdentity&) const = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -74,6 +82,8 @@ class FileSystem {
   // listed (missing, denied, not a folder).
   virtual bool ListFolder(const std::u16string& folder,
                           const std::function<void(const FolderEntry&)>& visit) = 0;
+  // nullopt when the folder cannot be opened.
+  virtual std::optional<FolderIdentity> IdentityOf(const std::u16string& folder) = 0;
 };
 
 // Joins with one backslash.

@@ -51,8 +51,10 @@ void Box::Startup() {
 }
 
 bool Box::Shutdown() {
-  cleaner_.Shutdown();
+  // Saved first: a clean held up on a stuck drive must not keep the lists from the disk when
+  // Windows ends the process at log-off.
   bool saved = app_.Shutdown();
+  cleaner_.Shutdown();
   // The sound device closes before the process ends: its decoder threads are not cut off in
   // the middle of a track.
   services_.media.Load(u"");

@@ -24,8 +24,9 @@ class Box {
   // Folders, lists and settings, then each page's own start-up; the window model is then ready
   // to be shown. The checks of DATA follow the window's first picture.
   void Startup();
-  // Lists, keyboard hook, start at log-in, settings; the sound device is closed. False unless
-  // every file was saved. The caller ends the process afterwards.
+  // Lists, keyboard hook, start at log-in, settings; then a running clean is stopped and the
+  // sound device closed. False unless every file was saved. The caller ends the process
+  // afterwards.
   bool Shutdown();
 
   MainWindow& window() { return window_; }

@@ -4,9 +4,12 @@
 # read-only file, one held open, a hidden one, a short-name trap and a folder link that loops, is
 # found, logged in the exact format and moved to the trash; the message counts what went; the
 # box's own files and everything outside the targets stay. The start-up clean leaves the trash
-# alone, a clean with "清理时清空回收站" empties it. The powerful clean lists the Windows folder's
-# junk but leaves it, and recycles the rest. The host's "/" (drive Z:) is unmapped first: the
-# powerful clean searches the root of every drive.
+# alone, a clean with "清理时清空回收站" empties it before it recycles. Junk on a network drive
+# (E:) and a removable one (F:), whose files Windows would delete for good, stays where it is,
+# named in the pane and not counted. The powerful clean lists the Windows folder's junk but
+# leaves it, recycles the rest, and never walks the box's own folder under any spelling (a
+# subst drive S:). The host's "/" (drive Z:) is unmapped first: the powerful clean searches the root of
+# every drive.
 . "$(dirname "$0")/window_lib.sh"
 e2e_start "$1"
 shots=$E2E_BUILD/e2e-shots
@@ -18,8 +21,16 @@ temp=$c/users/$user/Temp
 trash=$XDG_DATA_HOME/Trash/files
 rm "$WINEPREFIX/dosdevices/z:"
 mkdir -p "$E2E_TMP/d" && ln -s "$E2E_TMP/d" "$WINEPREFIX/dosdevices/d:"
+for drive in e f; do mkdir -p "$E2E_TMP/$drive" && ln -s "$E2E_TMP/$drive" "$WINEPREFIX/dosdevices/$drive:"; done
+printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives]\r\n"e:"="network"\r\n"f:"="floppy"\r\n' \
+  >"$c/drives.reg"
+wine regedit /S 'C:\drives.reg' >/dev/null 2>&1
+wineserver -w
 mv "$E2E_APP" "$temp/VelmoBox"
 E2E_APP=$temp/VelmoBox
+# The temporary folder as a subst drive: Wine names the box's folder S:\VelmoBox then, and the
+# clean reaches it as C:\users\...\Temp\VelmoBox too.
+ln -s "$temp" "$WINEPREFIX/dosdevices/s:"
 cfg=$E2E_APP/DATA/config.ini
 sed -i 's/^PositionRecord =True/PositionRecord =False/; s/^GreetingAfterRunning =True/GreetingAfterRunning =False/' "$cfg"
 printf 'keep' >"$E2E_APP/DATA/config.ini.bak"
@@ -69,6 +80,8 @@ seed "$temp/.cache/three.dat" 10
 ln -s .. "$temp/sub/loop"
 seed "$E2E_TMP/d/Program Files/App/old.bak" 5
 seed "$E2E_TMP/d/keep.bak" 5
+seed "$E2E_TMP/e/Program Files/App/net.bak" 5
+seed "$E2E_TMP/f/Program Files/App/usb.bak" 5
 seed "$c/users/$user/Favorites/outside.tmp" 10
 start_box
 e2e_hold file "$c/windows/temp/busy.tmp"
@@ -98,19 +111,22 @@ echo "$found" | grep -qiE 'hidden|tmpx|three|loop|VelmoBox|outside|keep\.bak' &&
 for f in junk1.tmp one.dat two.log old.bak; do in_trash "$f" || e2e_fail "$f is not in the trash"; done
 for f in "$c/windows/temp/ro.tmp" "$c/windows/temp/busy.tmp" "$c/windows/temp/.hidden.tmp" \
   "$c/windows/temp/a.tmpx" "$temp/.cache/three.dat" "$E2E_TMP/d/keep.bak" \
-  "$c/users/$user/Favorites/outside.tmp" "$E2E_APP/DATA/config.ini.bak" "$E2E_APP/VelmoBox.exe"; do
+  "$c/users/$user/Favorites/outside.tmp" "$E2E_APP/DATA/config.ini.bak" "$E2E_APP/VelmoBox.exe" \
+  "$E2E_TMP/e/Program Files/App/net.bak" "$E2E_TMP/f/Program Files/App/usb.bak"; do
   [ -e "$f" ] || e2e_fail "removed: $f"
 done
 removed=$(ls "$trash" | wc -l)
 [ "$message" = "清理已完成。本次共清理${removed}个项目。" ] || e2e_fail "message '$message', $removed files in the trash"
 pane=$(box_text RichEdit50W '删除')
 for line in '删除： C:\windows\temp\junk1.tmp - 1.5KB' "删除： C:\\users\\$user\\Temp\\one.dat - 0.1KB" \
-  '未删除： C:\windows\temp\ro.tmp - 只读文件' '未删除： C:\windows\temp\busy.tmp - 文件正在使用或无权删除'; do
+  '未删除： C:\windows\temp\ro.tmp - 只读文件' '未删除： C:\windows\temp\busy.tmp - 文件正在使用或无权删除' \
+  '未删除： E:\Program Files\App\net.bak - 该驱动器没有回收站' \
+  '未删除： F:\Program Files\App\usb.bak - 该驱动器没有回收站'; do
   echo "$pane" | grep -qiF "$line" || e2e_fail "pane lacks '$line': $pane"
 done
 close_box
 
-e2e_log "start-up clean keeps the trash; the start button with 清理时清空回收站 empties it"
+e2e_log "start-up clean keeps the trash; the start button with 清理时清空回收站 empties it first"
 seed "$temp/four.dat" 10
 rm -f "$logs"/*.log
 start_box 's/^AutoCleanAfterRunning *=.*/AutoCleanAfterRunning=True/' \
@@ -119,11 +135,13 @@ wait_message 30 >/dev/null
 in_trash four.dat || e2e_fail "the start-up clean did not recycle four.dat"
 in_trash junk1.tmp || e2e_fail "the start-up clean emptied the trash"
 click 281 25  # the message's close button
+seed "$temp/five.dat" 10
 open_cleaner
 click 281 25 0.2
 wait_message 30 >/dev/null
-for _ in $(seq 40); do [ -z "$(ls "$trash")" ] && break; sleep 0.25; done
-[ -z "$(ls "$trash")" ] || e2e_fail "the trash was not emptied: $(ls "$trash")"
+# The older junk is gone for good; what this run removed can still be restored.
+in_trash five.dat || e2e_fail "this run's five.dat is not in the trash: $(ls "$trash")"
+in_trash junk1.tmp || in_trash four.dat && e2e_fail "the older junk was not emptied: $(ls "$trash")"
 close_box
 
 e2e_log "powerful clean: everything listed, the Windows folder left, the rest recycled"
@@ -148,6 +166,8 @@ for line in '已发现：C:\windows\kept.log' "已清理：C:\\users\\$user\\Fav
 done
 [ -e "$c/windows/kept.log" ] || e2e_fail "the powerful clean removed a file of the Windows folder"
 [ -e "$E2E_APP/DATA/config.ini.bak" ] || e2e_fail "the powerful clean removed the box's own .bak"
+echo "$pane" | grep -qiF 'VelmoBox\' && e2e_fail "the powerful clean walked the box's own folder: $pane"
+[ -e "$E2E_TMP/e/Program Files/App/net.bak" ] || e2e_fail "the powerful clean removed a network drive's file"
 in_trash x.tmp && in_trash old.bak || e2e_fail "the powerful clean did not recycle: $(ls "$trash")"
 log=$(ls -t "$logs"/*.log | head -n1)
 log_lines "$log" | sed -n 2p | grep -qx "Type = 1 'Powerful" || e2e_fail "powerful log type"

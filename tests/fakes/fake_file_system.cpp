@@ -4,7 +4,7 @@
 
 namespace velmo {
 
-std::u16string FakeFileSystem::Key(std::u16string_view path) {
+std::u16string FakeFileSystem::Normal(std::u16string_view path) {
   std::u16string key;
   for (char16_t c : path) {
     if (c == u'/') c = u'\\';
@@ -13,6 +13,17 @@ std::u16string FakeFileSystem::Key(std::u16string_view path) {
     key.push_back(c);
   }
   if (key.size() > 1 && key.back() == u'\\') key.pop_back();
+  return key;
+}
+
+std::u16string FakeFileSystem::Key(std::u16string_view path) const {
+  std::u16string key = Normal(path);
+  for (const auto& [alias, folder] : aliases_) {
+    if (key.compare(0, alias.size(), alias) == 0 &&
+        (key.size() == alias.size() || key[alias.size()] == u'\\')) {
+      return folder + key.substr(alias.size());
+    }
+  }
   return key;
 }
 
@@ -125,6 +136,7 @@ bool FakeFileSystem::CreateFolder(const std::u16string& path) {
 
 bool FakeFileSystem::ListFolder(const std::u16string& folder,
                                 const std::function<void(const FolderEntry&)>& visit) {
+  if (on_list) on_list(folder);
   std::vector<FolderEntry> found;
   std::vector<std::size_t> order;
   {
@@ -146,6 +158,13 @@ bool FakeFileSystem::ListFolder(const std::u16string& folder,
   // The entries' names live in the maps: the visit runs unlocked, so it may call back in.
   for (std::size_t i : by_order) visit(found[i]);
   return true;
+}
+
+std::optional<FolderIdentity> FakeFileSystem::IdentityOf(const std::u16string& folder) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  std::u16string key = Key(folder);
+  if (!FolderExists(key)) return std::nullopt;
+  return FolderIdentity{key.empty() ? 0u : key[0], std::hash<std::u16string>{}(key)};
 }
 
 void FakeFileSystem::SetAttributes(const std::u16string& path, std::uint32_t attributes) {

@@ -30,10 +30,18 @@ class FakeFileSystem final : public FileSystem {
   // Files and folders in the order they were first created.
   bool ListFolder(const std::u16string& folder,
                   const std::function<void(const FolderEntry&)>& visit) override;
+  // The same for every spelling of the folder (AddAlias).
+  std::optional<FolderIdentity> IdentityOf(const std::u16string& folder) override;
 
   // Test set-up: a file (and its folders) with the given content.
   void AddFile(const std::u16string& path, std::string_view bytes, bool hidden = false);
   void AddFolder(const std::u16string& path) { CreateFolder(path); }
+  // Another spelling of a folder, as a subst drive is: paths under `alias` ("S:") name what lies
+  // under `folder`.
+  void AddAlias(const std::u16string& alias, const std::u16string& folder) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    aliases_[Normal(alias)] = Normal(folder);
+  }
   // Attribute bits (file_attribute) of a file or folder; a folder keeps kDirectory. A folder
   // with kReparsePoint stands for a junction: what lies inside shows only to one who enters.
   void SetAttributes(const std::u16string& path, std::uint32_t attributes);
@@ -58,6 +66,9 @@ class FakeFileSystem final : public FileSystem {
     read_only_.insert(Key(path));
   }
 
+  // Called before each listing, on the lister's thread and unlocked: a test may hold a listing
+  // up there, as an unreachable network drive does.
+  std::function<void(const std::u16string& folder)> on_list;
   bool fail_writes = false;  // every write and copy fails and changes nothing
   int writes = 0;            // successful WriteFileAtomic calls
 
@@ -68,7 +79,10 @@ class FakeFileSystem final : public FileSystem {
     std::uint32_t attributes = 0;
     std::size_t order = 0;
   };
-  static std::u16string Key(std::u16string_view path);
+  // The path's spelling with case, separators and a trailing backslash made alike.
+  static std::u16string Normal(std::u16string_view path);
+  // What a map is keyed by: Normal, with the aliases resolved.
+  std::u16string Key(std::u16string_view path) const;
   static std::u16string ParentKey(const std::u16string& key);
   bool FolderExists(const std::u16string& key) const;
   void Store(const std::u16string& path, std::string bytes, bool hidden);
@@ -77,6 +91,7 @@ class FakeFileSystem final : public FileSystem {
   std::map<std::u16string, Entry> folders_;  // no bytes
   std::set<std::u16string> unreadable_;
   std::set<std::u16string> read_only_;
+  std::map<std::u16string, std::u16string> aliases_;
   std::size_t next_order_ = 0;
   mutable std::recursive_mutex mutex_;
 };

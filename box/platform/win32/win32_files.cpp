@@ -205,4 +205,18 @@ bool Win32FileSystem::ListFolder(const std::u16string& folder,
   return complete;
 }
 
+std::optional<FolderIdentity> Win32FileSystem::IdentityOf(const std::u16string& folder) {
+  // Backup semantics open a folder; no access beyond its attributes is asked.
+  HANDLE handle = CreateFileW(LongPath(Wide(folder)).c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  bool known = GetFileInformationByHandle(handle, &info) != FALSE;
+  CloseHandle(handle);
+  if (!known) return std::nullopt;
+  return FolderIdentity{info.dwVolumeSerialNumber,
+                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 }  // namespace velmo

@@ -35,6 +35,7 @@ class Win32FileSystem final : public FileSystem {
   bool CreateFolder(const std::u16string& path) override;
   bool ListFolder(const std::u16string& folder,
                   const std::function<void(const FolderEntry&)>& visit) override;
+  std::optional<FolderIdentity> IdentityOf(const std::u16string& folder) override;
 };
 
 class Win32InstanceLock final : public InstanceLock {

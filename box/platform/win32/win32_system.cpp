@@ -82,10 +82,25 @@ std::u16string ProgramPath() {
     DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n < path.size()) {
       path.resize(n);
-      return Narrow16(path);
+      break;
     }
     path.resize(path.size() * 2);
   }
+  // The path as the file system knows it: started through an 8.3 name ("C:\PROGRA~1\...") or
+  // a subst drive, the box still knows its folder by the names that folder listings give, and
+  // the start at log-in names a drive that exists at log-in.
+  HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return Narrow16(path);
+  std::wstring final_path(32768, L'\0');
+  DWORD n = GetFinalPathNameByHandleW(file, final_path.data(), static_cast<DWORD>(final_path.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  CloseHandle(file);
+  if (n == 0 || n >= final_path.size()) return Narrow16(path);
+  final_path.resize(n);
+  if (final_path.rfind(L"\\\\?\\UNC\\", 0) == 0) return Narrow16(L"\\\\" + final_path.substr(8));
+  if (final_path.rfind(L"\\\\?\\", 0) == 0) return Narrow16(final_path.substr(4));
+  return Narrow16(final_path);
 }
 
 }  // namespace velmo

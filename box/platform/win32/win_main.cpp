@@ -12,6 +12,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Libraries loaded by name (the rich text, the dialogs, the delay-loaded COM and shell
   // libraries) come from the system folder only, never from a copy planted beside the program.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // A drive with no disk in it (an empty card reader) fails the call that touched it; the
+  // system shows no box for it, from the window or the cleaner's worker.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   using namespace velmo;
   Win32InstanceLock instance_lock;
   // A second instance ends here, before it builds a window, creates a folder or reads a file.

@@ -108,10 +108,16 @@ TEST(CleanPlanTest, PowerfulStagesAndTheDriveArithmetic) {
             "C:\\Users\\Me\\AppData\\Local\\Microsoft\\Windows\\INetCookies\\Low *.txt 70.000\n"
             "D:\\ *.tmp 85.000 扫描：非系统盘临时文件\n"
             "D:\\ *.bak 100.000 扫描：非系统盘备份文件\n");
-  EXPECT_EQ(places.kept, (std::vector<std::u16string>{
-                             u"C:\\Windows", u"C:\\Program Files", u"C:\\Program Files (x86)",
-                             u"C:\\ProgramData", u"C:\\Program Files", u"C:\\Program Files (x86)",
-                             u"D:\\Program Files", u"D:\\Program Files (x86)"}));
+  // The system's folders as the system names them, then by their usual names on every drive.
+  std::vector<std::u16string> kept = {u"C:\\Windows", u"C:\\Program Files",
+                                      u"C:\\Program Files (x86)", u"C:\\ProgramData"};
+  for (const char16_t* drive : {u"C:\\", u"D:\\"}) {
+    for (const char16_t* folder : {u"Windows", u"Program Files", u"Program Files (x86)",
+                                   u"ProgramData", u"$Recycle.Bin", u"System Volume Information"}) {
+      kept.push_back(std::u16string(drive) + folder);
+    }
+  }
+  EXPECT_EQ(places.kept, kept);
 }
 
 }  // namespace

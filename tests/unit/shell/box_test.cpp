@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
 #include "box/storage/text_codec.h"
 #include "fakes/fake_services_set.h"
 
@@ -44,6 +48,46 @@ TEST(BoxTest, StartupWiresEveryPageAndShutdownSavesAndFallsSilent) {
   EXPECT_FALSE(fakes.keyboard_hook.installed);
   EXPECT_NE(fakes.files.Contents(u"C:\\Box\\DATA\\config.ini")->find("KeyIntercept=True\r\n"),
             std::string::npos);
+}
+
+// At log-off Windows ends a process that does not close at once: a clean held up on a drive
+// that does not answer must not keep the lists from the disk.
+TEST(BoxTest, AClosingBoxSavesFirstAndDoesNotWaitForACleanHeldUpByADrive) {
+  FakeServiceSet fakes;
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool held = false, release = false;
+  fakes.files.on_list = [&](const std::u16string&) {
+    std::unique_lock<std::mutex> lock(mutex);
+    held = true;
+    changed.notify_all();
+    changed.wait(lock, [&] { return release; });
+  };
+  BoxState state;
+  state.program_folder = u"C:\\Box";
+  {
+    Box box(state, fakes.services);
+    box.Startup();
+    state.lists.items.list.Append(u"记事本", u"C:\\Windows\\notepad.exe");
+    Form& form = box.window().form();
+    box.window().OpenPage(PageId::kCleaner);
+    for (int i = 0; i < 20; ++i) form.Tick("Timer24");
+    form.Click(form.Get("Picture56"));
+    {
+      std::unique_lock<std::mutex> lock(mutex);
+      ASSERT_TRUE(changed.wait_for(lock, std::chrono::seconds(10), [&] { return held; }));
+    }
+    auto start = std::chrono::steady_clock::now();
+    box.Shutdown();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+    EXPECT_EQ(fakes.files.Contents(u"C:\\Box\\DATA\\App.sd"),
+              *EncodeGbk(u"记事本*C:\\Windows\\notepad.exe\r\n"));
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      release = true;
+    }
+    changed.notify_all();
+  }  // the worker ends once the drive answers
 }
 
 }  // namespace

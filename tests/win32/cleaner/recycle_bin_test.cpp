@@ -26,6 +26,12 @@ const char* NameOf(RemoveResult r) {
       return "read-only";
     case RemoveResult::kLocked:
       return "locked";
+    case RemoveResult::kNoRecycleBin:
+      return "no recycle bin";
+    case RemoveResult::kNotRecyclable:
+      return "not recyclable";
+    case RemoveResult::kPathTooLong:
+      return "path too long";
   }
   return "?";
 }
@@ -118,12 +124,24 @@ TEST(Win32RecycleBin, MovesOnlyOrdinaryFreeFilesAndSaysWhatBecameOfEach) {
     }
   }
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  // A file the scan found past MAX_PATH: the shell's operations take no such path.
+  std::wstring deep = L"\\\\?\\" + folder + L"\\" + std::wstring(120, L'd');
+  CreateDirectoryW(deep.c_str(), nullptr);
+  deep += L"\\" + std::wstring(120, L'e');
+  CreateDirectoryW(deep.c_str(), nullptr);
+  deep += L"\\long.tmp";
+  HANDLE long_file = CreateFileW(deep.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(long_file, INVALID_HANDLE_VALUE);
+  CloseHandle(long_file);
+  paths.push_back(Narrow16(deep.substr(4)));
 
   std::vector<RemoveResult> results;
   std::thread([&] { results = bin.Recycle(paths); }).join();
   CloseHandle(held);
 
-  ASSERT_EQ(results.size(), cases.size());
+  ASSERT_EQ(results.size(), cases.size() + 1);
+  EXPECT_STREQ(NameOf(results.back()), "path too long");
+  EXPECT_TRUE(Present(deep));
   std::vector<std::wstring> moved;
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const Case& c = cases[i];
