@@ -10,7 +10,13 @@ constexpr std::size_t kMinuteLength = 5;
 }  // namespace
 
 std::u16string PlanLine(std::u16string_view time, std::u16string_view content) {
-  std::u16string line(time);
+  std::u16string line;
+  // Chinese punctuation mode types the full-width forms of the digits and the colon.
+  for (char16_t c : time) {
+    if (c >= u'\uFF10' && c <= u'\uFF19') c = static_cast<char16_t>(u'0' + (c - u'\uFF10'));
+    if (c == u'\uFF1A') c = u':';
+    line += c;
+  }
   line += u' ';
   line += content;
   return line;

@@ -14,6 +14,7 @@ namespace velmo {
 inline constexpr std::size_t kPlanTimeLength = 8;
 inline constexpr std::size_t kPlanContentLength = 20;
 
+// "time content", the time's full-width digits and colon (Chinese punctuation mode) made plain.
 std::u16string PlanLine(std::u16string_view time, std::u16string_view content);
 // The OK button shows only for input this complete; the time's form is not checked.
 bool PlanInputComplete(std::u16string_view time, std::u16string_view content);

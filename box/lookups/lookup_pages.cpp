@@ -161,7 +161,10 @@ void LookupPages::BuildContactEditPage() {
   Timer& check = form_.AddTimer("Timer30", kContactCheckMs, [this] {
     save_->visible = !name_box_->text.empty() && !number_box_->text.empty();
   });
-  page.after_in = [&check] { check.Start(); };
+  page.after_in = [this, &check] {
+    save_->enabled = true;
+    check.Start();
+  };
   page.after_out = [&check] { check.Stop(); };
 
   // Adding starts with empty boxes, the name first.
@@ -175,6 +178,8 @@ void LookupPages::BuildContactEditPage() {
 void LookupPages::SaveContact() {
   switch (phone_book_.Add(name_box_->text, number_box_->text)) {
     case ContactAdd::kAdded:
+      // Until the page is opened again: a double-click's second press would add it twice.
+      save_->enabled = false;
       MirrorContacts();
       window_.ClosePage(PageId::kContactEdit);
       break;

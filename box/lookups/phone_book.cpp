@@ -27,13 +27,13 @@ std::optional<std::u16string> PhoneBook::ClipboardText(int index) const {
   return contacts_.names[i] + u"：" + contacts_.values[i];
 }
 
-std::optional<std::u16string> FindContactNumber(const ListPair& contacts,
-                                                std::u16string_view name) {
+std::u16string FindContactNumber(const ListPair& contacts, std::u16string_view name) {
   if (contacts.empty()) return u"没有联系人。";
   for (std::size_t i = 0; i < contacts.size(); ++i) {
     if (contacts.names[i] == name) return contacts.values[i];
   }
-  return std::nullopt;
+  // The previous answer would stay, and be read as this name's number.
+  return u"电话簿中没有“" + std::u16string(name) + u"”。";
 }
 
 }  // namespace velmo

@@ -12,8 +12,8 @@ namespace velmo {
 enum class ContactAdd { kAdded, kIncomplete, kNameRefused };
 
 // The "%" answer: the number of the first contact named exactly `name`, "没有联系人。" for an
-// empty phone book, nullopt when nobody has that name.
-std::optional<std::u16string> FindContactNumber(const ListPair& contacts, std::u16string_view name);
+// empty phone book, "电话簿中没有“name”。" when nobody has that name.
+std::u16string FindContactNumber(const ListPair& contacts, std::u16string_view name);
 
 class PhoneBook {
  public:

@@ -192,9 +192,11 @@ void MusicPage::Transport(bool enabled) {
   }
 }
 
-void MusicPage::StartSelected() {
+void MusicPage::StartSelected() { StartEntry(list_->selected); }
+
+void MusicPage::StartEntry(int index) {
   if (player_.playlist().empty()) return;
-  player_.PlayEntry(list_->selected);
+  player_.PlayEntry(index);
   Transport(true);
   now_playing_->text = player_.NameAt(player_.current());
   progress_.Start();
@@ -205,6 +207,13 @@ void MusicPage::StartSelected() {
 
 void MusicPage::PlayPauseAction() {
   if (player_.current() < 0 || player_.playlist().empty()) return;
+  // Nothing is loaded (the entry that played was removed, or its file could not be opened):
+  // play starts the entry the index names now, the first when it names none.
+  if (!player_.playing() && player_.engine().Source().empty()) {
+    int count = static_cast<int>(player_.playlist().size());
+    StartEntry(player_.current() < count ? player_.current() : 0);
+    return;
+  }
   player_.TogglePlay();
   player_.playing() ? progress_.Start() : progress_.Stop();
   ShowPlayImage();
@@ -353,7 +362,8 @@ void MusicPage::EndOfTrackTick() {
   if (engine.Source().empty()) return;
   auto position = static_cast<long long>(engine.Position());
   auto length = static_cast<long long>(engine.Length());
-  if (position != 0 && length - position <= 1) StepAction(true);
+  // A length of 0 says only that the engine cannot tell yet.
+  if (length > 0 && position != 0 && length - position <= 1) StepAction(true);
 }
 
 void MusicPage::HousekeepingTick() {

@@ -33,6 +33,7 @@ class MusicPage {
   Control& AddBar(Control& parent, const char* track, const char* fill, int left, int top,
                   int width);
   void StartSelected();
+  void StartEntry(int index);
   void PlayPauseAction();
   void StepAction(bool next);
   void MuteAction();

@@ -49,9 +49,12 @@ TEST(SchedulerTest, PlansFireByTheirFirstFiveCharactersOneACall) {
   EXPECT_FALSE(PlanInputComplete(u"12:30", u""));
   EXPECT_EQ(PlanMinute({2026, 12, 8, 9, 5, 59}), u"09:05");
 
-  std::vector<std::u16string> plans = {PlanLine(u"9:30", u"never"), PlanLine(u"12:30", u"!a"),
-                                       PlanLine(u"12:30", u"b"), PlanLine(u"12:30:00", u"c")};
+  // What Chinese punctuation mode types for the time ("12：30", full-width digits) is the time.
+  std::vector<std::u16string> plans = {PlanLine(u"9:30", u"never"), PlanLine(u"12：30", u"!a"),
+                                       PlanLine(u"\uFF11\uFF12\uFF1A\uFF13\uFF10", u"b"),
+                                       PlanLine(u"12:30:00", u"c")};
   EXPECT_EQ(plans[1], u"12:30 !a");
+  EXPECT_EQ(plans[2], u"12:30 b");
   EXPECT_EQ(TakeDuePlan(plans, u"09:30"), std::nullopt) << "'9:30' is not '09:30'";
   EXPECT_EQ(TakeDuePlan(plans, u"12:30"), u"!a");
   EXPECT_EQ(TakeDuePlan(plans, u"12:30"), u"b");

@@ -83,7 +83,8 @@ TEST_F(LookupPagesTest, EveryChangeOfTheCommandTextRefreshesThePanel) {
       {u"*银", true, u"银", u"没有 “银” 的对应释义。"},
       {u"#2+", true, u"2+", u"表达式有误。"},
       {u"%张三", true, u"张三", u"13800000000"},
-      {u"%王五", true, u"王五", u"13800000000"},  // nobody: the result stays
+      // Nobody of that name: said so, never the number looked up before.
+      {u"%王五", true, u"王五", u"电话簿中没有“王五”。"},
       {u"%李四", true, u"李四", u"010-12345678"},
       {u"＆apple", true, u"apple", u"n.苹果"},  // Chinese punctuation mode
       {u"＊银行", true, u"银行", u"yínháng经营货币的机构。"},
@@ -246,7 +247,9 @@ TEST_F(LookupPagesTest, PhoneBookAddsSelectsAndDeletes) {
   form().TextEdited(Get("TxtContactNumber"), u"139");
   form().Tick(check);
   EXPECT_TRUE(save.visible);
+  // A double-click: its second press comes while the page slides out and saves nothing more.
   form().Click(save);  // a second 张三: names need not be unique
+  form().DoubleClick(save.ClientLeft() + 30, save.ClientTop() + 30, MouseButton::kLeft, {});
   TickUntilStopped("Timer28");
   EXPECT_FALSE(check.enabled);
   EXPECT_EQ(state.lists.contacts.list.values.back(), u"139");

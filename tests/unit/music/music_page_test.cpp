@@ -137,6 +137,10 @@ TEST_F(MusicPageTest, NothingPlaysUntilAskedAndAFileThatIsGoneStopsTheChain) {
   EXPECT_EQ(media.Source(), u"C:\\m\\一.mp3");
   Play(1);
   EXPECT_EQ(media.Source(), u"C:\\m\\二.mp3");
+  // A length of 0 (the engine cannot tell yet) is no end of the track.
+  media.lengths[u"C:\\m\\二.mp3"] = 0;
+  for (int i = 0; i < 5; ++i) Play(1);
+  EXPECT_EQ(media.Source(), u"C:\\m\\二.mp3");
 }
 
 TEST_F(MusicPageTest, RemoveAndClear) {
@@ -157,6 +161,11 @@ TEST_F(MusicPageTest, RemoveAndClear) {
   EXPECT_EQ(Get("Picture23").image, 1);
   EXPECT_EQ(Get("List2").items, std::vector<std::u16string>({u"二"}));
   EXPECT_EQ(Get("List3").items, std::vector<std::u16string>({u"C:\\m\\二.mp3"}));
+  // Play, with nothing loaded and the index past the list's end: the first entry plays.
+  form().Click(Get("Picture23"));
+  EXPECT_EQ(media.Source(), u"C:\\m\\二.mp3");
+  EXPECT_EQ(form().caption, u"Velmo盒子 - 二");
+  EXPECT_EQ(Get("Picture23").image, 3);
 
   form().Click(Get("Picture25"));
   form().Click(Get("Picture59"));  // a single click does not clear
