@@ -68,7 +68,11 @@ void CommandPages::SetRecentContent(const std::u16string& caption) { recent_.tex
 
 void CommandPages::RestoreRecentContent() { recent_.text = recent_.tag; }
 
-void CommandPages::FocusWindow() { form_.SetFocus(nullptr); }
+// The focus on the window itself would send the next line typed nowhere: the keyboard stays in
+// the box it was in, the command box when none had it.
+void CommandPages::FocusWindow() {
+  if (!form_.focus()) form_.SetFocus(&window_.command_box());
+}
 
 void CommandPages::Run() {
   Control& box = window_.command_box();

@@ -16,7 +16,8 @@ class CommandSurface {
   // The recent-content label's caption; Restore puts back its default text (kept as its tag).
   virtual void SetRecentContent(const std::u16string& caption) = 0;
   virtual void RestoreRecentContent() = 0;
-  // Gives the focus to the main window itself.
+  // Gives the focus back to the main window after a launch: its keyboard stays in the box that
+  // had it, or goes to the command box, so that the next line typed arrives.
   virtual void FocusWindow() = 0;
 };
 

@@ -57,6 +57,18 @@ command_box marker
 wait_file "a b/marker.exe.ran" || e2e_fail "the item's program did not start"
 [ ! -e a.exe.ran ] || e2e_fail "the decoy a.exe started"
 
+e2e_log "a line typed 50 ms after the Enter of a launch arrives whole"
+xdotool mousemove --window "$win" 120 385 click 1
+sleep 0.2
+xdotool type --delay 40 marker
+xdotool key Return
+sleep 0.05
+xdotool type --delay 40 "!\"$win_app\\a b\\bang.exe\" right after"
+xdotool key Return
+wait_file "a b/bang.exe.ran" || e2e_fail "the line typed right after a launch was lost"
+grep -q ' right after$' "a b/bang.exe.ran" || e2e_fail "the line arrived cut: $(cat "a b/bang.exe.ran")"
+rm "a b/bang.exe.ran" "a b/marker.exe.ran"
+
 e2e_log "! with a program and arguments"
 command_box "!\"$win_app\\a b\\bang.exe\" hello world"
 wait_file "a b/bang.exe.ran" || e2e_fail "! did not start the program"
