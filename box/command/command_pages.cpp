@@ -36,7 +36,7 @@ CommandPages::CommandPages(MainWindow& window, BoxState& state, Services& servic
   BuildItemListPage();
   BuildAddItemPage();
   BuildExtensionsPage();
-  items_.on_items_changed = [this] { MirrorItems(); };
+  items_.on_items_changed = [this](const ListChange& change) { MirrorItems(change); };
   extensions_.on_change = [this] { MirrorExtensions(); };
   // The settings tick re-applies switch 5 to the path box with the other settings.
   Timer& settings_tick = form_.timer("Timer37");
@@ -47,7 +47,10 @@ CommandPages::CommandPages(MainWindow& window, BoxState& state, Services& servic
 }
 
 void CommandPages::FinishStartup() {
-  MirrorItems();
+  const ListPair& items = items_.items();
+  item_names_.SetNames(items.names);
+  list1_->items = items.names;
+  list4_->items = items.values;
   ApplyPathSetting();
 }
 
@@ -133,11 +136,20 @@ void CommandPages::RunCommandKey(CommandKey key) {
   }
 }
 
-void CommandPages::MirrorItems() {
+// Only what changed: an add to a list of thousands costs what one item costs.
+void CommandPages::MirrorItems(const ListChange& change) {
   const ListPair& items = items_.items();
-  item_names_.SetNames(items.names);
-  list1_->items = items.names;
-  list4_->items = items.values;
+  auto splice = [&change](std::vector<std::u16string>& mirror,
+                          const std::vector<std::u16string>& from) {
+    auto at = mirror.begin() + static_cast<std::ptrdiff_t>(change.at);
+    at = mirror.erase(at, at + static_cast<std::ptrdiff_t>(change.removed));
+    auto source = from.begin() + static_cast<std::ptrdiff_t>(change.at);
+    mirror.insert(at, source, source + static_cast<std::ptrdiff_t>(change.inserted));
+  };
+  splice(list1_->items, items.names);
+  splice(list4_->items, items.values);
+  item_names_.Splice(change.at, change.removed,
+                     std::span(items.names).subspan(change.at, change.inserted));
   if (list1_->selected >= static_cast<int>(items.size())) list1_->selected = -1;
 }
 

@@ -50,7 +50,7 @@ class CommandPages final : public CommandSurface {
   void BuildItemListPage();
   void BuildAddItemPage();
   void BuildExtensionsPage();
-  void MirrorItems();
+  void MirrorItems(const ListChange& change);
   void MirrorExtensions();
   void CloseItemListPage();
   void Find();

@@ -30,8 +30,8 @@ bool IsProgramPath(std::u16string_view path) {
 ItemList::ItemList(BoxState& state, Services& services, CommandSurface& surface)
     : state_(state), services_(services), surface_(surface) {}
 
-void ItemList::Changed() {
-  if (on_items_changed) on_items_changed();
+void ItemList::Changed(ListChange change) {
+  if (on_items_changed) on_items_changed(change);
 }
 
 AddOutcome ItemList::AddItem(const std::u16string& name, const std::u16string& path) {
@@ -53,21 +53,22 @@ AddOutcome ItemList::AddItem(const std::u16string& name, const std::u16string& p
     }
   }
   list().Append(name, path);
-  Changed();
+  Changed({list().size() - 1, 0, 1});
   return AddOutcome::kAdded;
 }
 
 bool ItemList::Delete(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= list().size()) return false;
   list().RemoveAt(static_cast<std::size_t>(index));
-  Changed();
+  Changed({static_cast<std::size_t>(index), 1, 0});
   return true;
 }
 
 bool ItemList::Clear() {
   if (list().empty()) return false;
+  std::size_t removed = list().size();
   list().Clear();
-  Changed();
+  Changed({0, removed, 0});
   return true;
 }
 
@@ -156,7 +157,7 @@ void ItemList::ImportFromStartMenu(std::u16string& log) {
     // A file name too short to lose an extension ends the import; the pair stays parallel.
     if (!name) return;
     list().Append(*name, *path);
-    Changed();
+    Changed({list().size() - 1, 0, 1});
   }
 }
 

@@ -24,6 +24,14 @@ bool IsProgramPath(std::u16string_view path);
 
 enum class AddOutcome { kIncomplete, kInvalidName, kDuplicate, kAdded };
 
+// What one change did to the pair: from `at` on, `removed` entries went and the `inserted`
+// entries now there came.
+struct ListChange {
+  std::size_t at = 0;
+  std::size_t removed = 0;
+  std::size_t inserted = 0;
+};
+
 class ItemList {
  public:
   ItemList(BoxState& state, Services& services, CommandSurface& surface);
@@ -50,7 +58,7 @@ class ItemList {
   void ImportFromStartMenu(std::u16string& log);
 
   // Called after every change of the pair, so that the page can mirror it.
-  std::function<void()> on_items_changed;
+  std::function<void(const ListChange&)> on_items_changed;
 
  private:
   ListPair& list() { return state_.lists.items.list; }
@@ -58,7 +66,7 @@ class ItemList {
   void InvokeByName(const std::u16string& text, NameSearch search);
   // Program paths start as program files, anything else through the desktop shell.
   bool StartItem(const std::u16string& path);
-  void Changed();
+  void Changed(ListChange change);
 
   BoxState& state_;
   Services& services_;

@@ -37,33 +37,57 @@ bool IsPassedOver(char16_t c) {
 }  // namespace
 
 void PinyinMatcher::SetNames(const std::vector<std::u16string>& names) {
+  orphan_units_ = 0;
   names_.clear();
   units_.clear();
   alternatives_.clear();
   names_.reserve(names.size());
-  for (const std::u16string& text : names) {
-    Name name{text, static_cast<std::uint32_t>(units_.size())};
-    for (char16_t c : text) {
-      c = FoldLatin(c);
-      Unit unit{static_cast<std::uint32_t>(alternatives_.size())};
-      if (std::size_t key = KeyOf(c); key != std::string_view::npos) {
-        alternatives_.push_back(kLatin.substr(key, 1));
-      } else if (IsPassedOver(c)) {
-        continue;
-      } else {
-        for (std::string_view reading : readings_.ReadingsOf(c)) alternatives_.push_back(reading);
-      }
-      unit.count = static_cast<std::uint32_t>(alternatives_.size()) - unit.first;
-      if (name.unit_count == 0) {
-        for (std::uint32_t i = unit.first; i < unit.first + unit.count; ++i) {
-          name.first_keys |= std::uint64_t{1} << KeyOf(static_cast<char16_t>(alternatives_[i][0]));
-        }
-      }
-      units_.push_back(unit);
-      ++name.unit_count;
-    }
-    names_.push_back(std::move(name));
+  for (const std::u16string& text : names) names_.push_back(Prepare(text));
+}
+
+void PinyinMatcher::Splice(std::size_t at, std::size_t removed,
+                           std::span<const std::u16string> inserted) {
+  auto first = names_.begin() + static_cast<std::ptrdiff_t>(at);
+  for (auto it = first; it != first + static_cast<std::ptrdiff_t>(removed); ++it) {
+    orphan_units_ += it->unit_count;
   }
+  first = names_.erase(first, first + static_cast<std::ptrdiff_t>(removed));
+  std::vector<Name> prepared;
+  prepared.reserve(inserted.size());
+  for (const std::u16string& text : inserted) prepared.push_back(Prepare(text));
+  names_.insert(first, std::make_move_iterator(prepared.begin()),
+                std::make_move_iterator(prepared.end()));
+  // The units of removed names stay behind until they are half of all.
+  if (orphan_units_ > units_.size() / 2) {
+    std::vector<std::u16string> texts;
+    texts.reserve(names_.size());
+    for (const Name& name : names_) texts.push_back(name.text);
+    SetNames(texts);
+  }
+}
+
+PinyinMatcher::Name PinyinMatcher::Prepare(const std::u16string& text) {
+  Name name{text, static_cast<std::uint32_t>(units_.size())};
+  for (char16_t c : text) {
+    c = FoldLatin(c);
+    Unit unit{static_cast<std::uint32_t>(alternatives_.size())};
+    if (std::size_t key = KeyOf(c); key != std::string_view::npos) {
+      alternatives_.push_back(kLatin.substr(key, 1));
+    } else if (IsPassedOver(c)) {
+      continue;
+    } else {
+      for (std::string_view reading : readings_.ReadingsOf(c)) alternatives_.push_back(reading);
+    }
+    unit.count = static_cast<std::uint32_t>(alternatives_.size()) - unit.first;
+    if (name.unit_count == 0) {
+      for (std::uint32_t i = unit.first; i < unit.first + unit.count; ++i) {
+        name.first_keys |= std::uint64_t{1} << KeyOf(static_cast<char16_t>(alternatives_[i][0]));
+      }
+    }
+    units_.push_back(unit);
+    ++name.unit_count;
+  }
+  return name;
 }
 
 // A depth-first search over where each unit's part of the typed text ends, remembering what each

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,9 @@ class PinyinMatcher {
   // Prepares what matching needs of each name. The order of `names` is the order of the
   // suggestions.
   void SetNames(const std::vector<std::u16string>& names);
+  // The names from `at` on lose `removed` of them and gain `inserted` there: the work is that of
+  // the names changed, not of the whole list.
+  void Splice(std::size_t at, std::size_t removed, std::span<const std::u16string> inserted);
   // At most kMaxSuggestions names: first those `typed` matches in full (every character of the
   // name), then those it matches a beginning of, each group in the order of the names. None when
   // `typed` is empty or holds anything but Latin letters and digits (half or full width).
@@ -44,11 +48,13 @@ class PinyinMatcher {
   struct Search;
 
   Match MatchName(const Name& name, std::string_view typed, std::vector<std::uint8_t>& memo) const;
+  Name Prepare(const std::u16string& text);
 
   const PinyinReadings& readings_;
   std::vector<Name> names_;
   std::vector<Unit> units_;
   std::vector<std::string_view> alternatives_;
+  std::size_t orphan_units_ = 0;  // units of names since removed
 };
 
 }  // namespace velmo

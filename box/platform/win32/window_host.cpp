@@ -81,9 +81,6 @@ bool WindowHost::Create() {
     icon_font_ =
         AddFontMemResourceEx(LockResource(data), SizeofResource(inst, res), nullptr, &fonts);
   }
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
-
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.style = CS_DBLCLKS;
@@ -113,6 +110,9 @@ bool WindowHost::Create() {
 }
 
 void WindowHost::MakeToolTip() {
+  // The common controls are loaded here, for the tip window alone: not at every start.
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
   tool_tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, 0,
                               0, 0, 0, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
   TTTOOLINFOW ti{};
@@ -363,7 +363,9 @@ void WindowHost::SyncNative(Control& c) {
     if (c.kind == ControlKind::kRichText) {
       SendMessageW(n.hwnd, EM_SETEVENTMASK, 0, ENM_CHANGE);
     }
-    SetWindowSubclass(n.hwnd, &WindowHost::ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowLongPtrW(n.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    child_procs_[n.hwnd] = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        n.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowHost::ChildProc)));
     if (c.kind != ControlKind::kListBox) LimitText(n.hwnd, c.kind, c.max_length);
     n.max_length = c.max_length;
     n.text.clear();
@@ -371,11 +373,34 @@ void WindowHost::SyncNative(Control& c) {
   }
   if (c.kind == ControlKind::kListBox) {
     if (c.items != n.items) {
-      SendMessageW(n.hwnd, LB_RESETCONTENT, 0, 0);
-      for (const auto& item : c.items) {
-        SendMessageW(n.hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(item)));
+      // Only the entries between what stayed at the start and at the end change: an add to a
+      // list of thousands costs the window one entry, not a refill.
+      const std::size_t old_size = n.items.size(), new_size = c.items.size();
+      std::size_t head = 0;
+      while (head < old_size && head < new_size && n.items[head] == c.items[head]) ++head;
+      std::size_t tail = 0;
+      while (tail < old_size - head && tail < new_size - head &&
+             n.items[old_size - 1 - tail] == c.items[new_size - 1 - tail]) {
+        ++tail;
       }
-      n.items = c.items;
+      // Redraw switched back on would show a hidden list: only a shown one is held still.
+      const bool shown = IsWindowVisible(n.hwnd) != FALSE;
+      if (shown) SendMessageW(n.hwnd, WM_SETREDRAW, FALSE, 0);
+
+      for (std::size_t i = old_size - tail; i > head; --i) {
+        SendMessageW(n.hwnd, LB_DELETESTRING, i - 1, 0);
+      }
+      for (std::size_t i = head; i < new_size - tail; ++i) {
+        SendMessageW(n.hwnd, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(W(c.items[i])));
+      }
+      if (shown) {
+        SendMessageW(n.hwnd, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(n.hwnd, nullptr, TRUE);
+      }
+      auto first = n.items.begin() + static_cast<std::ptrdiff_t>(head);
+      first = n.items.erase(first, n.items.end() - static_cast<std::ptrdiff_t>(tail));
+      n.items.insert(first, c.items.begin() + static_cast<std::ptrdiff_t>(head),
+                     c.items.end() - static_cast<std::ptrdiff_t>(tail));
       n.selected = -1;
     }
     if (c.selected != n.selected) {
@@ -589,9 +614,8 @@ LRESULT CALLBACK WindowHost::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
   return self ? self->Handle(hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK WindowHost::ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                       DWORD_PTR self_ptr) {
-  auto* self = reinterpret_cast<WindowHost*>(self_ptr);
+LRESULT CALLBACK WindowHost::ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<WindowHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_MOUSEMOVE) {
     TrackLeave(hwnd);
     POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
@@ -610,7 +634,7 @@ LRESULT CALLBACK WindowHost::ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
       self->applied_focus_hwnd_ = hwnd;
     }
   }
-  return DefSubclassProc(hwnd, msg, wp, lp);
+  return CallWindowProcW(self->child_procs_[hwnd], hwnd, msg, wp, lp);
 }
 
 LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -87,8 +88,10 @@ class WindowHost {
   };
 
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                    DWORD_PTR self);
+  // The native children's window procedure in front of their own, which `child_procs_` keeps.
+  // Plain subclassing: comctl32's SetWindowSubclass costs Wine a tenth of a millisecond a
+  // message (a list of 10,000 entries filled in 1.4 s against 60 ms).
+  static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
   static std::uint64_t NowUs();
@@ -148,6 +151,7 @@ class WindowHost {
   POINT pointer_{};  // client twips, while inside
 
   std::map<const Control*, Native> natives_;
+  std::unordered_map<HWND, WNDPROC> child_procs_;
   std::vector<TimerState> timer_states_;
   std::map<std::u16string, HFONT> fonts_;
   std::map<Color, HBRUSH> brushes_;

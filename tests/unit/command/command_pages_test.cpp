@@ -148,8 +148,12 @@ TEST_F(CommandPagesTest, DeletingTheLastItemDisablesTheListAndAddingEnablesIt) {
   Control& list = Get("List1");
   form().Click(Get("Picture6"));  // nothing selected
   EXPECT_EQ(list.items.size(), 2u);
+  // The suggestions keep up with every change of the list.
+  using Names = std::vector<std::u16string>;
+  EXPECT_EQ(pages->item_names().Suggest(u"note"), Names{u"notepad"});
   form().SelectionMade(list, 0);
   Key(list, 46);
+  EXPECT_EQ(pages->item_names().Suggest(u"note"), Names{});
   EXPECT_EQ(list.items, std::vector<std::u16string>{u"文档"});
   EXPECT_EQ(state.lists.items.list.values, std::vector<std::u16string>{u"D:\\readme.txt"});
   EXPECT_TRUE(list.enabled);
@@ -160,12 +164,13 @@ TEST_F(CommandPagesTest, DeletingTheLastItemDisablesTheListAndAddingEnablesIt) {
 
   form().Click(Get("Picture5"));
   TickUntilStopped("Timer1");
-  Type(Get("Text10"), u"新的");
+  Type(Get("Text10"), u"Word新的");
   Type(Get("Text9"), u"C:\\new.exe");
   form().Tick("Timer3");
   form().Click(Get("Picture12"));
   EXPECT_TRUE(list.enabled);
-  EXPECT_EQ(list.items, std::vector<std::u16string>{u"新的"});
+  EXPECT_EQ(list.items, std::vector<std::u16string>{u"Word新的"});
+  EXPECT_EQ(pages->item_names().Suggest(u"wo"), Names{u"Word新的"});
 }
 
 TEST_F(CommandPagesTest, ClearTakesADoubleClick) {
@@ -326,6 +331,7 @@ TEST_F(CommandPagesTest, ImportShowsTheNewItemsInTheList) {
   EXPECT_EQ(log, u"C:\\x\\QQ.lnk\r\n");
   EXPECT_EQ(Get("List1").items.back(), u"QQ");
   EXPECT_EQ(Get("List4").items.back(), u"C:\\x\\QQ.lnk");
+  EXPECT_EQ(pages->item_names().Suggest(u"qq"), std::vector<std::u16string>{u"QQ"});
 }
 
 TEST_F(CommandPagesTest, ExtensionsPage) {

@@ -98,7 +98,7 @@ TEST_F(ItemListTest, DeleteRemovesBothEntriesAtTheIndex) {
   AddMissing(u"b", u"B");
   AddMissing(u"c", u"C");
   int changes = 0;
-  item_list.on_items_changed = [&] { ++changes; };
+  item_list.on_items_changed = [&](const ListChange&) { ++changes; };
   EXPECT_FALSE(item_list.Delete(-1));
   EXPECT_FALSE(item_list.Delete(3));
   EXPECT_EQ(changes, 0);
@@ -264,7 +264,7 @@ TEST_F(ItemListTest, ImportAppendsEveryChosenFileUntilCancel) {
   dialogs.answers = {u"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\QQ.lnk",
                      u"C:\\x\\!bang.exe", u"C:\\x\\记事本.lnk"};
   int changes = 0;
-  item_list.on_items_changed = [&] { ++changes; };
+  item_list.on_items_changed = [&](const ListChange&) { ++changes; };
   std::u16string log = u"上次的记录\r\n";
   item_list.ImportFromStartMenu(log);
   EXPECT_EQ(log,

@@ -85,5 +85,33 @@ TEST(PinyinMatcher, SuggestsNamesByTypedPinyin) {
   EXPECT_EQ(matcher.Suggest(u"qq"), Names{});
 }
 
+// Changed a piece at a time, the matcher answers as one prepared from the whole list, also
+// after enough removals that it compacts what the removed names left behind.
+TEST(PinyinMatcher, SplicedNamesMatchAsWhenSetAnew) {
+  FakePinyinReadings readings;
+  PinyinMatcher spliced(readings), whole(readings);
+  std::vector<std::u16string> names = {u"记事本", u"计算器", u"QQ音乐"};
+  spliced.SetNames(names);
+  const struct {
+    std::size_t at, removed;
+    std::vector<std::u16string> inserted;
+  } changes[] = {
+      {3, 0, {u"行情"}},           {0, 1, {}},  {1, 1, {u"计时器", u"截图"}},
+      {4, 0, {u"记事本2"}},         {0, 3, {}},  {0, 0, {u"西安", u"先锋", u"计算"}},
+      {2, 2, {u"QQ"}},             {0, 4, {}},
+  };
+  for (const auto& c : changes) {
+    auto at = names.begin() + static_cast<std::ptrdiff_t>(c.at);
+    at = names.erase(at, at + static_cast<std::ptrdiff_t>(c.removed));
+    names.insert(at, c.inserted.begin(), c.inserted.end());
+    spliced.Splice(c.at, c.removed, c.inserted);
+    whole.SetNames(names);
+    for (const char16_t* typed : {u"j", u"js", u"jsq", u"qq", u"hq", u"xian", u"jt", u"q"}) {
+      EXPECT_EQ(spliced.Suggest(typed), whole.Suggest(typed)) << Utf16ToUtf8(typed);
+    }
+  }
+  EXPECT_TRUE(names.empty());
+}
+
 }  // namespace
 }  // namespace velmo
