@@ -1,6 +1,7 @@
 // Controls and handlers of the command box and the item, add-item and extensions pages.
 #include "box/command/command_pages.h"
 
+#include "box/command/tools_page.h"
 #include "box/shell/artwork.h"
 #include "box/shell/window_parts.h"
 
@@ -107,28 +108,28 @@ void CommandPages::WireCommandBox() {
 }
 
 void CommandPages::RunCommandKey(CommandKey key) {
-  auto start = [this](std::u16string_view command) {
-    services_.launcher.StartCommandLine(std::u16string(command), WindowStyle::kNormal);
+  auto start = [this](std::u16string_view command, std::u16string_view name) {
+    StartTool(services_.launcher, window_, command, name);
   };
   switch (key) {
     case CommandKey::kItemList:
       window_.OpenPage(PageId::kItemList);
       break;
     case CommandKey::kCalculator:
-      start(kCalculatorCommand);
+      start(kCalculatorCommand, u"计算器");
       break;
     case CommandKey::kComputer:
-      start(kComputerCommand);
+      start(kComputerCommand, u"计算机");
       break;
     case CommandKey::kMusic:
       window_.OpenPage(PageId::kMusic);
       form_.TextEdited(window_.command_box(), u"");
       break;
     case CommandKey::kPaint:
-      start(kPaintCommand);
+      start(kPaintCommand, u"画图");
       break;
     case CommandKey::kRecycleBin:
-      start(kRecycleBinCommand);
+      start(kRecycleBinCommand, u"回收站");
       break;
     case CommandKey::kNotes:
       window_.OpenPage(PageId::kNotes);

@@ -23,9 +23,8 @@ ToolsPage::ToolsPage(MainWindow& window, BoxState& state, Services& services)
                                                                         {6, u"taskmgr.exe"},
                                                                         {7, u"regedit"}}};
   for (auto [tile, command] : programs) {
-    form.Get("PicTool", tile).on_click = [this, command = command](const MouseEvent&) {
-      Start(command);
-    };
+    Control& t = form.Get("PicTool", tile);
+    t.on_click = [this, command = command, &t](const MouseEvent&) { Start(command, t.tool_tip); };
   }
 
   // The quick tools, a row under the tiles: their names show in the page's title like the
@@ -56,16 +55,20 @@ ToolsPage::ToolsPage(MainWindow& window, BoxState& state, Services& services)
     if (tool.command.empty()) {
       b.on_click = [&form](const MouseEvent& e) { form.Get("PicTool", 2).on_click(e); };
     } else {
-      b.on_click = [this, command = tool.command](const MouseEvent&) { Start(command); };
+      b.on_click = [this, command = tool.command, name = tool.name](const MouseEvent&) {
+        Start(command, name);
+      };
     }
   }
 
-  form.Get("PicComputer").on_click = [this](const MouseEvent&) { Start(kComputerCommand); };
+  form.Get("PicComputer").on_click = [this](const MouseEvent&) {
+    Start(kComputerCommand, u"计算机");
+  };
   // A press, not a click: the left button opens the bin, the right one empties it; with Shift,
   // Ctrl or Alt held neither does anything.
   form.Get("PicRecycleBin").on_mouse_down = [this](const MouseEvent& e) {
     if (AnyModifier(e.modifiers)) return;
-    if (e.button == MouseButton::kLeft) Start(kRecycleBinCommand);
+    if (e.button == MouseButton::kLeft) Start(kRecycleBinCommand, u"回收站");
     if (e.button == MouseButton::kRight) EmptyRecycleBin();
   };
   auto power = [this](PowerCommand command) {
@@ -81,8 +84,17 @@ ToolsPage::ToolsPage(MainWindow& window, BoxState& state, Services& services)
   form.Get("PicSleep").on_click = [this](const MouseEvent&) { services_.power.Suspend(); };
 }
 
-void ToolsPage::Start(std::u16string_view command_line) {
-  services_.launcher.StartCommandLine(std::u16string(command_line), WindowStyle::kNormal);
+void StartTool(Launcher& launcher, MainWindow& window, std::u16string_view command_line,
+               std::u16string_view name) {
+  if (launcher.StartCommandLine(std::u16string(command_line), WindowStyle::kNormal)) return;
+  std::u16string program(command_line.substr(0, command_line.find(u' ')));
+  window.ShowMessage(u"无法启动“" + std::u16string(name) + u"”（" + program +
+                         u"），系统中可能没有这个程序。",
+                     u"无法启动");
+}
+
+void ToolsPage::Start(std::u16string_view command_line, std::u16string_view name) {
+  StartTool(services_.launcher, window_, command_line, name);
 }
 
 // The system says whether the bin is empty afterwards: a count of the files lying directly in

@@ -8,13 +8,18 @@
 
 namespace velmo {
 
+// Starts a system tool's command line in a normal window. When it does not start, the message
+// panel says so, naming the tool and its program.
+void StartTool(Launcher& launcher, MainWindow& window, std::u16string_view command_line,
+               std::u16string_view name);
+
 class ToolsPage {
  public:
   ToolsPage(MainWindow& window, BoxState& state, Services& services);
 
  private:
   void EmptyRecycleBin();
-  void Start(std::u16string_view command_line);
+  void Start(std::u16string_view command_line, std::u16string_view name);
 
   MainWindow& window_;
   BoxState& state_;

@@ -196,8 +196,9 @@ void MusicPage::StartSelected() { StartEntry(list_->selected); }
 
 void MusicPage::StartEntry(int index) {
   if (player_.playlist().empty()) return;
-  player_.PlayEntry(index);
+  bool loaded = player_.PlayEntry(index);
   Transport(true);
+  if (!loaded) return CannotPlay();
   now_playing_->text = player_.NameAt(player_.current());
   progress_.Start();
   player_.set_playing(true);
@@ -225,8 +226,9 @@ void MusicPage::StepAction(bool next) {
   seek_fill_->width = kEmptyFill;
   position_->text = kNoTime;
   player_.set_playing(true);
-  next ? player_.PlayNext() : player_.PlayPrevious();
+  bool loaded = next ? player_.PlayNext() : player_.PlayPrevious();
   Transport(true);
+  if (!loaded) return CannotPlay();
   now_playing_->text = player_.NameAt(player_.current());
   SetTitle(true);
   progress_.Start();
@@ -296,6 +298,15 @@ void MusicPage::ShowIdle() {
   duration_->text = kNoTime;
   play_->image = kPlayImage;
   SetTitle(false);
+}
+
+// Said once, at the attempt: the player then stands idle at that entry and claims nothing.
+void MusicPage::CannotPlay() {
+  std::u16string name = player_.NameAt(player_.current());
+  player_.set_playing(false);
+  ShowIdle();
+  window_.ShowMessage(u"无法播放“" + name + u"”：文件已不存在或无法打开，或者没有可用的声音设备。",
+                      u"无法播放");
 }
 
 void MusicPage::RemoveAction() {

@@ -34,6 +34,7 @@ class MusicPage {
                   int width);
   void StartSelected();
   void StartEntry(int index);
+  void CannotPlay();
   void PlayPauseAction();
   void StepAction(bool next);
   void MuteAction();

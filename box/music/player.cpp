@@ -7,11 +7,13 @@ std::u16string Player::NameAt(int index) const {
   return playlist_.names[static_cast<std::size_t>(index)];
 }
 
-void Player::PlayEntry(int index) {
+bool Player::PlayEntry(int index) {
   bool inside = index >= 0 && static_cast<std::size_t>(index) < playlist_.size();
   // Loading plays from the start; an empty path only stops what played.
-  engine_.Load(inside ? playlist_.values[static_cast<std::size_t>(index)] : std::u16string());
+  bool loaded =
+      engine_.Load(inside ? playlist_.values[static_cast<std::size_t>(index)] : std::u16string());
   current_ = index;
+  return loaded || !inside;
 }
 
 void Player::TogglePlay() {
@@ -23,14 +25,14 @@ void Player::TogglePlay() {
   playing_ = !playing_;
 }
 
-void Player::PlayNext() {
+bool Player::PlayNext() {
   int count = static_cast<int>(playlist_.size());
-  PlayEntry(current_ + 1 >= count ? 0 : current_ + 1);
+  return PlayEntry(current_ + 1 >= count ? 0 : current_ + 1);
 }
 
-void Player::PlayPrevious() {
+bool Player::PlayPrevious() {
   int count = static_cast<int>(playlist_.size());
-  PlayEntry(current_ <= 0 ? count - 1 : current_ - 1);
+  return PlayEntry(current_ <= 0 ? count - 1 : current_ - 1);
 }
 
 void Player::AddEntry(const std::u16string& path, const std::u16string& name) {

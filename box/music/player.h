@@ -25,15 +25,15 @@ class Player {
   // Empty text outside the list.
   std::u16string NameAt(int index) const;
 
-  // Loads the entry's file and plays it (a file that is gone or cannot be decoded plays
-  // nothing); it becomes the current entry.
-  void PlayEntry(int index);
+  // Loads the entry's file and plays it; it becomes the current entry. False when the file
+  // could not be opened or played (gone, undecodable, no sound device): nothing plays then.
+  bool PlayEntry(int index);
   // Pauses while playing, resumes otherwise.
   void TogglePlay();
   // Both wrap around. Before anything has played, next starts the first entry and previous
-  // the last.
-  void PlayNext();
-  void PlayPrevious();
+  // the last. False as for PlayEntry.
+  bool PlayNext();
+  bool PlayPrevious();
   void AddEntry(const std::u16string& path, const std::u16string& name);
   // An entry before the current one takes the current index with it: the entry that plays stays
   // the current one.

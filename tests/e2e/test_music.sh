@@ -3,7 +3,8 @@
 # with "启动程序时播放" on the first track starts with the box and the second follows by itself;
 # a program of the pause list pauses it; a double-click on an entry starts it (timed); the strip
 # and Ctrl+Alt+Right drive it; the CPU the box takes while a track plays with the music page
-# open; screenshots of the page and of the music tile's strip.
+# open; screenshots of the page and of the music tile's strip. Without a sound device the box
+# says the track cannot play and claims no playing.
 . "$(dirname "$0")/window_lib.sh"
 e2e_start "$1"
 shots=$E2E_BUILD/e2e-shots
@@ -39,6 +40,28 @@ wait_title() {
   done
   e2e_fail "the title is '$(title)', not '$1'"
 }
+
+# Before any track played in this prefix, which keeps the devices Wine found.
+e2e_log "without a sound device the first track is not played, and the box says so"
+mkdir -p "$E2E_TMP/no-sound/alsa"
+echo 'pcm.!default { type hw card 9 }' >"$E2E_TMP/no-sound/alsa/asoundrc"
+cp "$E2E_APP/DATA/Music.sd" "$E2E_TMP/Music.sd"
+XDG_CONFIG_HOME=$E2E_TMP/no-sound e2e_wine "$E2E_APP/VelmoBox.exe"
+box=$E2E_PID
+WIN=$(e2e_wait_window 'Velmo盒子.*') || e2e_fail "no window"
+said=
+for _ in $(seq 50); do
+  wine "$E2E_BUILD/tests/read_controls.exe" VelmoBoxWindow 2>/dev/null | grep -aqF '无法播放“第一首”' && said=1 && break
+  sleep 0.1
+done
+[ -n "$said" ] || e2e_fail "no word that the track cannot play"
+sleep 1
+[ "$(title)" = 'Velmo盒子' ] || e2e_fail "the title claims a track plays: $(title)"
+e2e_close "$WIN" "$box" || e2e_fail "box did not close"
+# The box that plays starts on a new Wine session, with the null device again, and the playlist
+# as it was (the close wrote the names as the files' names).
+wineserver -k; wineserver -w
+cp "$E2E_TMP/Music.sd" "$E2E_APP/DATA/Music.sd"
 
 e2e_log "the first track starts with the box, the second follows"
 e2e_wine "$E2E_APP/VelmoBox.exe"
@@ -91,4 +114,5 @@ xdotool key ctrl+alt+Right
 wait_title 'Velmo盒子 - 第一首' 2
 
 e2e_close "$WIN" "$box" || e2e_fail "box did not close"
+
 echo PASS

@@ -2,7 +2,8 @@
 # The tools page and the drawer of the real box, never shutting the test machine down: recording
 # stand-ins for calc.exe, shutdown.exe and taskkill.exe lie where Windows keeps the real ones
 # (the prefix's system32), and copies under the same names planted beside the box, where Windows
-# itself would look first, must never run. The calculator tile starts calc.exe; with
+# itself would look first, must never run. The calculator tile starts calc.exe, the Paint tile
+# says that Wine has no mspaint.exe; with
 # "强制结束用户进程" on, shut down starts "shutdown -s -t 1" and then "taskkill /im * /t"; sleep
 # starts no program; a right-click on the Recycle Bin button empties the bin and says so.
 . "$(dirname "$0")/window_lib.sh"
@@ -32,6 +33,12 @@ e2e_log "the calculator tile"
 click 170 318  # home tile 小工具
 click 62 107   # tools tile 计算器
 wait_ran calc
+# Wine has no Paint: the message panel says so, naming the program.
+click 157 107  # tools tile 画图
+for _ in $(seq 30); do controls | grep -aqF '无法启动“画图”（mspaint.exe）' && break; sleep 0.1; done
+controls | grep -aqF '无法启动“画图”（mspaint.exe）' || e2e_fail "a missing program was silent: $(controls)"
+sleep 0.5
+click 281 25   # the message's close button
 click 22 25    # back
 sleep 0.3
 

@@ -118,7 +118,14 @@ TEST_F(MusicPageTest, NothingPlaysUntilAskedAndAFileThatIsGoneStopsTheChain) {
   form().Click(Get("Picture23"));  // play/pause before anything played: nothing
   EXPECT_TRUE(media.calls.empty());
   form().Click(Get("Picture24"));  // previous before anything played: the last entry
-  EXPECT_EQ(form().caption, u"Velmo盒子 - 三");
+  // Its file is gone: said once, and the player claims no playing.
+  EXPECT_EQ(Get("LblMessageTitle").text, u"无法播放");
+  EXPECT_EQ(Get("LblMessage").text,
+            u"无法播放“三”：文件已不存在或无法打开，或者没有可用的声音设备。");
+  EXPECT_EQ(form().caption, u"Velmo盒子");
+  EXPECT_EQ(Get("Picture23").image, 1);
+  EXPECT_EQ(Get("Label9").text, u"00:00");
+  EXPECT_FALSE(music->player().playing());
   for (int i = 0; i < 50; ++i) Play(10);
   EXPECT_EQ(media.calls.size(), 1u) << "the watch never skips on from a file that is gone";
 
