@@ -5,13 +5,14 @@
 
 #include "box/platform/instance_lock.h"
 #include "box/shell/box_state.h"
+#include "box/shell/docking.h"
 #include "box/shell/form.h"
 
 namespace velmo {
 
 inline constexpr int kWindowWidth = 4600;  // twips
 inline constexpr int kWindowHeight = 6000;
-inline constexpr int kStartTop = 10;
+inline constexpr int kStartTop = kUndockedTop;
 inline constexpr std::u16string_view kGreeting = u"维莫盒子！";
 inline constexpr std::u16string_view kInstanceLockName = u"VelmoBox.SingleInstance";
 

@@ -25,10 +25,19 @@ void Docking::Start() {
   countdown_ = 3;
 }
 
+void Docking::ShowWhole(int left) {
+  hide_.Stop();
+  show_.Stop();
+  form_.left = left;
+  form_.top = kUndockedTop;
+  countdown_ = 3;
+  countdown_timer_.Start();
+}
+
 void Docking::CountdownTick() {
   // The counter rests at 0 instead of running down to the 16-bit limit.
   if (countdown_ > 0) --countdown_;
-  if (form_.top == 10 && countdown_ < 1) {
+  if (form_.top == kUndockedTop && countdown_ < 1) {
     countdown_timer_.Stop();
     form_.top = kDockedTop;
   }

@@ -11,7 +11,8 @@
 
 namespace velmo {
 
-inline constexpr int kDockedTop = -20;  // where the countdown parks the window
+inline constexpr int kUndockedTop = 10;  // the start-up top, from which the countdown docks
+inline constexpr int kDockedTop = -20;   // where the countdown parks the window
 inline constexpr int kDockStrip = 50;   // twips of a hidden top-docked window left on screen
 inline constexpr int kDockSlideStep = 500;
 inline constexpr int kBelowScreen = 50;  // a hidden bottom-docked window stands this far below
@@ -25,6 +26,9 @@ class Docking {
   void Start();
   // Pointer activity over the window keeps it where it is.
   void StopHideSlide() { hide_.Stop(); }
+  // The window stands whole at the top of the screen, `left` twips from its left edge, as after
+  // start-up: it docks when the countdown has run out and the pointer is elsewhere.
+  void ShowWhole(int left);
 
   std::int16_t countdown() const { return countdown_; }
   int opacity_byte() const { return opacity_byte_; }

@@ -1,5 +1,7 @@
 #include "box/shell/mini_window.h"
 
+#include <algorithm>
+
 #include "box/shell/artwork.h"
 #include "box/shell/window_parts.h"
 
@@ -13,7 +15,8 @@ constexpr Color kSeeThrough = Rgb(255, 255, 255);
 
 }  // namespace
 
-MiniWindow::MiniWindow(MainWindow& main, Screen& screen) : main_(main.form()), screen_(screen) {
+MiniWindow::MiniWindow(MainWindow& main, Screen& screen)
+    : window_(main), main_(main.form()), screen_(screen) {
   form_.caption = std::u16string(kMiniCaption);
   form_.width = kWidth;
   form_.height = kHeight;
@@ -53,7 +56,18 @@ void MiniWindow::Show() {
   main_.visible = false;
 }
 
+// Shown where it was, a docked box would be a strip of a few pixels far from the pointer.
 void MiniWindow::Restore() {
+  PixelScale scale = screen_.Scale();
+  PixelPoint p = screen_.CursorPosition();
+  PixelRect area{0, 0, screen_.WidthPixels(), screen_.HeightPixels()};
+  for (const PixelRect& a : screen_.WorkAreas()) {
+    if (a.left <= p.x && p.x < a.right && a.top <= p.y && p.y < a.bottom) area = a;
+  }
+  int width = scale.Pixels(main_.width);
+  int left = std::max(area.left, std::min(p.x - width / 2, area.right - width));
+  window_.docking().ShowWhole(scale.Twips(left));
+  main_.SetFocus(&window_.command_box());
   main_.visible = true;
   form_.visible = false;
 }

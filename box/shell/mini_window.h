@@ -20,10 +20,12 @@ class MiniWindow {
   void FinishStartup();
   // The badge shows, then the box hides; its timers go on.
   void Show();
-  // The box shows, then the badge goes.
+  // The box shows whole at the top of the screen above the pointer, with the keyboard, then the
+  // badge goes.
   void Restore();
 
  private:
+  MainWindow& window_;
   Form& main_;
   Screen& screen_;
   Form form_;

@@ -2,8 +2,9 @@
 # The clock page, the scheduler and the badge of the real box: the face's hands point where the
 # time says; a plan for the next minute starts a program through the command box within that
 # minute; the badge takes the box's place at the top centre of the screen, lets the pointer
-# through its see-through surround, follows a drag, brings the box back on a double-click and
-# shows again where it was dropped; a note typed in the notes page shows on the notes tile.
+# through its see-through surround, follows a drag, brings the box back whole above the pointer
+# and with the keyboard on a double-click, and shows again where it was dropped; a note typed in
+# the notes page shows on the notes tile.
 . "$(dirname "$0")/window_lib.sh"
 window_start "$1"
 shots=$E2E_BUILD/e2e-shots
@@ -53,6 +54,14 @@ read -r dx dy < <(geometry)
 xdotool mousemove $((dx + 20)) $((dy + 19)) click --repeat 2 --delay 80 1
 WIN=$(e2e_wait_window 'Velmo盒子' 5) || e2e_fail "a double-click did not bring the box back"
 hidden 'Velmo迷你窗口' || e2e_fail "the badge stayed"
+# Whole, at the top above the pointer, and with the keyboard: typing goes to the command box.
+WIN_X=$(window_pos x)
+[ "$(window_pos y)" -ge 0 ] && [ "$WIN_X" -le $((dx + 20)) ] && [ $((WIN_X + 306)) -ge $((dx + 20)) ] ||
+  e2e_fail "the box came back at $WIN_X,$(window_pos y), not whole above the pointer at $((dx + 20))"
+xdotool type --delay 40 '#6*7'
+for _ in $(seq 30); do controls | grep -aqP 'Edit\t.*\t42$' && break; sleep 0.1; done
+controls | grep -aqP 'Edit\t.*\t42$' || e2e_fail "typing after the badge did not reach the command box: $(controls)"
+xdotool key ctrl+a BackSpace
 xdotool mousemove --window "$WIN" 150 200
 click 16 24
 click 106 90

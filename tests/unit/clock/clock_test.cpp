@@ -274,10 +274,28 @@ TEST_F(ClockTest, TheBadgeStandsInForTheBoxAndComesBackWhereItWasDropped) {
   mini.left = 9000;  // where the system's move dropped it
   mini.top = 3000;
   mini.MouseUp(300, 300, MouseButton::kLeft, {});
+  // The box had docked away meanwhile, a strip at the top far from the badge.
+  form().top = kDockStrip - form().height;
+  form().left = 0;
+  screen.cursor = {620, 220};  // on the badge
   mini.DoubleClick(300, 300, MouseButton::kLeft, {});
   EXPECT_FALSE(mini.TakeDragRequest()) << "the second press of a double-click moves nothing";
   EXPECT_TRUE(form().visible);
   EXPECT_FALSE(mini.visible);
+  // It comes back whole at the top, above the pointer, with the keyboard in the command box;
+  // as after start-up it docks only once the countdown has run out.
+  EXPECT_EQ(form().top, 10);
+  EXPECT_EQ(form().left, (620 - 307 / 2) * 15);
+  EXPECT_EQ(form().focus(), &box->window().command_box());
+  for (int i = 0; i < 5; ++i) form().Tick("Timer6");
+  EXPECT_EQ(form().top, 10);
+  for (int i = 0; i < 3; ++i) form().Tick("Timer10");
+  EXPECT_EQ(form().top, kDockedTop);
+  // Near the screen's edge it stays on the screen.
+  form().Click(Get("PicMiniWindow"));
+  screen.cursor = {1275, 220};
+  mini.DoubleClick(300, 300, MouseButton::kLeft, {});
+  EXPECT_EQ(form().left, (1280 - 307) * 15);
 
   form().Click(Get("PicMiniWindow"));
   EXPECT_EQ(std::tie(mini.left, mini.top), std::make_tuple(9000, 3000));
