@@ -2,7 +2,8 @@
 # Start-up and shut-down of the real box: single instance, folders, list files kept byte for
 # byte through start and close, config.ini rewritten, the Run value following the switch; files
 # another program holds, a read-only config.ini and a DATA that is a file are said at start-up,
-# left exactly as they were, and the exit code does not claim a save.
+# left exactly as they were, and the exit code does not claim a save; an update of the program
+# folder keeps the user's settings.
 . "$(dirname "$0")/window_lib.sh"
 e2e_start "$1"
 cd "$E2E_APP"
@@ -66,6 +67,11 @@ grep -q $'^Top=-\\?[0-9]*\r$' "$data/config.ini" || e2e_fail "Top not written"
 grep -q $'^KeyIntercept=False\r$' "$data/config.ini" || e2e_fail "KeyIntercept not written"
 grep -q $'^Keep=me\r$' "$data/config.ini" || e2e_fail "unknown key lost"
 [ -f "$data/config.ini.bak" ] || e2e_fail "no backup of config.ini"
+
+e2e_log "an update of the program folder (scripts/layout, as scripts/run does) keeps the user's DATA"
+kept=$(cat "$data/config.ini" "$data/App.sd" | md5sum)
+"$velmo_root/scripts/layout" "$E2E_BUILD" "$E2E_APP"
+[ "$(cat "$data/config.ini" "$data/App.sd" | md5sum)" = "$kept" ] || e2e_fail "the update reset DATA"
 
 e2e_log "AutoRunAfterLogIn off removes the Run value; a Left from a monitor that is gone is clamped"
 sed -i 's/^AutoRunAfterLogIn=True/AutoRunAfterLogIn=False/; s/^Left=1500/Left=-30000/' "$data/config.ini"
