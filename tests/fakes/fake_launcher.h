@@ -23,7 +23,7 @@ class FakeLauncher final : public Launcher {
   // blanks) is installed.
   bool StartCommandLine(const std::u16string& command_line, WindowStyle style) override {
     calls.push_back({LaunchCall::Kind::kCommandLine, command_line, style});
-    return programs.count(FirstToken(command_line)) > 0;
+    return programs.count(SplitCommandLine(command_line).program) > 0;
   }
   bool StartProgramFile(const std::u16string& path, WindowStyle style) override {
     calls.push_back({LaunchCall::Kind::kProgramFile, path, style});
@@ -35,16 +35,6 @@ class FakeLauncher final : public Launcher {
   // Recorded as the shell call of the command line "program arguments".
   void StartWithShell(const std::u16string& program, const std::u16string& arguments) override {
     calls.push_back({LaunchCall::Kind::kShell, program + u' ' + arguments, WindowStyle::kNormal});
-  }
-
-  static std::u16string FirstToken(const std::u16string& command_line) {
-    std::size_t start = command_line.find_first_not_of(u' ');
-    if (start == std::u16string::npos) return {};
-    if (command_line[start] == u'"') {
-      std::size_t end = command_line.find(u'"', start + 1);
-      return command_line.substr(start + 1, end == std::u16string::npos ? end : end - start - 1);
-    }
-    return command_line.substr(start, command_line.find(u' ', start) - start);
   }
 
   std::set<std::u16string> programs;
