@@ -30,9 +30,12 @@ class ExistingFiles final : public FileSystem {
  public:
   FileRead ReadFile(const std::u16string&) override { return {}; }
   std::unique_ptr<FileView> MapFile(const std::u16string&) override { return nullptr; }
-  bool WriteFileAtomic(const std::u16string&, std::string_view) override { return false; }
+  WriteResult WriteFileAtomic(const std::u16string&, std::string_view) override {
+    return {WriteError::kOther};
+  }
   bool CanReplace(const std::u16string&) override { return false; }
   bool CopyFile(const std::u16string&, const std::u16string&) override { return false; }
+  bool RemoveFile(const std::u16string&) override { return false; }
   bool FileExists(const std::u16string& path) override { return paths.count(path) > 0; }
   bool PathExists(const std::u16string& path) override { return paths.count(path) > 0; }
   bool CreateFolder(const std::u16string&) override { return false; }
@@ -40,6 +43,7 @@ class ExistingFiles final : public FileSystem {
     return false;
   }
   std::optional<FolderIdentity> IdentityOf(const std::u16string&) override { return std::nullopt; }
+  std::optional<std::uint64_t> FreeBytes(const std::u16string&) override { return std::nullopt; }
   std::unordered_set<std::u16string> paths;
 };
 
@@ -99,9 +103,9 @@ struct Box {
   FakeRecycleBin recycle_bin{bin_files};
   FakeKeyboardHook keyboard_hook{bin_files};
   FakePower power;
-  Services services{files,     registry,  speech,      screen,        clock,
-                    launcher,  dialogs,   clipboard,   processes,     known_folders,
-                    media,     recycle_bin, keyboard_hook, power};
+  Services services{files,    registry,    speech,        screen,    clock,
+                    launcher, dialogs,     clipboard,     processes, known_folders,
+                    media,    recycle_bin, keyboard_hook, power};
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> pages;

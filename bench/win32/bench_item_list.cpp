@@ -31,6 +31,7 @@ class ScriptedDialogs final : public Dialogs {
     return u"C:\\ProgramData\\导入\\程序" + Utf8ToUtf16(std::to_string(given_++)) + u".lnk";
   }
   void ShowError(const std::u16string&, const std::u16string&) override {}
+  bool Ask(const std::u16string&, const std::u16string&) override { return false; }
 
  private:
   int count_;
@@ -61,9 +62,9 @@ int Run(int items, int imported) {
   Win32RecycleBin recycle_bin;
   Win32KeyboardHook keyboard_hook;
   Win32Power power;
-  Services services{files,     registry,  speech,      screen,        clock,
-                    launcher,  dialogs,   clipboard,   processes,     known_folders,
-                    media,     recycle_bin, keyboard_hook, power};
+  Services services{files,    registry,    speech,        screen,    clock,
+                    launcher, dialogs,     clipboard,     processes, known_folders,
+                    media,    recycle_bin, keyboard_hook, power};
   BoxState state;
   state.program_folder = u"C:\\Box";
   for (int i = 0; i < items; ++i) {
@@ -77,7 +78,7 @@ int Run(int items, int imported) {
   form.height = 6000;
   window.FinishStartup();
   pages.FinishStartup();
-  WindowHost host(window, [] {});
+  WindowHost host(window, [](bool) {});
   if (!host.Create()) return 1;
   screen.set_window(host.hwnd());
 
@@ -116,8 +117,9 @@ int Run(int items, int imported) {
     Pump();
   }
   std::sort(adds.begin(), adds.end());
-  std::printf("add to a %d-item list: median %.2f ms, largest %.2f ms over %d adds (budget 16 ms)\n",
-              items, adds[adds.size() / 2], adds.back(), kAdds);
+  std::printf(
+      "add to a %d-item list: median %.2f ms, largest %.2f ms over %d adds (budget 16 ms)\n", items,
+      adds[adds.size() / 2], adds.back(), kAdds);
 
   auto start = std::chrono::steady_clock::now();
   std::u16string log;

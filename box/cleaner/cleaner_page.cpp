@@ -95,7 +95,7 @@ bool RecycleAll(RecycleBin& bin, const std::vector<std::u16string>& paths,
     std::size_t next = 0;
     for (std::size_t i = first; i < end; ++i) {
       CleanEvent removed;
-    removed.kind = CleanEvent::Kind::kRemoved;
+      removed.kind = CleanEvent::Kind::kRemoved;
       removed.index = i;
       removed.kept = kept[i];
       if (!kept[i]) removed.result = results[next++];
@@ -175,8 +175,8 @@ void CleanerPage::BuildPowerfulPanel() {
   Place(*status_, 120, 600, 4335, 330);
   data_ = &AddLabel(form_, *powerful_, "Label48", u"数据信息");
   Place(*data_, 120, 960, 4335, 330);
-  powerful_bar_ = std::make_unique<ProgressBar>(form_, *powerful_, "sProgressBar2", 120, 1440,
-                                                4275, 255, services_.dialogs);
+  powerful_bar_ = std::make_unique<ProgressBar>(form_, *powerful_, "sProgressBar2", 120, 1440, 4275,
+                                                255, services_.dialogs);
   powerful_bar_->SetValue(0);
   powerful_bar_->SetShowBorder(true);
   powerful_bar_->SetStickColor(kRed);
@@ -276,12 +276,12 @@ void CleanerPage::WriteLog() {
   for (const Entry& e : found_) paths.push_back(e.path);
   std::int64_t count =
       type_ == CleanType::kNormal ? static_cast<std::int64_t>(found_.size()) : powerful_count_;
-  std::u16string path = JoinPath(JoinPath(state_.program_folder, u"CleanLogs"),
-                                 CleanLogName(services_.clock.Now()));
-  Run([&fs = services_.files, type = type_, now = services_.clock.Now(),
-                 paths = std::move(paths), size = Megabytes(bytes_), count,
-                 path](CleanWorker::Context&) {
-    return fs.WriteFileAtomic(path, EncodeText(CleanLogText(type, now, paths, size, count)));
+  std::u16string path =
+      JoinPath(JoinPath(state_.program_folder, u"CleanLogs"), CleanLogName(services_.clock.Now()));
+  Run([&fs = services_.files, type = type_, now = services_.clock.Now(), paths = std::move(paths),
+       size = Megabytes(bytes_), count, path](CleanWorker::Context&) {
+    return static_cast<bool>(
+        fs.WriteFileAtomic(path, EncodeText(CleanLogText(type, now, paths, size, count))));
   });
 }
 
@@ -293,10 +293,8 @@ void CleanerPage::Remove() {
     paths.push_back(e.path);
     kept.push_back(e.kept);
   }
-  Run([&bin = services_.recycle_bin, paths = std::move(paths),
-                 kept = std::move(kept)](CleanWorker::Context& context) {
-    return RecycleAll(bin, paths, kept, context);
-  });
+  Run([&bin = services_.recycle_bin, paths = std::move(paths), kept = std::move(kept)](
+          CleanWorker::Context& context) { return RecycleAll(bin, paths, kept, context); });
 }
 
 void CleanerPage::Pump() {
@@ -428,9 +426,9 @@ void CleanerPage::Finished(const CleanEvent& e) {
     case Phase::kRemoving:
       if (normal) {
         bar_->SetValue(0);
-        window_.ShowMessage(u"清理已完成。本次共清理" +
-                                Utf8ToUtf16(std::to_string(removed_)) + u"个项目。",
-                            u"文件清理");
+        window_.ShowMessage(
+            u"清理已完成。本次共清理" + Utf8ToUtf16(std::to_string(removed_)) + u"个项目。",
+            u"文件清理");
         phase_ = Phase::kIdle;
       } else {
         EndPowerful();

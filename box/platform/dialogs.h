@@ -24,6 +24,8 @@ class Dialogs {
   virtual std::optional<std::u16string> OpenFile(const OpenFileRequest& request) = 0;
   // The system's message box with the error icon and an OK button; returns when it is closed.
   virtual void ShowError(const std::u16string& text, const std::u16string& title) = 0;
+  // The system's message box with the question icon and the buttons Yes and No; true for Yes.
+  virtual bool Ask(const std::u16string& text, const std::u16string& title) = 0;
 };
 
 }  // namespace velmo

@@ -58,6 +58,21 @@ struct FolderIdentity {
   bool operator==(const FolderIdentity&) const = default;
 };
 
+// Why a write did not happen.
+enum class WriteError {
+  kNone,
+  kDiskFull,
+  kInUse,          // another program holds the file
+  kDenied,         // read-only, or no permission
+  kFolderMissing,  // the file's folder is gone
+  kOther,
+};
+
+struct WriteResult {
+  WriteError error = WriteError::kNone;
+  explicit operator bool() const { return error == WriteError::kNone; }
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -66,12 +81,15 @@ class FileSystem {
   // large file costs memory only where it is used; nullptr when the file cannot be opened.
   virtual std::unique_ptr<FileView> MapFile(const std::u16string& path) = 0;
   // Writes a temporary file beside `path`, flushes it and replaces `path` with it, keeping the
-  // previous content as `path` + ".bak". A crash leaves either the old or the new file.
-  virtual bool WriteFileAtomic(const std::u16string& path, std::string_view bytes) = 0;
+  // previous content as `path` + ".bak". A crash leaves either the old or the new file; a failed
+  // write leaves `path` as it was and says why.
+  virtual WriteResult WriteFileAtomic(const std::u16string& path, std::string_view bytes) = 0;
   // Whether WriteFileAtomic(path) can succeed now: the folder takes a new file and an existing
   // `path` is neither read-only nor held by another program. Leaves everything as it was.
   virtual bool CanReplace(const std::u16string& path) = 0;
   virtual bool CopyFile(const std::u16string& from, const std::u16string& to) = 0;
+  // Deletes a file for good; false when it is still there.
+  virtual bool RemoveFile(const std::u16string& path) = 0;
   // A normal file: not a folder, not hidden, not a system file.
   virtual bool FileExists(const std::u16string& path) = 0;
   // A file or a folder of that name.
@@ -84,6 +102,9 @@ class FileSystem {
                           const std::function<void(const FolderEntry&)>& visit) = 0;
   // nullopt when the folder cannot be opened.
   virtual std::optional<FolderIdentity> IdentityOf(const std::u16string& folder) = 0;
+  // The bytes this user may still write on the disk that holds `folder` (quotas counted);
+  // nullopt when the system does not say.
+  virtual std::optional<std::uint64_t> FreeBytes(const std::u16string& folder) = 0;
 };
 
 // Joins with one backslash.

@@ -1,10 +1,13 @@
 // Start-up and shut-down of the box: folders, lists, settings, start at log-in.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "box/platform/instance_lock.h"
 #include "box/shell/box_state.h"
+#include "box/shell/data_saver.h"
 #include "box/shell/docking.h"
 #include "box/shell/form.h"
 
@@ -23,27 +26,38 @@ class App {
   // False when another instance runs: the caller ends the process before it builds a window,
   // creates a folder or reads a file.
   static bool AcquireInstance(InstanceLock& lock);
-  // Folders, lists, geometry and settings, in that order. The window model then finishes
-  // its own part of start-up.
+  // Folders, lists, geometry and settings, in that order; then the lists that the end of the
+  // last Windows session could not save are offered back. The window model then finishes its
+  // own part of start-up.
   void Startup();
-  // After the window's first picture: marks the files of DATA that cannot be written and says
-  // what start-up found. Its probes write to the disk, which the window need not wait for.
+  // After the window's first picture: says what start-up found wrong with DATA (files that
+  // cannot be read or written, a disk too full to take a save), then saves every change within
+  // a second. Its probes write to the disk, which the window need not wait for.
   void CheckDataFiles();
-  // Lists, keyboard hook, start at log-in, settings. False unless every file was saved. The
-  // caller ends the process afterwards.
+  // Lists, keyboard hook, start at log-in, settings. False unless every file was written.
   bool Shutdown();
+  // What Shutdown could not write although it changed since the box read it.
+  std::vector<UnsavedDocument> Unsaved() { return saver_.Unsaved(); }
+  // At the end of the Windows session, when nobody can be asked: the changed lists that could
+  // not be written go to the recovery folder, which the next start offers back.
+  void KeepForRecovery();
 
   std::u16string DataPath(std::u16string_view name) const;
+  DataSaver& saver() { return saver_; }
 
  private:
   void CreateFolders();
   void LoadSettings();
-  bool SaveSettings();
+  void FillSettings();
   void ApplyStartAtLogIn();
+  std::optional<std::u16string> RecoveryFolder();
+  void OfferRecovery();
+  bool SaysDiskTooFull();
 
   BoxState& state_;
   Services& services_;
   Form& window_;
+  DataSaver saver_;
 };
 
 // Speaks unless the drawer's sound button has muted the box. A missing or failing speech

@@ -2,6 +2,9 @@
 // start-up and shut-down sequence. The program's entry point makes the services and one Box.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "box/cleaner/cleaner_page.h"
 #include "box/clock/clock_page.h"
 #include "box/clock/notes_page.h"
@@ -24,15 +27,22 @@ class Box {
   // Folders, lists and settings, then each page's own start-up; the window model is then ready
   // to be shown. The checks of DATA follow the window's first picture.
   void Startup();
-  // Lists, keyboard hook, start at log-in, settings; then a running clean is stopped and the
-  // sound device closed. False unless every file was saved. The caller ends the process
-  // afterwards.
-  bool Shutdown();
+  // A close request: lists, keyboard hook, start at log-in, settings. When a change could not be
+  // written the box says so and stays (nullopt), unless this is the second close within a few
+  // seconds. Otherwise a running clean is stopped, the sound device closed, and the exit code
+  // comes back (0 when every file was written) for the caller to end the process with.
+  std::optional<int> Close();
+  // The end of the Windows session, which cannot wait for the user: as Close, and the changed
+  // lists that could not be written go to the recovery folder.
+  int EndSession();
 
   MainWindow& window() { return window_; }
   MiniWindow& mini() { return mini_; }
+  DataSaver& saver() { return app_.saver(); }
 
  private:
+  void End();
+
   Services& services_;
   MainWindow window_;
   CommandPages commands_;
@@ -46,6 +56,7 @@ class Box {
   ClockPage clock_;
   MiniWindow mini_;
   App app_;
+  std::optional<std::int64_t> held_close_ms_;  // when a close was last refused
 };
 
 }  // namespace velmo

@@ -8,10 +8,6 @@
 namespace velmo {
 namespace {
 
-constexpr std::u16string_view kItemsFile = u"App.sd";
-constexpr std::u16string_view kPlaylistFile = u"Music.sd";
-constexpr std::u16string_view kContactsFile = u"Contacts.sd";
-
 bool OnlySpaces(std::u16string_view line) {
   return line.find_first_not_of(u' ') == std::u16string_view::npos;
 }
@@ -34,11 +30,6 @@ ListFile LoadOne(FileSystem& fs, const std::u16string& path, ListKind kind) {
     return file;
   }
   return ParseListFile(DecodeText(read.bytes).text, kind);
-}
-
-bool SaveOne(FileSystem& fs, const std::u16string& path, const ListFile& file, ListKind kind) {
-  if (file.unreadable || file.unwritable) return false;
-  return fs.WriteFileAtomic(path, EncodeText(SerializeListFile(file, kind)));
 }
 
 }  // namespace
@@ -74,19 +65,31 @@ std::u16string SerializeListFile(const ListFile& file, ListKind kind) {
   return out;
 }
 
-UserLists LoadUserLists(FileSystem& fs, const std::u16string& data_folder) {
-  UserLists lists;
-  lists.items = LoadOne(fs, JoinPath(data_folder, kItemsFile), ListKind::kItems);
-  lists.playlist = LoadOne(fs, JoinPath(data_folder, kPlaylistFile), ListKind::kPlaylist);
-  lists.contacts = LoadOne(fs, JoinPath(data_folder, kContactsFile), ListKind::kContacts);
-  return lists;
+std::u16string_view ListFileName(ListKind kind) {
+  switch (kind) {
+    case ListKind::kItems:
+      return u"App.sd";
+    case ListKind::kPlaylist:
+      return u"Music.sd";
+    case ListKind::kContacts:
+      break;
+  }
+  return u"Contacts.sd";
 }
 
-bool SaveUserLists(FileSystem& fs, const std::u16string& data_folder, const UserLists& lists) {
-  bool ok = SaveOne(fs, JoinPath(data_folder, kItemsFile), lists.items, ListKind::kItems);
-  ok &= SaveOne(fs, JoinPath(data_folder, kPlaylistFile), lists.playlist, ListKind::kPlaylist);
-  ok &= SaveOne(fs, JoinPath(data_folder, kContactsFile), lists.contacts, ListKind::kContacts);
-  return ok;
+std::string ListFileBytes(const ListFile& file, ListKind kind) {
+  return EncodeText(SerializeListFile(file, kind));
+}
+
+UserLists LoadUserLists(FileSystem& fs, const std::u16string& data_folder) {
+  auto load = [&](ListKind kind) {
+    return LoadOne(fs, JoinPath(data_folder, ListFileName(kind)), kind);
+  };
+  UserLists lists;
+  lists.items = load(ListKind::kItems);
+  lists.playlist = load(ListKind::kPlaylist);
+  lists.contacts = load(ListKind::kContacts);
+  return lists;
 }
 
 }  // namespace velmo

@@ -2,6 +2,7 @@
 // line, in list order.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,24 +11,29 @@
 
 namespace velmo {
 
-// Two lists of equal length: entry i of `names` belongs to entry i of `values`.
+// Two lists of equal length: entry i of `names` belongs to entry i of `values`. Changed only
+// through Append, RemoveAt and Clear, which count the changes in `revision`.
 struct ListPair {
   std::vector<std::u16string> names;
   std::vector<std::u16string> values;
+  std::uint64_t revision = 0;
 
   std::size_t size() const { return names.size(); }
   bool empty() const { return names.empty(); }
   void Append(std::u16string name, std::u16string value) {
     names.push_back(std::move(name));
     values.push_back(std::move(value));
+    ++revision;
   }
   void RemoveAt(std::size_t i) {
     names.erase(names.begin() + static_cast<std::ptrdiff_t>(i));
     values.erase(values.begin() + static_cast<std::ptrdiff_t>(i));
+    ++revision;
   }
   void Clear() {
     names.clear();
     values.clear();
+    ++revision;
   }
 };
 
@@ -41,8 +47,6 @@ struct ListFile {
   // The file exists but could not be read: it stays as it is and is never written, since a save
   // would replace what the box never saw.
   bool unreadable = false;
-  // The file cannot be written (see FileSystem::CanReplace): no save is attempted.
-  bool unwritable = false;
 };
 
 // A name holding "*" would be split at it when the list is read back: lists refuse such names.
@@ -52,6 +56,10 @@ inline bool IsStorableName(std::u16string_view name) {
 
 ListFile ParseListFile(std::u16string_view text, ListKind kind);
 std::u16string SerializeListFile(const ListFile& file, ListKind kind);
+// The name in DATA: App.sd, Music.sd, Contacts.sd.
+std::u16string_view ListFileName(ListKind kind);
+// The file's bytes as saved.
+std::string ListFileBytes(const ListFile& file, ListKind kind);
 
 struct UserLists {
   ListFile items;     // DATA\App.sd: item name, item path
@@ -61,8 +69,5 @@ struct UserLists {
 
 // `data_folder` is the DATA folder. A missing file is created empty and read as an empty list.
 UserLists LoadUserLists(FileSystem& fs, const std::u16string& data_folder);
-// App.sd, then Music.sd, then Contacts.sd, each one atomic write; an unreadable or unwritable
-// file is left as it is. False unless all three were written.
-bool SaveUserLists(FileSystem& fs, const std::u16string& data_folder, const UserLists& lists);
 
 }  // namespace velmo

@@ -33,9 +33,8 @@ SettingsDocument ReadSettingsFile(FileSystem& fs, const std::u16string& path) {
   return doc;
 }
 
-bool WriteSettingsFile(FileSystem& fs, const std::u16string& path, const SettingsDocument& doc) {
-  if (doc.state == SettingsDocument::State::kUnreadable || doc.unwritable) return false;
-  return fs.WriteFileAtomic(path, EncodeText(doc.ini.Serialize()));
+std::string SettingsFileBytes(const SettingsDocument& doc) {
+  return EncodeText(doc.ini.Serialize());
 }
 
 }  // namespace velmo

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Start-up and shut-down of the real box: single instance, folders, list files kept byte for
 # byte through start and close, config.ini rewritten, the Run value following the switch; files
-# another program holds, a read-only config.ini and a DATA that is a file are said at start-up,
-# left exactly as they were, and the exit code does not claim a save; an update of the program
-# folder keeps the user's settings.
+# another program holds, a read-only config.ini and a DATA that is a file are said at start-up and
+# left exactly as they were, the close that would lose a change is refused once, and the exit
+# code does not claim a save; an update of the program folder keeps the user's settings.
 . "$(dirname "$0")/window_lib.sh"
 e2e_start "$1"
 cd "$E2E_APP"
@@ -116,6 +116,23 @@ close_box() {
   CLOSED=0
   wait "$BOX" || CLOSED=$?
 }
+# close_unsaved <file>: closes a box that cannot write <file>. If the window moved meanwhile (a
+# dock), config.ini holds a change that cannot be written: that close is refused, naming the file,
+# and a second one ends the box. The exit code is in CLOSED.
+close_unsaved() {
+  wine "$E2E_BUILD/tests/close_window.exe" 'Velmo盒子' >/dev/null 2>&1 || true
+  if e2e_wait_gone "$BOX" 3; then
+    e2e_wait_window_gone "$WIN" || true
+    CLOSED=0
+    wait "$BOX" || CLOSED=$?
+    return
+  fi
+  local shown
+  shown=$(wine "$E2E_BUILD/tests/read_controls.exe" VelmoBoxWindow 2>/dev/null | grep -a '^Edit' || true)
+  grep -aqF "无法写入 $1（" <<<"$shown" || e2e_fail "a close was refused without naming $1: $shown"
+  echo "the first close was refused: $1 held a change"
+  close_box
+}
 
 e2e_log "App.sd held by another program during start-up, config.ini read-only"
 sed -i 's/^Top=.*/Top=300\r/; s/^Left=.*/Left=1500\r/' "$data/config.ini"
@@ -126,7 +143,7 @@ chmod a-w "$data/config.ini"  # what Wine shows as the read-only attribute
 e2e_hold file "$data/App.sd"
 start_box held
 e2e_release
-close_box
+close_unsaved config.ini
 [ "$CLOSED" -ne 0 ] || e2e_fail "a shut-down that left files unsaved exited with 0"
 cmp "$data/App.sd" "$E2E_TMP/app.orig" || e2e_fail "App.sd was written although it could not be read"
 [ ! -e "$data/App.sd.unreadable" ] || e2e_fail "App.sd copied aside"
@@ -137,7 +154,9 @@ e2e_log "DATA is a file: said at start-up, nothing written"
 mv "$data" "$E2E_TMP/DATA.real"
 printf 'not a folder' >"$data"
 start_box data-is-a-file
-close_box
+wine "$E2E_BUILD/tests/read_controls.exe" VelmoBoxWindow 2>/dev/null | grep -a '^Edit' >"$E2E_TMP/said" || true
+grep -aqF '程序文件夹中的 DATA 是一个文件，不是文件夹' "$E2E_TMP/said" || e2e_fail "not said: $(cat "$E2E_TMP/said")"
+close_unsaved config.ini
 [ "$CLOSED" -ne 0 ] || e2e_fail "a shut-down that saved nothing exited with 0"
 [ "$(cat "$data")" = "not a folder" ] || e2e_fail "the file named DATA changed"
 echo PASS

@@ -25,8 +25,15 @@ class FakeDialogs final : public Dialogs {
     errors.push_back(title + u": " + text);
   }
 
+  bool Ask(const std::u16string& text, const std::u16string& title) override {
+    questions.push_back(title + u": " + text);
+    return yes;
+  }
+
   std::deque<std::u16string> answers;
-  std::vector<std::u16string> errors;  // "title: text" of each error box shown
+  bool yes = true;                        // the answer to every question
+  std::vector<std::u16string> questions;  // "title: text" of each question asked
+  std::vector<std::u16string> errors;     // "title: text" of each error box shown
   std::vector<OpenFileRequest> requests;
 };
 

@@ -71,16 +71,20 @@ bool FakeFileSystem::CanReplace(const std::u16string& path) {
          unreadable_.count(key) == 0 && read_only_.count(key) == 0;
 }
 
-bool FakeFileSystem::WriteFileAtomic(const std::u16string& path, std::string_view bytes) {
+WriteResult FakeFileSystem::WriteFileAtomic(const std::u16string& path, std::string_view bytes) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
-  if (!CanReplace(path)) return false;
   std::u16string key = Key(path);
+  if (fail_writes) return {WriteError::kOther};
+  if (!FolderExists(ParentKey(key))) return {WriteError::kFolderMissing};
+  if (unreadable_.count(key) != 0) return {WriteError::kInUse};
+  if (read_only_.count(key) != 0 || folders_.count(key) != 0) return {WriteError::kDenied};
+  if (free_bytes && bytes.size() > *free_bytes) return {WriteError::kDiskFull};
   if (auto it = files_.find(key); it != files_.end()) {
     Store(path + u".bak", it->second.bytes, false);
   }
   Store(path, std::string(bytes), false);
   ++writes;
-  return true;
+  return {};
 }
 
 bool FakeFileSystem::CopyFile(const std::u16string& from, const std::u16string& to) {
@@ -191,9 +195,12 @@ bool FakeFileSystem::Held(const std::u16string& path) const {
   return unreadable_.count(Key(path)) != 0;
 }
 
-bool FakeFileSystem::Remove(const std::u16string& path) {
+bool FakeFileSystem::RemoveFile(const std::u16string& path) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
-  return files_.erase(Key(path)) != 0;
+  std::u16string key = Key(path);
+  if (unreadable_.count(key) != 0 || read_only_.count(key) != 0) return false;
+  files_.erase(key);
+  return true;
 }
 
 void FakeFileSystem::AddFile(const std::u16string& path, std::string_view bytes, bool hidden) {

@@ -19,8 +19,8 @@ class FakeFileSystem final : public FileSystem {
   FileRead ReadFile(const std::u16string& path) override;
   // A copy of the content, like ReadFile.
   std::unique_ptr<FileView> MapFile(const std::u16string& path) override;
-  // Fails when the folder does not exist, like the real one.
-  bool WriteFileAtomic(const std::u16string& path, std::string_view bytes) override;
+  // Fails as the real one does: the folder gone, the file held or read-only, the disk full.
+  WriteResult WriteFileAtomic(const std::u16string& path, std::string_view bytes) override;
   bool CanReplace(const std::u16string& path) override;
   bool CopyFile(const std::u16string& from, const std::u16string& to) override;
   bool FileExists(const std::u16string& path) override;
@@ -32,6 +32,10 @@ class FakeFileSystem final : public FileSystem {
                   const std::function<void(const FolderEntry&)>& visit) override;
   // The same for every spelling of the folder (AddAlias).
   std::optional<FolderIdentity> IdentityOf(const std::u16string& folder) override;
+  std::optional<std::uint64_t> FreeBytes(const std::u16string&) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return free_bytes;
+  }
 
   // Test set-up: a file (and its folders) with the given content.
   void AddFile(const std::u16string& path, std::string_view bytes, bool hidden = false);
@@ -48,8 +52,8 @@ class FakeFileSystem final : public FileSystem {
   std::optional<std::uint32_t> AttributesOf(const std::u16string& path) const;
   // Whether another program holds the file (FailReadOf).
   bool Held(const std::u16string& path) const;
-  // Deletes a file; false when there is none.
-  bool Remove(const std::u16string& path);
+  // False for a file another program holds, true when none is left.
+  bool RemoveFile(const std::u16string& path) override;
   std::optional<std::string> Contents(const std::u16string& path) const;
   // The file is held by another program: it can neither be read nor replaced.
   void FailReadOf(const std::u16string& path) {
@@ -70,7 +74,9 @@ class FakeFileSystem final : public FileSystem {
   // up there, as an unreachable network drive does.
   std::function<void(const std::u16string& folder)> on_list;
   bool fail_writes = false;  // every write and copy fails and changes nothing
-  int writes = 0;            // successful WriteFileAtomic calls
+  // The disk's free space: a write whose temporary file does not fit fails as disk full.
+  std::optional<std::uint64_t> free_bytes = std::uint64_t{1} << 40;
+  int writes = 0;  // successful WriteFileAtomic calls
 
  private:
   struct Entry {

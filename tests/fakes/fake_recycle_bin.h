@@ -38,7 +38,7 @@ class FakeRecycleBin final : public RecycleBin {
       } else if (files_.Held(path)) {
         results.push_back(RemoveResult::kLocked);
       } else {
-        files_.Remove(path);
+        files_.RemoveFile(path);
         bin.push_back(path);
         results.push_back(RemoveResult::kRemoved);
       }
@@ -53,9 +53,9 @@ class FakeRecycleBin final : public RecycleBin {
 
   std::vector<std::u16string> bin;
   std::set<std::u16string> drives_without_bin;  // "D:": network, removable and subst drives
-  std::set<std::u16string> too_big_for_bin;      // paths the shell would delete for good
-  bool keeps_a_file = false;  // another program holds a file in the bin
-  int operations = 0;         // Recycle calls
+  std::set<std::u16string> too_big_for_bin;     // paths the shell would delete for good
+  bool keeps_a_file = false;                    // another program holds a file in the bin
+  int operations = 0;                           // Recycle calls
   int emptied = 0;
 
  private:

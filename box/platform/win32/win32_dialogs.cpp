@@ -1,5 +1,7 @@
-// The open-file dialog through GetOpenFileNameW; the error box through MessageBoxW.
+// The open-file dialog through GetOpenFileNameW; the error and question boxes through
+// MessageBoxW.
 #include <windows.h>
+// After windows.h, which it needs.
 #include <commdlg.h>
 
 #include <vector>
@@ -47,6 +49,11 @@ std::optional<std::u16string> Win32Dialogs::OpenFile(const OpenFileRequest& requ
 
 void Win32Dialogs::ShowError(const std::u16string& text, const std::u16string& title) {
   MessageBoxW(GetActiveWindow(), Wide(text).c_str(), Wide(title).c_str(), MB_ICONERROR | MB_OK);
+}
+
+bool Win32Dialogs::Ask(const std::u16string& text, const std::u16string& title) {
+  return MessageBoxW(GetActiveWindow(), Wide(text).c_str(), Wide(title).c_str(),
+                     MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
 }  // namespace velmo

@@ -37,6 +37,39 @@ bool IsReadOnly(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
+WriteError WriteErrorOf(DWORD error) {
+  switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return WriteError::kDiskFull;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+      return WriteError::kInUse;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+      return WriteError::kDenied;
+    case ERROR_PATH_NOT_FOUND:
+      return WriteError::kFolderMissing;
+    default:
+      return WriteError::kOther;
+  }
+}
+
+// Windows refuses to copy or rename over a file that another program holds with "access denied"
+// as often as with a sharing violation; a second look tells the two apart.
+WriteError HeldOr(const std::wstring& target, WriteError error) {
+  if (error != WriteError::kDenied) return error;
+  HANDLE probe =
+      CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) {
+    CloseHandle(probe);
+    return error;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION ? WriteError::kInUse : error;
+}
+
 // Unmapping ends the view; the mapping object and the file were released when it was made.
 class Win32FileView final : public FileView {
  public:
@@ -106,20 +139,24 @@ std::unique_ptr<FileView> Win32FileSystem::MapFile(const std::u16string& path) {
   return std::make_unique<Win32FileView>(base, static_cast<std::size_t>(size.QuadPart));
 }
 
-bool Win32FileSystem::WriteFileAtomic(const std::u16string& path, std::string_view bytes) {
+WriteResult Win32FileSystem::WriteFileAtomic(const std::u16string& path, std::string_view bytes) {
   std::wstring target = Wide(path);
   DWORD attributes = GetFileAttributesW(target.c_str());
-  if (IsReadOnly(attributes)) return false;
+  if (IsReadOnly(attributes)) return {WriteError::kDenied};
   std::wstring temp = target + L".tmp";
+  auto failed = [&](WriteError error) {
+    DeleteFileW(temp.c_str());
+    return WriteResult{error};
+  };
   {
     Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.h == INVALID_HANDLE_VALUE) return false;
+    if (file.h == INVALID_HANDLE_VALUE) return {WriteErrorOf(GetLastError())};
     if (!WriteAll(file.h, bytes) || !FlushFileBuffers(file.h)) {
+      WriteError error = WriteErrorOf(GetLastError());
       CloseHandle(file.h);
       file.h = INVALID_HANDLE_VALUE;
-      DeleteFileW(temp.c_str());
-      return false;
+      return failed(error);
     }
   }
   // The backup is a copy and the new file arrives by one rename, so a kill at any moment leaves
@@ -127,15 +164,13 @@ bool Win32FileSystem::WriteFileAtomic(const std::u16string& path, std::string_vi
   // away first, and a kill in between leaves no file at all.)
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       !::CopyFileW(target.c_str(), (target + L".bak").c_str(), FALSE)) {
-    DeleteFileW(temp.c_str());
-    return false;
+    return failed(HeldOr(target, WriteErrorOf(GetLastError())));
   }
   if (MoveFileExW(temp.c_str(), target.c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
+    return {};
   }
-  DeleteFileW(temp.c_str());
-  return false;
+  return failed(HeldOr(target, WriteErrorOf(GetLastError())));
 }
 
 bool Win32FileSystem::CanReplace(const std::u16string& path) {
@@ -148,8 +183,9 @@ bool Win32FileSystem::CanReplace(const std::u16string& path) {
   DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return true;
   if (IsReadOnly(attributes)) return false;
-  // Opening for writing changes nothing, but fails as the save would when the file is held.
-  Handle file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE,
+  // Opening for writing and deleting changes nothing, but fails as the save would when the file
+  // is held: the copy needs it readable, the rename over it needs it shared for deletion.
+  Handle file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.h != INVALID_HANDLE_VALUE;
@@ -157,6 +193,11 @@ bool Win32FileSystem::CanReplace(const std::u16string& path) {
 
 bool Win32FileSystem::CopyFile(const std::u16string& from, const std::u16string& to) {
   return ::CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != 0;
+}
+
+bool Win32FileSystem::RemoveFile(const std::u16string& path) {
+  std::wstring name = Wide(path);
+  return DeleteFileW(name.c_str()) || GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32FileSystem::FileExists(const std::u16string& path) {
@@ -215,8 +256,20 @@ std::optional<FolderIdentity> Win32FileSystem::IdentityOf(const std::u16string& 
   bool known = GetFileInformationByHandle(handle, &info) != FALSE;
   CloseHandle(handle);
   if (!known) return std::nullopt;
-  return FolderIdentity{info.dwVolumeSerialNumber,
-                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  return FolderIdentity{
+      info.dwVolumeSerialNumber,
+      (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+std::optional<std::uint64_t> Win32FileSystem::FreeBytes(const std::u16string& folder) {
+  // A share's name works only with a trailing backslash; any folder takes one.
+  std::wstring name = Wide(folder);
+  if (name.empty() || name.back() != L'\\') name += L'\\';
+  ULARGE_INTEGER available;
+  if (!GetDiskFreeSpaceExW(name.c_str(), &available, nullptr, nullptr)) {
+    return std::nullopt;
+  }
+  return available.QuadPart;
 }
 
 }  // namespace velmo

@@ -27,15 +27,17 @@ class Win32FileSystem final : public FileSystem {
  public:
   FileRead ReadFile(const std::u16string& path) override;
   std::unique_ptr<FileView> MapFile(const std::u16string& path) override;
-  bool WriteFileAtomic(const std::u16string& path, std::string_view bytes) override;
+  WriteResult WriteFileAtomic(const std::u16string& path, std::string_view bytes) override;
   bool CanReplace(const std::u16string& path) override;
   bool CopyFile(const std::u16string& from, const std::u16string& to) override;
+  bool RemoveFile(const std::u16string& path) override;
   bool FileExists(const std::u16string& path) override;
   bool PathExists(const std::u16string& path) override;
   bool CreateFolder(const std::u16string& path) override;
   bool ListFolder(const std::u16string& folder,
                   const std::function<void(const FolderEntry&)>& visit) override;
   std::optional<FolderIdentity> IdentityOf(const std::u16string& folder) override;
+  std::optional<std::uint64_t> FreeBytes(const std::u16string& folder) override;
 };
 
 class Win32InstanceLock final : public InstanceLock {
@@ -105,6 +107,7 @@ class Win32Dialogs final : public Dialogs {
  public:
   std::optional<std::u16string> OpenFile(const OpenFileRequest& request) override;
   void ShowError(const std::u16string& text, const std::u16string& title) override;
+  bool Ask(const std::u16string& text, const std::u16string& title) override;
 };
 
 // The clipboard functions Win32Clipboard calls; a test may hold them to Windows' rules, which

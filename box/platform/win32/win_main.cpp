@@ -33,9 +33,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32RecycleBin recycle_bin;
   Win32KeyboardHook keyboard_hook;
   Win32Power power;
-  Services services{files,     registry,  speech,      screen,        clock,
-                    launcher,  dialogs,   clipboard,   processes,     known_folders,
-                    media,     recycle_bin, keyboard_hook, power};
+  Services services{files,    registry,    speech,        screen,    clock,
+                    launcher, dialogs,     clipboard,     processes, known_folders,
+                    media,    recycle_bin, keyboard_hook, power};
 
   BoxState state;
   state.program_path = ProgramPath();
@@ -45,8 +45,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Box box(state, services);
   box.Startup();
   // Nothing runs after the settings are written: every window and timer goes with the process.
-  // The exit code says whether everything was saved.
-  auto close = [&box] { ExitProcess(box.Shutdown() ? 0 : 1); };
+  // The exit code says whether everything was saved. A close that could not write a change
+  // leaves the box running, and saying so.
+  auto close = [&box](bool session_ends) {
+    if (session_ends) ExitProcess(static_cast<UINT>(box.EndSession()));
+    if (std::optional<int> code = box.Close()) ExitProcess(static_cast<UINT>(*code));
+  };
   WindowHost host(box.window(), close);
   // The badge stands in for the box: closing it closes the box.
   WindowHost mini_host(box.mini(), close);

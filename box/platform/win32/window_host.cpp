@@ -59,7 +59,7 @@ std::uint64_t WindowHost::NowUs() {
          static_cast<std::uint64_t>(f.QuadPart);
 }
 
-WindowHost::WindowHost(Form& form, std::function<void()> on_close_request)
+WindowHost::WindowHost(Form& form, CloseRequest on_close_request)
     : form_(form), on_close_request_(std::move(on_close_request)) {
   timing_ = std::getenv("VELMO_TIMING") != nullptr;
 }
@@ -771,12 +771,12 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_CLOSE:
-      if (on_close_request_) on_close_request_();
+      if (on_close_request_) on_close_request_(false);
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      if (wp && on_close_request_) on_close_request_();
+      if (wp && on_close_request_) on_close_request_(true);
       return 0;
     case WM_DESTROY:
       hwnd_ = nullptr;

@@ -36,12 +36,13 @@ class ImeKeyFilter {
 
 class WindowHost {
  public:
-  // on_close_request runs for WM_CLOSE (close command, Alt+F4) and for the end
-  // of the session.
-  WindowHost(Form& form, std::function<void()> on_close_request);
+  // on_close_request runs for WM_CLOSE (close command, Alt+F4), with false, and for the end
+  // of the Windows session, with true.
+  using CloseRequest = std::function<void(bool session_ends)>;
+  WindowHost(Form& form, CloseRequest on_close_request);
   // Any window model that exposes its Form.
   template <class Window, class = decltype(std::declval<Window&>().form())>
-  WindowHost(Window& window, std::function<void()> on_close_request)
+  WindowHost(Window& window, CloseRequest on_close_request)
       : WindowHost(window.form(), std::move(on_close_request)) {}
   ~WindowHost();
   WindowHost(const WindowHost&) = delete;
@@ -124,7 +125,7 @@ class WindowHost {
   void CollectNatives(Control& c, std::vector<Control*>& out);
 
   Form& form_;
-  std::function<void()> on_close_request_;
+  CloseRequest on_close_request_;
   HWND hwnd_ = nullptr;
   WindowHost* partner_ = nullptr;
   bool create_when_shown_ = false;

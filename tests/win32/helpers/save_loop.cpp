@@ -21,7 +21,8 @@ int wmain(int argc, wchar_t** argv) {
   for (std::uint32_t n = first;; ++n) {
     std::string items = EncodeText(SerializeListFile(kill_test::ItemsOf(n), ListKind::kItems));
     if (!fs.WriteFileAtomic(JoinPath(folder, u"App.sd"), items)) return 3;
-    if (!WriteSettingsFile(fs, JoinPath(folder, u"config.ini"), kill_test::SettingsOf(n))) {
+    if (!fs.WriteFileAtomic(JoinPath(folder, u"config.ini"),
+                            SettingsFileBytes(kill_test::SettingsOf(n)))) {
       return 4;
     }
     if (n == first) SetEvent(ready);

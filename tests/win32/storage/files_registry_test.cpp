@@ -1,7 +1,6 @@
 // The Win32 file, registry and instance-lock services against the real API under Wine.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 #include <map>
@@ -71,20 +70,28 @@ TEST(Win32Files, RefusedSavesLeaveTheFileWhole) {
   Win32FileSystem fs;
   std::u16string folder = TempFolder(u"velmo_refused");
   using Undo = std::function<void()>;
+  auto hold = [](DWORD sharing) {
+    return [sharing](const std::wstring& path) -> Undo {
+      HANDLE h =
+          CreateFileW(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+      return [h] { CloseHandle(h); };
+    };
+  };
   const struct {
     const char* name;
     std::function<Undo(const std::wstring& path)> refuse;
+    WriteError error;
   } cases[] = {
-      {"held without sharing",
-       [](const std::wstring& path) -> Undo {
-         HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-         return [h] { CloseHandle(h); };
-       }},
+      {"held without sharing", hold(0), WriteError::kInUse},
+      // The copy kept as .bak can be made, but the file cannot be renamed over.
+      {"held for reading and writing only", hold(FILE_SHARE_READ | FILE_SHARE_WRITE),
+       WriteError::kInUse},
       {"read-only attribute",
        [](const std::wstring& path) -> Undo {
          SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
          return [path] { SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL); };
-       }},
+       },
+       WriteError::kDenied},
   };
   const std::string old_bytes = "old*C:\\old.exe\r\n";
   for (const auto& c : cases) {
@@ -95,8 +102,9 @@ TEST(Win32Files, RefusedSavesLeaveTheFileWhole) {
     EXPECT_FALSE(fs.PathExists(path + u".tmp")) << "the probe leaves nothing behind";
     Undo undo = c.refuse(Wide(path));
     EXPECT_FALSE(fs.CanReplace(path));
-    EXPECT_FALSE(fs.WriteFileAtomic(path, "new*C:\\new.exe\r\n"));
+    EXPECT_EQ(fs.WriteFileAtomic(path, "new*C:\\new.exe\r\n").error, c.error);
     EXPECT_FALSE(fs.PathExists(path + u".tmp"));
+    EXPECT_FALSE(fs.RemoveFile(path));
     undo();
     EXPECT_EQ(fs.ReadFile(path).bytes, old_bytes);
   }
@@ -104,8 +112,14 @@ TEST(Win32Files, RefusedSavesLeaveTheFileWhole) {
   std::u16string data = JoinPath(folder, u"DATA");
   ASSERT_TRUE(fs.WriteFileAtomic(data, "a file, not a folder"));
   EXPECT_FALSE(fs.CanReplace(JoinPath(data, u"App.sd")));
-  EXPECT_FALSE(fs.WriteFileAtomic(JoinPath(data, u"App.sd"), old_bytes));
+  EXPECT_EQ(fs.WriteFileAtomic(JoinPath(data, u"App.sd"), old_bytes).error,
+            WriteError::kFolderMissing);
+  EXPECT_EQ(fs.WriteFileAtomic(JoinPath(folder, u"gone\\App.sd"), old_bytes).error,
+            WriteError::kFolderMissing);
   EXPECT_EQ(fs.ReadFile(data).bytes, "a file, not a folder");
+  EXPECT_TRUE(fs.RemoveFile(data));
+  EXPECT_TRUE(fs.RemoveFile(data)) << "nothing left to remove";
+  EXPECT_GT(fs.FreeBytes(folder).value_or(0), 0u);
 }
 
 TEST(Win32Files, AFileHeldWithoutSharingCannotBeRead) {
