@@ -32,7 +32,6 @@ void App::Startup() {
 
   std::u16string data = JoinPath(state_.program_folder, u"DATA");
   state_.lists = LoadUserLists(services_.files, data);
-  state_.dictionaries.Load(services_.files, data);
 
   window_.height = kWindowHeight;
   window_.width = kWindowWidth;
@@ -121,6 +120,10 @@ void App::LoadSettings() {
 namespace {
 
 constexpr std::uint64_t kSaveMarginBytes = 64 * 1024;
+// Where the end of a session leaves word of the lists it kept: one value for each program
+// folder, holding the recovery folder.
+constexpr std::u16string_view kRecoveryKey = u"Software\\VelmoBox\\Recovery";
+constexpr std::uint32_t kRegString = 1;
 
 std::u16string Kilobytes(std::uint64_t bytes) {
   return Utf8ToUtf16(std::to_string((bytes + 1023) / 1024)) + u" KB";
@@ -143,6 +146,10 @@ std::u16string Joined(const std::vector<std::u16string_view>& names) {
 }
 
 }  // namespace
+
+void App::LoadDictionaries() {
+  state_.dictionaries.Load(services_.files, JoinPath(state_.program_folder, u"DATA"));
+}
 
 void App::CheckDataFiles() {
   using State = SettingsDocument::State;
@@ -275,26 +282,32 @@ std::optional<std::u16string> App::RecoveryFolder() {
 void App::KeepForRecovery() {
   std::optional<std::u16string> folder = RecoveryFolder();
   if (!folder) return;
-  bool made = false;
+  bool kept = false;
   for (const UnsavedDocument& unsaved : saver_.Unsaved()) {
     // The settings are not worth a question at the next start; a list the box could not read
     // holds only what was added since, and must not replace the file it never saw.
     if (unsaved.document == Document::kSettings) continue;
     if (ListOf(state_, unsaved.document).unreadable) continue;
-    if (!made) {
+    if (!kept) {
       std::u16string parent = folder->substr(0, folder->find_last_of(u'\\'));
       services_.files.CreateFolder(parent.substr(0, parent.find_last_of(u'\\')));
       services_.files.CreateFolder(parent);
       services_.files.CreateFolder(*folder);
-      made = true;
     }
-    services_.files.WriteFileAtomic(JoinPath(*folder, unsaved.name),
-                                    saver_.BytesOf(unsaved.document));
+    kept |= static_cast<bool>(services_.files.WriteFileAtomic(JoinPath(*folder, unsaved.name),
+                                                              saver_.BytesOf(unsaved.document)));
+  }
+  // The next start finds the folder through the registry: it need not ask the shell where the
+  // application data lies at every start.
+  if (kept) {
+    SetRegValue(services_.registry, RegistryRoot::kCurrentUser, kRecoveryKey, state_.program_folder,
+                kRegString, *folder);
   }
 }
 
 void App::OfferRecovery() {
-  std::optional<std::u16string> folder = RecoveryFolder();
+  std::optional<std::u16string> folder = GetRegString(
+      services_.registry, RegistryRoot::kCurrentUser, kRecoveryKey, state_.program_folder);
   if (!folder) return;
   struct Kept {
     Document document;
@@ -313,7 +326,11 @@ void App::OfferRecovery() {
     kept.push_back({document, kind, path, std::move(read.bytes)});
     names.push_back(ListFileName(kind));
   }
-  if (kept.empty()) return;
+  if (kept.empty()) {
+    DeleteRegValue(services_.registry, RegistryRoot::kCurrentUser, kRecoveryKey,
+                   state_.program_folder);
+    return;
+  }
   bool restore = services_.dialogs.Ask(
       u"上次 Windows 注销或关机时，" + Joined(names) + u" 未能写入 DATA 文件夹，其内容已另存在 " +
           *folder +
@@ -330,6 +347,8 @@ void App::OfferRecovery() {
     }
     services_.files.RemoveFile(k.path);
   }
+  DeleteRegValue(services_.registry, RegistryRoot::kCurrentUser, kRecoveryKey,
+                 state_.program_folder);
 }
 
 void SpeakText(const BoxState& state, Speech& speech, const std::u16string& text) {

@@ -30,6 +30,9 @@ class App {
   // last Windows session could not save are offered back. The window model then finishes its
   // own part of start-up.
   void Startup();
+  // After the window's first picture, so that their reading takes nothing from it: the
+  // dictionaries start loading on a worker, and a look-up waits for them.
+  void LoadDictionaries();
   // After the window's first picture: says what start-up found wrong with DATA (files that
   // cannot be read or written, a disk too full to take a save), then saves every change within
   // a second. Its probes write to the disk, which the window need not wait for.

@@ -24,7 +24,10 @@ Box::Box(BoxState& state, Services& services)
     commands_.ImportFromStartMenu(record);
     return record;
   };
-  window_.after_first_picture = [this] { app_.CheckDataFiles(); };
+  window_.after_first_picture = [this] {
+    app_.LoadDictionaries();
+    app_.CheckDataFiles();
+  };
   app_.saver().say = [this](const std::u16string& text, const std::u16string& title) {
     window_.ShowMessage(text, title);
   };

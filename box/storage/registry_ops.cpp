@@ -104,6 +104,19 @@ bool SetRegValue(Registry& registry, RegistryRoot root, std::u16string_view sub_
   return registry.SetValue(root, std::u16string(sub_key), std::u16string(name), value);
 }
 
+std::optional<std::u16string> GetRegString(Registry& registry, RegistryRoot root,
+                                           std::u16string_view sub_key, std::u16string_view name) {
+  std::optional<RegistryValue> value =
+      registry.GetValue(root, std::u16string(sub_key), std::u16string(name));
+  if (!value || value->type != kRegSz) return std::nullopt;
+  std::u16string text;
+  for (std::size_t i = 0; i + 1 < value->data.size(); i += 2) {
+    text += static_cast<char16_t>(value->data[i] | (value->data[i + 1] << 8));
+  }
+  while (!text.empty() && text.back() == u'\0') text.pop_back();
+  return text;
+}
+
 void DeleteRegValue(Registry& registry, RegistryRoot root, std::u16string_view sub_key,
                     std::u16string_view name) {
   if (name.empty() && sub_key.empty()) return;
@@ -114,8 +127,8 @@ void RegisterStartAtLogIn(Registry& registry, std::u16string_view program_path) 
   // Quoted so that a folder with blanks can never start a different program.
   std::u16string data(u"\"");
   data.append(program_path).push_back(u'"');
-  SetRegValue(registry, RegistryRoot::kCurrentUser, kRunKey, StartAtLogInName(program_path),
-              kRegSz, data);
+  SetRegValue(registry, RegistryRoot::kCurrentUser, kRunKey, StartAtLogInName(program_path), kRegSz,
+              data);
 }
 
 void UnregisterStartAtLogIn(Registry& registry, std::u16string_view program_path) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,9 @@ bool SetRegValue(Registry& registry, RegistryRoot root, std::u16string_view sub_
                  std::u16string_view name, std::uint32_t type, std::u16string_view text);
 void DeleteRegValue(Registry& registry, RegistryRoot root, std::u16string_view sub_key,
                     std::u16string_view name);
+// A REG_SZ value's text without its closing NUL; nullopt for a missing value or another type.
+std::optional<std::u16string> GetRegString(Registry& registry, RegistryRoot root,
+                                           std::u16string_view sub_key, std::u16string_view name);
 
 // The value is named after the program file without extension; its data is the quoted full path.
 void RegisterStartAtLogIn(Registry& registry, std::u16string_view program_path);

@@ -9,6 +9,7 @@
 #include "version.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  velmo::MarkStartup("main");
   // Libraries loaded by name (the rich text, the dialogs, the delay-loaded COM and shell
   // libraries) come from the system folder only, never from a copy planted beside the program.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
@@ -43,7 +44,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   state.version = Utf8ToUtf16(VELMO_VERSION_TEXT);
 
   Box box(state, services);
+  velmo::MarkStartup("built");
   box.Startup();
+  velmo::MarkStartup("loaded");
   // Nothing runs after the settings are written: every window and timer goes with the process.
   // The exit code says whether everything was saved. A close that could not write a change
   // leaves the box running, and saying so.
@@ -56,6 +59,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   WindowHost mini_host(box.mini(), close);
   mini_host.CreateWhenShown();
   if (!host.Create()) return 1;
+  velmo::MarkStartup("shown");
   host.SyncAlso(mini_host);
   mini_host.SyncAlso(host);
   screen.set_window(host.hwnd());

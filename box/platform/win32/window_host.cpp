@@ -59,6 +59,23 @@ std::uint64_t WindowHost::NowUs() {
          static_cast<std::uint64_t>(f.QuadPart);
 }
 
+double MsSinceProcessStart() {
+  FILETIME created, exited, kernel, user, now;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  GetSystemTimePreciseAsFileTime(&now);
+  auto ticks = [](FILETIME t) {
+    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
+}
+
+void MarkStartup(const char* step) {
+  static const bool timing = std::getenv("VELMO_TIMING") != nullptr;
+  if (!timing) return;
+  std::printf("startup %s %.1f\n", step, MsSinceProcessStart());
+  std::fflush(stdout);
+}
+
 WindowHost::WindowHost(Form& form, CloseRequest on_close_request)
     : form_(form), on_close_request_(std::move(on_close_request)) {
   timing_ = std::getenv("VELMO_TIMING") != nullptr;
@@ -81,6 +98,7 @@ bool WindowHost::Create() {
     icon_font_ =
         AddFontMemResourceEx(LockResource(data), SizeofResource(inst, res), nullptr, &fonts);
   }
+  MarkStartup("font");
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.style = CS_DBLCLKS;
@@ -98,6 +116,7 @@ bool WindowHost::Create() {
   applied_topmost_ = form_.topmost;
   applied_caption_ = form_.caption;
   dpi_ = static_cast<int>(GetDpiForWindow(hwnd_));
+  MarkStartup("window");
 
   SyncOwn();
   // The icon shows only in the taskbar and the task switcher: it is loaded after the first
@@ -651,18 +670,12 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         PROCESS_MEMORY_COUNTERS pmc{};
         pmc.cb = sizeof(pmc);
         GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
-        // Milliseconds since the process was created: the first line tells the start-up time.
-        FILETIME created, exited, kernel, user, now;
-        GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-        GetSystemTimeAsFileTime(&now);
-        auto ticks = [](FILETIME t) {
-          return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-        };
-        std::printf("paint render_us=%llu total_us=%llu working_set_kb=%llu since_start_ms=%llu\n",
+        // The first line tells the start-up time.
+        std::printf("paint render_us=%llu total_us=%llu working_set_kb=%llu since_start_ms=%.1f\n",
                     static_cast<unsigned long long>(render_us),
                     static_cast<unsigned long long>(NowUs() - start),
                     static_cast<unsigned long long>(pmc.WorkingSetSize / 1024),
-                    (ticks(now) - ticks(created)) / 10000);
+                    MsSinceProcessStart());
         std::fflush(stdout);
       }
       return 0;

@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "box/storage/registry_ops.h"
 #include "box/storage/text_codec.h"
 #include "fakes/fake_services_set.h"
 
@@ -112,6 +113,10 @@ TEST(BoxTest, NothingAddedIsLostWhenTheDiskRefusesIt) {
     box.saver().Wait();
     box.window().form().Tick("TimerSave");
   };
+  auto recovery_mark = [&fakes] {
+    return GetRegString(fakes.registry, RegistryRoot::kCurrentUser, u"Software\\VelmoBox\\Recovery",
+                        u"C:\\Box");
+  };
   auto message = [](Box& box) {
     Form& form = box.window().form();
     return form.Get("LblMessageTitle").text + u"：" + form.Get("LblMessage").text;
@@ -175,6 +180,7 @@ TEST(BoxTest, NothingAddedIsLostWhenTheDiskRefusesIt) {
     state.lists.contacts.list.Append(u"赵六", u"13800000000");
     EXPECT_EQ(box.EndSession(), 1);
     EXPECT_EQ(files.Contents(kept), Gbk(u"赵六*13800000000\r\n"));
+    EXPECT_EQ(recovery_mark(), u"C:\\Users\\Me\\AppData\\Local\\VelmoBox\\Recovery\\C__Box");
     EXPECT_EQ(files.Contents(contacts), "");
   }
 
@@ -188,6 +194,7 @@ TEST(BoxTest, NothingAddedIsLostWhenTheDiskRefusesIt) {
     EXPECT_EQ(box.window().form().Get("List6").items, std::vector<std::u16string>{u"赵六"});
     EXPECT_EQ(files.Contents(contacts), Gbk(u"赵六*13800000000\r\n"));
     EXPECT_EQ(files.Contents(kept), std::nullopt);
+    EXPECT_EQ(recovery_mark(), std::nullopt) << "offered once";
     EXPECT_EQ(box.Close(), 0);
   }
 }
