@@ -1,6 +1,8 @@
 // Run: prefix dispatch of the command box.
 #include "box/command/command_box.h"
 
+#include <string>
+
 #include "box/command/command_prefix.h"
 #include "box/storage/text_codec.h"
 
@@ -38,8 +40,15 @@ std::u16string WebAddress(std::u16string_view text) {
     }
     return true;
   };
-  if (has_scheme(u"http://") || has_scheme(u"https://")) return std::u16string(text);
-  return u"http://" + std::u16string(text);
+  std::u16string address = has_scheme(u"http://") || has_scheme(u"https://") ? u"" : u"http://";
+  for (char16_t c : text) {
+    if (c == u'"') {
+      address += u"%22";
+    } else {
+      address += c;
+    }
+  }
+  return address;
 }
 
 CommandBox::CommandBox(Services& services, CommandSurface& surface, ItemList& items,
@@ -61,10 +70,10 @@ bool CommandBox::Run(const std::u16string& text) {
       }
       return true;
     case u'@':
-      services_.launcher.OpenWithShell(WebAddress(argument));
+      OpenWebAddress(WebAddress(argument));
       return true;
     case u'^':
-      services_.launcher.OpenWithShell(WebSearchAddress(argument));
+      OpenWebAddress(WebSearchAddress(argument));
       return true;
     case u'$':
       RunExtension(argument);
@@ -72,6 +81,19 @@ bool CommandBox::Run(const std::u16string& text) {
     default:
       items_.LaunchByName(text);
       return true;
+  }
+}
+
+void CommandBox::OpenWebAddress(const std::u16string& address) {
+  if (address.size() > kMaxWebAddressLength) {
+    auto number = [](std::size_t n) { return Utf8ToUtf16(std::to_string(n)); };
+    surface_.ShowMessage(u"这个网址长 " + number(address.size()) + u" 个字符，最多只能打开 " +
+                             number(kMaxWebAddressLength) + u" 个字符的网址。",
+                         u"网址过长");
+    return;
+  }
+  if (!services_.launcher.StartCommandLine(ExplorerCommandLine(address), WindowStyle::kNormal)) {
+    surface_.ShowMessage(u"无法启动 explorer，网址没有打开。", u"无法打开网址");
   }
 }
 

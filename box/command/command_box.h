@@ -12,6 +12,9 @@
 namespace velmo {
 
 inline constexpr std::u16string_view kWebSearchAddress = u"https://www.baidu.com/s?ie=UTF-8&wd=";
+// The longest web address "@" and "^" open, in UTF-16 units: the common limit of browsers, which
+// the shell's own (INTERNET_MAX_URL_LENGTH) also admits.
+inline constexpr std::size_t kMaxWebAddressLength = 2048;
 
 // UTF-8, every byte outside A-Z a-z 0-9 - . _ ~ as %XX: "&", "#", "+" and blanks arrive as
 // typed instead of ending or splitting the query.
@@ -19,6 +22,7 @@ std::u16string PercentEncode(std::u16string_view text);
 // The "^" address for a search text.
 std::u16string WebSearchAddress(std::u16string_view text);
 // The "@" address: "http://" + text, unless the text already carries an http or https scheme.
+// A quote, which no web address holds, is written %22 as a browser writes it.
 std::u16string WebAddress(std::u16string_view text);
 
 class CommandBox {
@@ -31,6 +35,8 @@ class CommandBox {
 
  private:
   void RunExtension(const std::u16string& name);
+  // Has explorer open the address, or says why not.
+  void OpenWebAddress(const std::u16string& address);
 
   Services& services_;
   CommandSurface& surface_;

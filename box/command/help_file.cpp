@@ -1,4 +1,4 @@
-// The help file, handed to explorer.exe, which opens it in the help viewer.
+// The help file, handed to explorer, which opens it in the help viewer.
 #include "box/command/help_file.h"
 
 namespace velmo {
@@ -10,8 +10,9 @@ void ShowHelpFile(const std::u16string& program_folder, Services& services,
     surface.ShowMessage(u"未找到帮助文件，无法显示帮助。", u"帮助文件丢失");
     return;
   }
-  // Quoted, so that a program folder with blanks stays one argument.
-  services.launcher.StartWithShell(u"explorer.exe", u"\"" + path + u"\"");
+  if (!services.launcher.StartCommandLine(ExplorerCommandLine(path), WindowStyle::kNormal)) {
+    surface.ShowMessage(u"无法启动 explorer，无法显示帮助。", u"无法显示帮助");
+  }
 }
 
 }  // namespace velmo

@@ -8,7 +8,7 @@
 
 namespace velmo {
 
-// Opens "<program folder>\帮助.chm" with explorer.exe when the file is there, and otherwise
+// Opens "<program folder>\帮助.chm" with explorer when the file is there, and otherwise
 // says it is missing through the message panel.
 void ShowHelpFile(const std::u16string& program_folder, Services& services,
                   CommandSurface& surface);

@@ -80,6 +80,14 @@ CommandLineParts SplitCommandLine(std::u16string_view line) {
   return parts;
 }
 
+std::u16string ExplorerCommandLine(std::u16string_view target) {
+  std::size_t backslashes = 0;
+  while (backslashes < target.size() && target[target.size() - 1 - backslashes] == u'\\') {
+    ++backslashes;
+  }
+  return u"explorer \"" + std::u16string(target) + std::u16string(backslashes, u'\\') + u'"';
+}
+
 std::optional<std::u16string> FindProgram(ProgramStarter& starter, std::u16string_view name) {
   if (name.empty() || !IsBareName(name)) return std::nullopt;
   std::u16string file(name);

@@ -21,12 +21,11 @@ class Launcher {
   // Starts the program file at `path` with no arguments. A full path names the program itself,
   // so "C:\Program Files\x.exe" can never start "C:\Program.exe". True when a process started.
   virtual bool StartProgramFile(const std::u16string& path, WindowStyle style) = 0;
-  // Opens a web address, document, folder, shortcut or shell folder with its associated
-  // application. The shell reports its own problems; nothing comes back.
+  // Opens a document, folder, shortcut or shell folder with its associated application. The
+  // shell reports its own problems; nothing comes back. Web addresses and the help file go to
+  // explorer with StartCommandLine(ExplorerCommandLine(...)) instead, so that whatever the shell
+  // makes of a long address happens in explorer's process, not on the box's window thread.
   virtual void OpenWithShell(const std::u16string& target) = 0;
-  // Hands a program and its arguments to the desktop shell, which finds the program as the
-  // Run box does ("explorer.exe"). The shell reports its own problems; nothing comes back.
-  virtual void StartWithShell(const std::u16string& program, const std::u16string& arguments) = 0;
 };
 
 // What CreateProcess says of a program whose manifest asks for an administrator: only the shell,
@@ -60,6 +59,11 @@ struct CommandLineParts {
   std::u16string arguments;
 };
 CommandLineParts SplitCommandLine(std::u16string_view command_line);
+
+// "explorer" with `target` (a web address or a path, neither of which holds a quote) as its one
+// argument: quoted, so that blanks and commas stay in it, and with a trailing backslash doubled
+// so that it does not escape the closing quote.
+std::u16string ExplorerCommandLine(std::u16string_view target);
 
 // The full path of the program `name` (".exe" added to a name without an extension) in the
 // first of the starter's search folders that holds it.

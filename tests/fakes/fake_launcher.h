@@ -32,10 +32,6 @@ class FakeLauncher final : public Launcher {
   void OpenWithShell(const std::u16string& target) override {
     calls.push_back({LaunchCall::Kind::kShell, target, WindowStyle::kNormal});
   }
-  // Recorded as the shell call of the command line "program arguments".
-  void StartWithShell(const std::u16string& program, const std::u16string& arguments) override {
-    calls.push_back({LaunchCall::Kind::kShell, program + u' ' + arguments, WindowStyle::kNormal});
-  }
 
   std::set<std::u16string> programs;
   std::vector<LaunchCall> calls;

@@ -52,10 +52,6 @@ void Win32Launcher::OpenWithShell(const std::u16string& target) {
   HandToShell(target, u"", SW_SHOWNORMAL);
 }
 
-void Win32Launcher::StartWithShell(const std::u16string& program, const std::u16string& arguments) {
-  HandToShell(program, arguments, SW_SHOWNORMAL);
-}
-
 std::uint32_t Win32Launcher::StartProcess(const std::u16string& application,
                                           const std::u16string& command_line, WindowStyle style) {
   STARTUPINFOW startup{};

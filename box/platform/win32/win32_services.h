@@ -84,14 +84,13 @@ class Win32Clock final : public Clock {
   std::u16string TimeText(const LocalTime& t) override;
 };
 
-// CreateProcessW for programs, ShellExecuteExW for everything the desktop shell opens and for
-// the programs that need elevation.
+// CreateProcessW for programs, ShellExecuteExW for the documents and folders the desktop shell
+// opens and for the programs that need elevation.
 class Win32Launcher final : public Launcher, private ProgramStarter {
  public:
   bool StartCommandLine(const std::u16string& command_line, WindowStyle style) override;
   bool StartProgramFile(const std::u16string& path, WindowStyle style) override;
   void OpenWithShell(const std::u16string& target) override;
-  void StartWithShell(const std::u16string& program, const std::u16string& arguments) override;
 
  private:
   std::uint32_t StartProcess(const std::u16string& application, const std::u16string& command_line,

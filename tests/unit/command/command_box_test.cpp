@@ -46,13 +46,19 @@ TEST_F(RunTest, BangStartsTheArgumentAsACommandLine) {
   }
 }
 
-struct ShellCase {
+// What "@" and "^" start: explorer with the address as its one, quoted argument.
+LaunchCall Explorer(const std::u16string& address) {
+  return CommandLineCall(u"explorer \"" + address + u"\"");
+}
+
+struct AddressCase {
   const char16_t* text;
-  const char16_t* target;
+  const char16_t* address;
 };
 
-TEST_F(RunTest, AtOpensTheWebAddressThroughTheShell) {
-  const ShellCase cases[] = {
+TEST_F(RunTest, AtOpensTheWebAddressWithExplorer) {
+  launcher.programs = {u"explorer"};
+  const AddressCase cases[] = {
       {u"@www.example.com", u"http://www.example.com"},
       {u"@", u"http://"},
       {u"@https://example.com/a?b=1", u"https://example.com/a?b=1"},
@@ -60,35 +66,86 @@ TEST_F(RunTest, AtOpensTheWebAddressThroughTheShell) {
       {u"@HTTPS://EXAMPLE.COM", u"HTTPS://EXAMPLE.COM"},
       {u"@https:example.com", u"http://https:example.com"},
       {u"@ftp.example.com", u"http://ftp.example.com"},
+      // Blanks and commas stay inside the quotes; a quote would end them.
+      {u"@a b,c\"d\"", u"http://a b,c%22d%22"},
   };
-  for (const ShellCase& c : cases) {
+  for (const AddressCase& c : cases) {
     launcher.calls.clear();
     EXPECT_TRUE(command_box.Run(c.text));
-    EXPECT_EQ(launcher.calls, std::vector{ShellCall(c.target)});
+    EXPECT_EQ(launcher.calls, std::vector{Explorer(c.address)});
   }
+  // A backslash before the closing quote would escape it.
+  launcher.calls.clear();
+  command_box.Run(u"@x\\");
+  EXPECT_EQ(launcher.calls, std::vector{CommandLineCall(u"explorer \"http://x\\\\\"")});
   EXPECT_TRUE(surface.messages.empty());
 }
 
 TEST_F(RunTest, CaretSearchesTheWebWithAnEncodedText) {
-  const ShellCase cases[] = {
+  launcher.programs = {u"explorer"};
+  const AddressCase cases[] = {
       {u"^", u"https://www.baidu.com/s?ie=UTF-8&wd="},
       {u"^abc", u"https://www.baidu.com/s?ie=UTF-8&wd=abc"},
       {u"^a&b #c+d", u"https://www.baidu.com/s?ie=UTF-8&wd=a%26b%20%23c%2Bd"},
       {u"^ 天气", u"https://www.baidu.com/s?ie=UTF-8&wd=%20%E5%A4%A9%E6%B0%94"},
       {u"^100%?=/", u"https://www.baidu.com/s?ie=UTF-8&wd=100%25%3F%3D%2F"},
       {u"^\U0001F600", u"https://www.baidu.com/s?ie=UTF-8&wd=%F0%9F%98%80"},
+      {u"^\"x\\", u"https://www.baidu.com/s?ie=UTF-8&wd=%22x%5C"},
   };
-  for (const ShellCase& c : cases) {
+  for (const AddressCase& c : cases) {
     launcher.calls.clear();
     EXPECT_TRUE(command_box.Run(c.text));
-    EXPECT_EQ(launcher.calls, std::vector{ShellCall(c.target)});
+    EXPECT_EQ(launcher.calls, std::vector{Explorer(c.address)});
   }
+}
+
+// The limit holds for the address as built: "^" counts the encoded text (a Chinese character
+// is 9 characters of "%E5%A4%A9"), so 228 characters typed can make 2048. Either way the box is
+// emptied, as after every other run.
+TEST_F(RunTest, WebAddressesOverTheLimitAreSaidAndNotOpened) {
+  launcher.programs = {u"explorer"};
+  const std::u16string tian(223, u'天');  // 36 + 9 * 223 = 2043 characters of address
+  const struct {
+    std::u16string text;
+    std::size_t length;  // of the address
+  } cases[] = {
+      {u"@" + std::u16string(2040, u'a'), 2047},
+      {u"@" + std::u16string(2041, u'a'), 2048},
+      {u"@" + std::u16string(2042, u'a'), 2049},
+      {u"＠http://" + std::u16string(2041, u'a'), 2048},
+      {u"＠http://" + std::u16string(2042, u'a'), 2049},
+      {u"^" + tian + u"aaaa", 2047},
+      {u"^" + tian + u"aaaaa", 2048},
+      {u"……" + tian + u"aaaaaa", 2049},
+      {u"@" + std::u16string(100000, u'"'), 300007},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.length);
+    launcher.calls.clear();
+    surface.messages.clear();
+    EXPECT_TRUE(command_box.Run(c.text));
+    if (c.length <= 2048) {
+      ASSERT_EQ(launcher.calls.size(), 1u);
+      EXPECT_EQ(launcher.calls[0].text.size(), c.length + 11);  // explorer "..."
+      EXPECT_TRUE(surface.messages.empty());
+    } else {
+      EXPECT_TRUE(launcher.calls.empty());
+      EXPECT_EQ(surface.messages, Message(u"这个网址长 " + Utf8ToUtf16(std::to_string(c.length)) +
+                                              u" 个字符，最多只能打开 2048 个字符的网址。",
+                                          u"网址过长"));
+    }
+  }
+  // Without explorer nothing opens, and the box says so.
+  launcher.programs.clear();
+  surface.messages.clear();
+  EXPECT_TRUE(command_box.Run(u"@example.com"));
+  EXPECT_EQ(surface.messages, Message(u"无法启动 explorer，网址没有打开。", u"无法打开网址"));
 }
 
 // What Chinese punctuation mode types for each prefix runs as the prefix itself, its argument
 // being the text after the whole prefix.
 TEST_F(RunTest, FullWidthPrefixesRunAsTheirAsciiOnes) {
-  launcher.programs = {u"notepad.exe"};
+  launcher.programs = {u"notepad.exe", u"explorer"};
   AddExisting(u"计算器", u"C:\\calc.exe");
   const struct {
     const char16_t* text;
@@ -96,8 +153,8 @@ TEST_F(RunTest, FullWidthPrefixesRunAsTheirAsciiOnes) {
     bool keeps_text = false;
   } cases[] = {
       {u"！notepad.exe a.txt", CommandLineCall(u"notepad.exe a.txt")},
-      {u"＠www.example.com", ShellCall(u"http://www.example.com")},
-      {u"……天气", ShellCall(u"https://www.baidu.com/s?ie=UTF-8&wd=%E5%A4%A9%E6%B0%94")},
+      {u"＠www.example.com", Explorer(u"http://www.example.com")},
+      {u"……天气", Explorer(u"https://www.baidu.com/s?ie=UTF-8&wd=%E5%A4%A9%E6%B0%94")},
       {u"…天气", {}},  // one "…" is no prefix: an item name, found nowhere
       {u"＃1+1", {}, true},
       {u"％张三", {}, true},

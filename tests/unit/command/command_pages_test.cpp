@@ -89,8 +89,9 @@ TEST_F(CommandPagesTest, ExecuteButtonRunsAndLookUpsKeepTheirText) {
   form().Click(Get("Picture4"));
   EXPECT_EQ(text2.text, u"#1+1");
   Type(text2, u"@example.com");
+  launcher.programs = {u"explorer"};
   form().Click(Get("Picture4"));
-  EXPECT_EQ(launcher.calls, std::vector{ShellCall(u"http://example.com")});
+  EXPECT_EQ(launcher.calls, std::vector{CommandLineCall(u"explorer \"http://example.com\"")});
   EXPECT_EQ(text2.text, u"");
 }
 

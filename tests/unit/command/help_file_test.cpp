@@ -1,4 +1,4 @@
-// The drawer's help button on the whole box: the help file beside the box goes to explorer.exe
+// The drawer's help button on the whole box: the help file beside the box goes to explorer
 // as one quoted argument; without it the message panel says so and nothing is started.
 #include "box/command/help_file.h"
 
@@ -36,10 +36,15 @@ TEST(HelpFileTest, HelpButtonOpensTheFileBesideTheBoxOrSaysItIsMissing) {
   EXPECT_TRUE(fakes.launcher.calls.empty());
 
   fakes.files.AddFile(u"C:\\My Box\\帮助.chm", "ITSF");
+  const LaunchCall explorer = CommandLineCall(u"explorer \"C:\\My Box\\帮助.chm\"");
+  form.Click(button);
+  EXPECT_EQ(fakes.launcher.calls, std::vector{explorer});
+  EXPECT_EQ(form.Get("LblMessageTitle").text, u"无法显示帮助") << "explorer could not start";
+  fakes.launcher.calls.clear();
+  fakes.launcher.programs = {u"explorer"};
   form.Get("LblMessageTitle").text.clear();
   form.Click(button);
-  EXPECT_EQ(fakes.launcher.calls,
-            std::vector<LaunchCall>({ShellCall(u"explorer.exe \"C:\\My Box\\帮助.chm\"")}));
+  EXPECT_EQ(fakes.launcher.calls, std::vector{explorer});
   EXPECT_EQ(form.Get("LblMessageTitle").text, u"") << "no message when the help opens";
 }
 
