@@ -10,8 +10,15 @@ namespace velmo {
 
 std::u16string PercentEncode(std::u16string_view text) {
   static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+  // Typed text holds no bytes kept from a file: a lone U+DC80..U+DCFF, which Utf16ToUtf8 would
+  // write as that raw byte, is an unpaired surrogate like any other and goes as U+FFFD.
+  std::u16string typed(text);
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    const bool after_high = i > 0 && typed[i - 1] >= 0xD800 && typed[i - 1] <= 0xDBFF;
+    if (typed[i] >= 0xDC80 && typed[i] <= 0xDCFF && !after_high) typed[i] = 0xFFFD;
+  }
   std::u16string out;
-  for (unsigned char byte : Utf16ToUtf8(text)) {
+  for (unsigned char byte : Utf16ToUtf8(typed)) {
     bool plain = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
                  (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' ||
                  byte == '~';

@@ -91,6 +91,9 @@ TEST_F(RunTest, CaretSearchesTheWebWithAnEncodedText) {
       {u"^100%?=/", u"https://www.baidu.com/s?ie=UTF-8&wd=100%25%3F%3D%2F"},
       {u"^\U0001F600", u"https://www.baidu.com/s?ie=UTF-8&wd=%F0%9F%98%80"},
       {u"^\"x\\", u"https://www.baidu.com/s?ie=UTF-8&wd=%22x%5C"},
+      // An unpaired surrogate has no UTF-8 form, U+DC80..U+DCFF no more than the others.
+      {u"^\xDC80\xD800\xDC80\xD800",
+       u"https://www.baidu.com/s?ie=UTF-8&wd=%EF%BF%BD%F0%90%82%80%EF%BF%BD"},
   };
   for (const AddressCase& c : cases) {
     launcher.calls.clear();
