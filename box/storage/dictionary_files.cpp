@@ -10,9 +10,6 @@
 namespace velmo {
 namespace {
 
-constexpr std::u16string_view kEnglishFile = u"Dictionary.txt";
-constexpr std::u16string_view kLetterIndexFile = u"DictContents.sd";
-constexpr std::u16string_view kChineseFile = u"词典.txt";
 constexpr std::size_t kLetterIndexSize = 24;
 
 // Calls visit(start, length) for each line of `text`, like SplitLines without copying. CR and
@@ -74,11 +71,13 @@ OpenedFile Open(FileSystem& fs, const std::u16string& path) {
   return file;
 }
 
+// False when the file could not be read.
 template <typename Parse>
-void LoadTable(OpenedFile& file, DictionaryTable& table, Parse parse) {
-  if (file.read.status != FileRead::Status::kOk) return;
+bool LoadTable(OpenedFile& file, DictionaryTable& table, Parse parse) {
+  if (file.read.status != FileRead::Status::kOk) return false;
   parse(std::move(file.read.bytes), table);
   if (file.view) table.ServeFrom(std::move(file.view));
+  return true;
 }
 
 std::size_t BomLength(TextEncoding encoding) {
@@ -205,6 +204,26 @@ void ParseChineseDictionary(std::string bytes, DictionaryTable& table) {
   table.IndexWords();
 }
 
+bool HoldsEntries(const DictionaryTable& table) {
+  const std::string_view bytes = table.bytes();
+  if (bytes.find('\0') != std::string_view::npos) return false;
+  for (std::size_t i = 1; i < table.size(); ++i) {
+    const std::string_view word = table.WordBytes(i);
+    const std::size_t end = static_cast<std::size_t>(word.data() - bytes.data()) + word.size();
+    if (!word.empty() && end < bytes.size() && bytes[end] == '@') return true;
+  }
+  return false;
+}
+
+bool IndexesTable(const std::array<std::int32_t, 25>& index, const DictionaryTable& table) {
+  std::int64_t previous = 1;
+  for (std::size_t k = 1; k <= kLetterIndexSize; ++k) {
+    if (index[k] < previous || index[k] > static_cast<std::int64_t>(table.size())) return false;
+    previous = index[k];
+  }
+  return true;
+}
+
 Dictionaries::~Dictionaries() {
   if (loading_.valid()) loading_.wait();
 }
@@ -216,17 +235,31 @@ void Dictionaries::Load(FileSystem& fs, const std::u16string& data_folder) {
   std::u16string chinese_path = JoinPath(data_folder, kChineseFile);
   english_.ready = fs.FileExists(words_path) && fs.FileExists(letters_path);
   chinese_.ready = fs.FileExists(chinese_path);
+  english_.damaged_file = {};
+  chinese_.damaged_file = {};
   // Reading the 11 MB of the shipped files is work for the worker too: the window does not wait
   // for it. The file system serves both threads.
   auto work = [this, &fs, words_path, letters_path, chinese_path] {
     OpenedFile words = Open(fs, words_path);
-    LoadTable(words, english_.table, ParseEnglishDictionary);
+    const bool words_read = LoadTable(words, english_.table, ParseEnglishDictionary);
     FileRead letters = fs.ReadFile(letters_path);
-    if (letters.status == FileRead::Status::kOk) {
-      ParseLetterIndex(letters.bytes, english_.letter_index);
-    }
+    const bool letters_read = letters.status == FileRead::Status::kOk;
+    if (letters_read) ParseLetterIndex(letters.bytes, english_.letter_index);
     OpenedFile chinese = Open(fs, chinese_path);
-    LoadTable(chinese, chinese_.table, ParseChineseDictionary);
+    const bool chinese_read = LoadTable(chinese, chinese_.table, ParseChineseDictionary);
+    // The index is judged against a sound word list only: it cannot point into a damaged one.
+    if (english_.ready && words_read) {
+      if (!HoldsEntries(english_.table)) {
+        english_.damaged_file = kEnglishFile;
+      } else if (letters_read && !IndexesTable(english_.letter_index, english_.table)) {
+        english_.damaged_file = kLetterIndexFile;
+      }
+    }
+    if (chinese_.ready && chinese_read && !HoldsEntries(chinese_.table)) {
+      chinese_.damaged_file = kChineseFile;
+    }
+    english_.ready = english_.ready && english_.damaged_file.empty();
+    chinese_.ready = chinese_.ready && chinese_.damaged_file.empty();
   };
   // A deferred task, when no thread can start, runs in the first Wait().
   loading_ = std::async(std::launch::async | std::launch::deferred, std::move(work));

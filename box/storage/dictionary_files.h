@@ -58,16 +58,32 @@ class DictionaryTable {
   std::vector<std::uint32_t> word_slots_;
 };
 
+inline constexpr std::u16string_view kEnglishFile = u"Dictionary.txt";
+inline constexpr std::u16string_view kLetterIndexFile = u"DictContents.sd";
+inline constexpr std::u16string_view kChineseFile = u"词典.txt";
+
+// A dictionary is ready when its files exist and are sound. A file that was read but holds no
+// dictionary is named in damaged_file, and the dictionary is not ready: every look-up would
+// answer "not found". A file that is missing or cannot be read is not judged.
 struct EnglishDictionary {
   DictionaryTable table;
   std::array<std::int32_t, 25> letter_index{};  // entries 1..24
-  bool ready = false;                           // Dictionary.txt and DictContents.sd both exist
+  bool ready = false;
+  std::u16string_view damaged_file;  // kEnglishFile, kLetterIndexFile or empty
 };
 
 struct ChineseDictionary {
   DictionaryTable table;
-  bool ready = false;  // 词典.txt exists
+  bool ready = false;
+  std::u16string_view damaged_file;  // kChineseFile or empty
 };
+
+// A sound dictionary file is text (no NUL byte, which neither GBK nor UTF-8 text holds) with at
+// least one line that has a word before its "@". An empty file has none.
+bool HoldsEntries(const DictionaryTable& table);
+// A sound letter index has 24 entries, each a record of `table` or one past the last (a letter
+// without words), none before the one above it.
+bool IndexesTable(const std::array<std::int32_t, 25>& index, const DictionaryTable& table);
 
 // Line n of Dictionary.txt becomes record n; a line without "@" keeps its slot with an empty
 // definition so that the letter index still points at the right records.
@@ -78,9 +94,9 @@ void ParseLetterIndex(std::string_view bytes, std::array<std::int32_t, 25>& inde
 void ParseChineseDictionary(std::string bytes, DictionaryTable& table);
 
 // Both dictionaries of the DATA folder. Load returns at once; the files are read and their
-// records made on a worker thread while the window starts. english() and chinese() wait until that is
-// done, so a look-up typed at once gets the same answer, and the same ready flag, as a late
-// one. Only the thread that called Load may call them.
+// records made on a worker thread while the window starts. english() and chinese() wait until that
+// is done, so a look-up typed at once gets the same answer, and the same ready flag, as a late one.
+// Only the thread that called Load may call them.
 class Dictionaries {
  public:
   Dictionaries() = default;

@@ -53,7 +53,9 @@ TEST(Win32Files, DictionariesLoadOnAWorkerAndReadFromTheirFiles) {
   Win32FileSystem fs;
   std::u16string folder = TempFolder(u"velmo_dictionaries");
   ASSERT_TRUE(fs.WriteFileAtomic(JoinPath(folder, u"Dictionary.txt"), "apple@n.\r\nbe@v.\r\n"));
-  ASSERT_TRUE(fs.WriteFileAtomic(JoinPath(folder, u"DictContents.sd"), "1\r\n2\r\n"));
+  std::string letters = "1\r\n2\r\n";  // "c" to "x" start past the two lines
+  for (int k = 3; k <= 24; ++k) letters += "3\r\n";
+  ASSERT_TRUE(fs.WriteFileAtomic(JoinPath(folder, u"DictContents.sd"), letters));
   ASSERT_TRUE(fs.WriteFileAtomic(JoinPath(folder, u"词典.txt"), "\xD0\xD0@x\r\n"));  // 行
   Dictionaries dictionaries;
   dictionaries.Load(fs, folder);
