@@ -8,6 +8,15 @@
 
 namespace velmo {
 
+namespace {
+// The panel hidden, with why when the look-up's dictionary is damaged.
+PreviewAnswer Hidden(std::u16string damage) {
+  PreviewAnswer answer;
+  answer.damage = std::move(damage);
+  return answer;
+}
+}  // namespace
+
 PreviewAnswer PreviewOf(std::u16string_view text, const BoxState& state,
                         const PinyinMatcher& item_names) {
   const CommandPrefix prefix = PrefixOf(text);
@@ -17,18 +26,20 @@ PreviewAnswer PreviewOf(std::u16string_view text, const BoxState& state,
     std::u16string lines;
     for (const std::u16string& name : names) lines += (lines.empty() ? u"" : u"\r\n") + name;
     lines += u"\r\n\r\n按 Tab 键填入“" + names.front() + u"”";
-    return {true, std::u16string(text), std::move(lines), std::move(names)};
+    return {true, std::u16string(text), std::move(lines), std::move(names), {}};
   }
   if (text.size() == prefix.length) return {};
   const std::u16string_view argument = text.substr(prefix.length);
-  PreviewAnswer answer{true, std::u16string(argument), std::nullopt, {}};
+  PreviewAnswer answer{true, std::u16string(argument), std::nullopt, {}, {}};
   switch (prefix.symbol) {
     case u'&':
-      if (!state.dictionaries.english().ready) return {};
+      if (!state.dictionaries.english().ready)
+        return Hidden(DamageNotice(state.dictionaries.english()));
       answer.result = LookUpEnglish(state.dictionaries.english(), argument);
       break;
     case u'*':
-      if (!state.dictionaries.chinese().ready) return {};
+      if (!state.dictionaries.chinese().ready)
+        return Hidden(DamageNotice(state.dictionaries.chinese()));
       answer.result = LookUpChinese(state.dictionaries.chinese(), argument);
       break;
     case u'#':

@@ -19,6 +19,8 @@ struct PreviewAnswer {
   std::optional<std::u16string> result;  // nullopt: the result box keeps its text
   // The item names a text without a prefix stands for, best first, one a line in the result.
   std::vector<std::u16string> suggestions;
+  // Why "&" or "*" shows nothing when their dictionary is damaged (DamageNotice); else empty.
+  std::u16string damage;
 };
 
 // "&" and "*" while their dictionary is ready, "#" and "%", each with at least one character

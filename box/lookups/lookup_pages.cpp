@@ -78,6 +78,10 @@ void LookupPages::RefreshPreview() {
   PreviewAnswer answer = PreviewOf(window_.command_box().text, state_, item_names_);
   panel_->visible = answer.shown;
   suggestions_ = std::move(answer.suggestions);
+  // At the first look-up in it: a user who never looks a word up is not told at start-up.
+  if (!answer.damage.empty() && damage_said_.insert(answer.damage).second) {
+    window_.ShowMessage(answer.damage, u"词典文件损坏");
+  }
   if (!answer.shown) return;
   term_->text = std::move(answer.term);
   if (answer.result) result_->text = std::move(*answer.result);

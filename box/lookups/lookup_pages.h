@@ -2,6 +2,7 @@
 // contact-edit page of the main window: their controls and handlers.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,7 @@ class LookupPages {
   Control* number_box_ = nullptr;
   Control* save_ = nullptr;
   std::vector<std::u16string> suggestions_;  // the item names the panel lists, while it shows them
+  std::set<std::u16string> damage_said_;     // each damaged dictionary is said once a run
 };
 
 }  // namespace velmo

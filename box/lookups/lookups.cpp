@@ -80,4 +80,16 @@ std::u16string LookUpChinese(const ChineseDictionary& dict, std::u16string_view 
   return u"没有 “" + std::u16string(term) + u"” 的对应释义。";
 }
 
+std::u16string DamageNotice(const EnglishDictionary& dict) {
+  if (dict.damaged_file.empty()) return {};
+  const std::u16string_view what =
+      dict.damaged_file == kLetterIndexFile ? u"英汉词典的字母索引 " : u"英汉词典 ";
+  return std::u16string(what) + std::u16string(dict.damaged_file) + u" 已损坏，无法查找英文单词。";
+}
+
+std::u16string DamageNotice(const ChineseDictionary& dict) {
+  if (dict.damaged_file.empty()) return {};
+  return u"汉语词典 " + std::u16string(dict.damaged_file) + u" 已损坏，无法查找汉语词语。";
+}
+
 }  // namespace velmo

@@ -29,4 +29,9 @@ std::u16string LookUpEnglish(const EnglishDictionary& dict, std::u16string_view 
 // "没有 “" + term + "” 的对应释义。".
 std::u16string LookUpChinese(const ChineseDictionary& dict, std::u16string_view term);
 
+// What the box says once of a dictionary whose file is damaged, naming the file; empty for a
+// dictionary that is sound or missing.
+std::u16string DamageNotice(const EnglishDictionary& dict);
+std::u16string DamageNotice(const ChineseDictionary& dict);
+
 }  // namespace velmo

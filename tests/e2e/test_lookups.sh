@@ -2,7 +2,7 @@
 # Look-ups of the real box while typing: "&" and "*" in the dictionaries, "#" the calculator,
 # "%" a contact of Contacts.sd, read from the window's own result box; a contact selected in
 # the phone book lands on the clipboard, a contact added there lands in Contacts.sd; without
-# DictContents.sd "&" shows nothing.
+# DictContents.sd "&" shows nothing, and with a damaged one the box says so.
 . "$(dirname "$0")/lib.sh"
 e2e_start "$1"
 cd "$E2E_APP"
@@ -109,5 +109,16 @@ type_command '&apple'
 [ -z "$(shown_result)" ] || e2e_fail "'&apple' shows a result without DictContents.sd"
 type_command '*银行'
 expect_result 'yínháng'
+e2e_close "$win" "$box" || e2e_fail "box did not close"
+
+e2e_log "a damaged DictContents.sd is said at the first English look-up"
+printf '1\r\n2\r\n' >DATA/DictContents.sd
+start_box
+click 136 385
+xdotool type --delay 300 '&a'
+sleep 1.5
+controls | grep -qF $'\t1\t英汉词典的字母索引 DictContents.sd 已损坏，无法查找英文单词。' \
+  || { controls; e2e_fail "no message for the damaged letter index"; }
+kill -0 "$box" || e2e_fail "the box died"
 e2e_close "$win" "$box" || e2e_fail "box did not close"
 echo PASS

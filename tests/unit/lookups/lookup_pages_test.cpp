@@ -183,6 +183,45 @@ TEST_F(LookupPagesTest, ADictionaryThatIsNotReadyOffersNoPreview) {
   EXPECT_EQ(Result(), u"没有联系人。");
 }
 
+// Said once a run for each dictionary, at its first look-up, in the message panel; its look-up
+// then shows nothing, as a missing one does, while the other answers.
+TEST_F(LookupPagesTest, ADamagedDictionaryIsSaidOnceAtItsFirstLookUp) {
+  const std::u16string english = u"英汉词典的字母索引 DictContents.sd 已损坏，无法查找英文单词。";
+  const std::u16string chinese = u"汉语词典 词典.txt 已损坏，无法查找汉语词语。";
+  files.AddFile(kData + u"\\DictContents.sd", "1\r\n2\r\n");
+  state.dictionaries.Load(files, kData);
+  const struct {
+    std::u16string text;
+    bool shown;
+    std::u16string said;
+  } steps[] = {
+      {u"&", false, u""},  // not a look-up yet
+      {u"&a", false, english},
+      {u"&ap", false, u""},
+      {u"*银行", true, u""},
+      {u"＆apple", false, u""},
+      {u"reload: 词典.txt empty", false, u""},
+      {u"*银", false, chinese},
+      {u"&bank", false, u""},  // already said in this run
+      {u"＊银行", false, u""},
+  };
+  for (const auto& s : steps) {
+    if (s.text.starts_with(u"reload")) {
+      files.AddFile(kData + u"\\词典.txt", "");
+      state.dictionaries.Load(files, kData);
+      continue;
+    }
+    Get("LblMessage").text.clear();
+    Get("LblMessageTitle").text.clear();
+    Type(s.text);
+    EXPECT_EQ(PanelShown(), s.shown) << Utf16ToUtf8(s.text);
+    EXPECT_EQ(form().TakeBeeps(), s.said.empty() ? 0 : 1) << Utf16ToUtf8(s.text);
+    EXPECT_EQ(Get("LblMessage").text, s.said) << Utf16ToUtf8(s.text);
+    EXPECT_EQ(Get("LblMessageTitle").text, s.said.empty() ? u"" : u"词典文件损坏");
+  }
+  EXPECT_TRUE(Get("PicMessage").visible);
+}
+
 TEST_F(LookupPagesTest, RunTilesAndBackButtonsHideAndRefreshThePanel) {
   Control& box = window->command_box();
   // "%" keeps its text when run; "*" is an item search, which empties the box.
