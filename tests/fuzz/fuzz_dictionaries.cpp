@@ -1,5 +1,5 @@
-// Any bytes as Dictionary.txt, DictContents.sd or 词典.txt: loading never fails and every record
-// lies inside the file and decodes to one line.
+// Any bytes as Dictionary.txt, DictContents.sd or 词典.txt: loading and judging never fail, and
+// every record lies inside the file and decodes to one line.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -48,5 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ParseChineseDictionary(std::string(bytes), chinese);
   CheckRecords(chinese, true);
   if (chinese.size() > english.size()) std::abort();
+
+  // No text holds a NUL byte; a line that is a Chinese entry is an English one too.
+  const bool sound = HoldsEntries(english);
+  if (sound && bytes.find('\0') != std::string_view::npos) std::abort();
+  if (HoldsEntries(chinese) && !sound) std::abort();
   return 0;
 }
