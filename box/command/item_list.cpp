@@ -5,6 +5,12 @@
 #include "box/shell/app.h"
 
 namespace velmo {
+namespace {
+
+constexpr std::size_t kMaxShellPath = 260;
+constexpr std::size_t kMaxShellAddress = 2048;
+
+}  // namespace
 
 namespace {
 
@@ -14,9 +20,7 @@ std::u16string Str(std::u16string_view s) { return std::u16string(s); }
 
 }  // namespace
 
-bool StartsWithCommandPrefix(std::u16string_view name) {
-  return PrefixOf(name).length > 0;
-}
+bool StartsWithCommandPrefix(std::u16string_view name) { return PrefixOf(name).length > 0; }
 
 bool IsProgramPath(std::u16string_view path) {
   if (path.size() < 4) return false;
@@ -74,6 +78,10 @@ bool ItemList::Clear() {
 
 bool ItemList::StartItem(const std::u16string& path) {
   if (IsProgramPath(path)) return services_.launcher.StartProgramFile(path, WindowStyle::kNormal);
+  // The shell opens no path of MAX_PATH characters or more and no web address over 2048; handed
+  // a longer one from a hand-edited list, Wine's shell library crashes the box.
+  const bool address = path.find(u"://") != std::u16string::npos;
+  if (path.size() >= (address ? kMaxShellAddress + 1 : kMaxShellPath)) return false;
   services_.launcher.OpenWithShell(path);
   return true;
 }
@@ -145,7 +153,8 @@ void ItemList::InvokeByName(const std::u16string& text, NameSearch search) {
 void ItemList::ImportFromStartMenu(std::u16string& log) {
   log.clear();
   OpenFileRequest request;
-  std::optional<std::u16string> programs = services_.known_folders.Get(KnownFolder::kCommonPrograms);
+  std::optional<std::u16string> programs =
+      services_.known_folders.Get(KnownFolder::kCommonPrograms);
   if (programs && !programs->empty()) {
     request.initial_folder = *programs;
     if (programs->back() != u'\\') request.initial_folder += u'\\';

@@ -243,6 +243,13 @@ TEST_F(RunTest, ItemSearch) {
   AddExisting(u"*星", u"C:\\star.exe");
   AddExisting(u"双", u"C:\\first.exe");
   AddExisting(u"双", u"C:\\second.exe");
+  // The longest targets the shell takes, and one character more.
+  const std::u16string path259 = u"D:\\" + std::u16string(252, u'p') + u".txt";
+  const std::u16string address2048 = u"https://" + std::u16string(2040, u'a');
+  AddMissing(u"长路径", path259);
+  AddMissing(u"过长路径", path259 + u"x");
+  AddMissing(u"长网址", address2048);
+  AddMissing(u"过长网址", address2048 + u"a");
   launcher.programs = {u"C:\\Windows\\notepad.exe",
                        u"C:\\Program Files\\Tools\\TOOL.EXE",
                        u"D:\\backup.bat",
@@ -273,6 +280,15 @@ TEST_F(RunTest, ItemSearch) {
       {"document", u"文档", {ShellCall(u"D:\\docs\\readme.txt")}, {}, u"文档", {u"文档"}},
       {"folder: no file, no speech", u"音乐", {ShellCall(u"D:\\music")}, {}, u"旧", {}},
       {"web address", u"网页", {ShellCall(u"https://example.com")}, {}, u"旧", {}},
+      {"path of 259 characters", u"长路径", {ShellCall(path259)}, {}, u"旧", {}},
+      {"path of 260 characters: not handed over",
+       u"过长路径",
+       {},
+       Message(kRunFailed),
+       kDefault,
+       {}},
+      {"address of 2048 characters", u"长网址", {ShellCall(address2048)}, {}, u"旧", {}},
+      {"address of 2049 characters", u"过长网址", {}, Message(kRunFailed), kDefault, {}},
       {"missing program",
        u"旧程序",
        {ProgramFileCall(u"C:\\gone\\old.exe")},
@@ -310,8 +326,9 @@ TEST_F(RunTest, ItemSearch) {
     EXPECT_EQ(surface.messages, c.messages);
     EXPECT_EQ(surface.recent, c.recent);
     EXPECT_EQ(speech.spoken, c.spoken);
-    // The window takes the focus back after every launch, failed or not.
-    EXPECT_EQ(surface.window_focused, c.calls.empty() ? 0 : 1);
+    // The window takes the focus back after every launch of a name it found, failed or not.
+    const bool found = !c.calls.empty() || c.messages == Message(kRunFailed);
+    EXPECT_EQ(surface.window_focused, found ? 1 : 0);
   }
 }
 
