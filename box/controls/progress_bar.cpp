@@ -23,6 +23,7 @@ ProgressBar::ProgressBar(Form& form, Control& parent, const std::string& name, i
   stick_->left = kStickLeft;
   frame_->shape = ShapeKind::kRectangle;
   frame_->border_color = Rgb(0, 0, 0);
+  panel_->access.role = AccessInfo::Role::kProgressBar;
   Resize(width, height);
   SetValue(50);
   SetStickColor(Rgb(51, 153, 255));
@@ -42,6 +43,7 @@ void ProgressBar::SetValue(float value) {
     return;
   }
   stick_->width = static_cast<int>(std::lround(value / 100.0 * mask_->width)) + kStickExtra;
+  panel_->access.value = Value();
 }
 
 void ProgressBar::Resize(int width, int height) {
@@ -49,6 +51,7 @@ void ProgressBar::Resize(int width, int height) {
   panel_->width = mask_->width = frame_->width = width;
   panel_->height = mask_->height = frame_->height = stick_->height = height;
   stick_->width = static_cast<int>(std::lround(width * value / 100.0)) + kStickExtra;
+  panel_->access.value = Value();
 }
 
 }  // namespace velmo

@@ -1,5 +1,5 @@
 // The progress bar: a mask with a coloured stick growing from its left edge. The stick's width
-// alone holds the value, a percentage.
+// holds the value, a percentage; the panel tells a screen reader a progress bar of that value.
 #pragma once
 
 #include <string>

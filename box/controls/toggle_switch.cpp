@@ -43,7 +43,8 @@ ToggleSwitch::ToggleSwitch(Form& form, Control& parent, const std::string& name,
   knob_->width = kKnobSize;
   knob_->height = kKnobSize;
   knob_->fill_color = Rgb(255, 255, 255);
-  knob_->left = kKnobOn;
+  panel_->access.role = AccessInfo::Role::kCheckButton;
+  Place(kKnobOn);
   Fill(kSwitchOnColor);
   panel_->on_click = [this](const MouseEvent&) { Click(); };
 }
@@ -94,6 +95,7 @@ void ToggleSwitch::Fill(Color c) {
 void ToggleSwitch::Place(int knob_left) {
   bool before = Value();
   knob_->left = knob_left;
+  panel_->access.checked = Value();
   if (Value() != before && on_change) on_change(Value());
 }
 

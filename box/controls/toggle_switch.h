@@ -1,6 +1,6 @@
 // The on/off switch: a pill-shaped track of three shapes and a round white knob that slides
 // right (on, green) or left (off, grey) with a fading colour when clicked. The knob's position
-// alone holds the state.
+// holds the state; the panel tells a screen reader a check button, checked while it is on.
 #pragma once
 
 #include <array>

@@ -36,6 +36,7 @@ Form::Form() : root_(std::make_unique<Control>(ControlKind::kPanel, "Form", -1))
 
 Control& Form::Add(Control& parent, ControlKind kind, std::string name, int index) {
   auto c = std::make_unique<Control>(kind, std::move(name), index);
+  c->id_ = ++last_id_;
   c->parent_ = &parent;
   parent.children_.push_back(std::move(c));
   return *parent.children_.back();
@@ -214,6 +215,19 @@ void Form::Click(Control& c) {
   int y = c.ClientTop() + c.height / 2;
   MouseDown(x, y, MouseButton::kLeft, {});
   MouseUp(x, y, MouseButton::kLeft, {});
+}
+
+void Form::ClickOn(Control& c) {
+  int x = c.ClientLeft() + c.width / 2;
+  int y = c.ClientTop() + c.height / 2;
+  Deliver(&c, &Control::on_mouse_down, x, y, MouseButton::kLeft, {});
+  Deliver(&c, &Control::on_mouse_up, x, y, MouseButton::kLeft, {});
+  Deliver(&c, &Control::on_click, x, y, MouseButton::kLeft, {});
+}
+
+void Form::DoubleClickOn(Control& c) {
+  Deliver(&c, &Control::on_double_click, c.ClientLeft() + c.width / 2, c.ClientTop() + c.height / 2,
+          MouseButton::kLeft, {});
 }
 
 void Form::MoveOver(Control& c) {

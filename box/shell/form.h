@@ -72,6 +72,23 @@ struct Font {
 
 class Form;
 
+// What a screen reader is told of a control beyond its kind, caption, tool tip and handlers; read
+// by box/shell/accessible_tree.h.
+struct AccessInfo {
+  enum class Role {
+    kAuto,         // from its kind and handlers
+    kPageTab,      // a label that shows one page of several
+    kCheckButton,  // a panel that is one on/off switch; what it holds is its picture
+    kProgressBar,  // a panel that is one bar; what it holds is its picture
+    kAlert,        // a panel that is a notice: its text is read out when it comes into view
+    kTitle,        // a label that titles what it lies on: the window's name while in view
+  };
+  Role role = Role::kAuto;
+  std::u16string name;   // when neither a caption nor a tool tip names the control
+  bool checked = false;  // a check button that is on, the page tab that is chosen
+  float value = 0;       // a progress bar's percentage
+};
+
 class Control {
  public:
   Control(ControlKind kind, std::string name, int index)
@@ -82,6 +99,8 @@ class Control {
   const ControlKind kind;
   const std::string name;
   const int index;  // position in a control array, -1 for a single control
+  // Unique in its form, in the order controls were added; the form's root has 0.
+  int id() const { return id_; }
 
   // Twips relative to the parent's top-left corner. A line runs from (left,
   // top) to (left + width, top + height).
@@ -95,6 +114,7 @@ class Control {
   std::u16string text;  // caption, content of a text box, glyphs of a picture's own text
   std::u16string tool_tip;
   std::u16string tag;
+  AccessInfo access;
   Font font;
   Color fore_color = Rgb(0, 0, 0);
   Color back_color = kNoBackground;
@@ -153,6 +173,7 @@ class Control {
 
  private:
   friend class Form;
+  int id_ = 0;
   Control* parent_ = nullptr;
   std::vector<std::unique_ptr<Control>> children_;
 };
@@ -201,6 +222,7 @@ class Form {
 
   // The client area: every control hangs below it.
   Control& root() { return *root_; }
+  const Control& root() const { return *root_; }
   Control& Add(Control& parent, ControlKind kind, std::string name, int index = -1);
   Control* Find(std::string_view name, int index = -1);
   // Moves a control above its siblings.
@@ -265,6 +287,12 @@ class Form {
   // Test conveniences that act as a user would.
   void Click(Control& c);
   void MoveOver(Control& c);
+  // A left click on `c` wherever it stands, as if nothing lay above it: its press, release and
+  // click go to it or to the container that takes them. What a screen reader's default action
+  // does.
+  void ClickOn(Control& c);
+  // The same for a double-click.
+  void DoubleClickOn(Control& c);
 
   // What the host draws at `scale`, control by control: every shown control that paints, with
   // the client pixels it may cover (inside its containers) and a hash of how it looks there.
@@ -289,6 +317,7 @@ class Form {
   Control* pressed_ = nullptr;
   Control* hovered_ = nullptr;
   int beeps_ = 0;
+  int last_id_ = 0;
   bool drag_requested_ = false;
 };
 
