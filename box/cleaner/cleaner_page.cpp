@@ -149,6 +149,7 @@ void CleanerPage::BuildPage() {
   bar_->SetValue(0);
   bar_->SetShowBorder(true);
   bar_->SetStickColor(Rgb(0, 255, 0));
+  bar_->panel().access.name = page.title->text;
   pane_ = &AddBox(form_, panel, ControlKind::kRichText, "Text5", 315, 1455, 3945, 3840);
   pane_->multi_line = true;
   pane_->read_only = true;
@@ -171,6 +172,7 @@ void CleanerPage::BuildPowerfulPanel() {
   title.text = u"强力清理";
   title.font = {u"微软雅黑", 130, true};
   title.fore_color = kRed;
+  title.access.role = AccessInfo::Role::kTitle;
   status_ = &AddLabel(form_, *powerful_, "Label47", u"状态信息");
   Place(*status_, 120, 600, 4335, 330);
   data_ = &AddLabel(form_, *powerful_, "Label48", u"数据信息");
@@ -180,6 +182,7 @@ void CleanerPage::BuildPowerfulPanel() {
   powerful_bar_->SetValue(0);
   powerful_bar_->SetShowBorder(true);
   powerful_bar_->SetStickColor(kRed);
+  powerful_bar_->panel().access.name = title.text;
   powerful_pane_ = &form_.Add(*powerful_, ControlKind::kTextBox, "Text11");
   Place(*powerful_pane_, 120, 1800, 4335, 3615);
   powerful_pane_->multi_line = true;

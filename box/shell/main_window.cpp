@@ -293,6 +293,7 @@ Page& MainWindow::AddPage(PageId id, const char* panel_name, const char* title_n
   title.text = std::move(title_text);
   title.font = {u"微软雅黑", 130, true};
   title.fore_color = palette::kText;
+  title.access.role = AccessInfo::Role::kTitle;
   p.title = &title;
 
   Control& rule = form_.Add(panel, ControlKind::kLine, std::string(panel_name) + "Rule");

@@ -20,6 +20,8 @@ MessagePanel::MessagePanel(Form& form, const ImageList& image_list1,
   panel_.width = 4575;
   panel_.height = 5535;
   panel_.back_color = palette::kCard;
+  // A reader reads the message out as it comes up.
+  panel_.access.role = AccessInfo::Role::kAlert;
   // Resting below the client area it would still show a strip over the command
   // box.
   panel_.visible = false;

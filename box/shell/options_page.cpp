@@ -14,6 +14,8 @@ constexpr int kPanelTop = 1380;
 constexpr int kPanelWidth = 4335;
 constexpr int kSwitchLeft = 3360;  // every switch, from its tab panel's left
 constexpr int kRowTextWidth = 3180;
+// The text stands level with the middle of a switch on the same row.
+constexpr int kRowTextDrop = 15;
 constexpr Color kWarning = Rgb(220, 38, 38);
 
 struct Tab {
@@ -50,6 +52,7 @@ OptionsPage::OptionsPage(MainWindow& window, BoxState& state, Services& services
   title.text = u"选项";
   title.font = {u"微软雅黑", 130, true};
   title.fore_color = palette::kText;
+  title.access.role = AccessInfo::Role::kTitle;
 
   Control& rule = form_.Add(*page_, ControlKind::kLine, "Picture72Rule");
   Place(rule, 180, 720, 4215, 0);
@@ -77,6 +80,7 @@ void OptionsPage::BuildTabs() {
     label.font = {u"微软雅黑", 95, false};
     label.fore_color = palette::kText;
     label.on_click = [this, i](const MouseEvent&) { SelectTab(i); };
+    label.access.role = AccessInfo::Role::kPageTab;
     tab_labels_[static_cast<std::size_t>(i)] = &label;
     left += tab.width + 90;
 
@@ -94,15 +98,16 @@ void OptionsPage::BuildTabs() {
 
 Control& OptionsPage::AddRow(Control& tab, const char* name, int top, std::u16string text) {
   Control& label = AddLabel(form_, tab, name, std::move(text));
-  // The text stands level with the middle of a switch on the same row.
-  Place(label, 0, top + 15, kRowTextWidth, 315);
+  Place(label, 0, top + kRowTextDrop, kRowTextWidth, 315);
   return label;
 }
 
-void OptionsPage::AddSwitch(Control& tab, Setting s, int top) {
+void OptionsPage::AddSwitch(Control& tab, Setting s, const Control& row) {
   auto index = static_cast<std::size_t>(s) - 1;
   switches_[index] = std::make_unique<ToggleSwitch>(
-      form_, tab, "sSwitch_Small" + std::to_string(index + 1), kSwitchLeft, top);
+      form_, tab, "sSwitch_Small" + std::to_string(index + 1), kSwitchLeft, row.top - kRowTextDrop);
+  // A reader names the switch by its row.
+  switches_[index]->panel().access.name = row.text;
   // The switches hold the settings while the box runs: what a switch shows is what its
   // consumers read and what shut-down writes.
   switches_[index]->on_change = [this, s](bool on) { state_.settings.Set(s, on); };
@@ -126,22 +131,19 @@ Control& OptionsPage::AddButton(Control& tab, const char* name, int top, int ima
 }
 
 void OptionsPage::BuildGeneralTab(Control& tab) {
-  AddRow(tab, "LblGreeting", 120, u"启动问候音");
-  AddSwitch(tab, Setting::kGreetingAfterRunning, 120);
-  AddRow(tab, "LblPositionRecord", 480, u"位置记忆");
-  AddSwitch(tab, Setting::kPositionRecord, 480);
+  AddSwitch(tab, Setting::kGreetingAfterRunning, AddRow(tab, "LblGreeting", 120, u"启动问候音"));
+  AddSwitch(tab, Setting::kPositionRecord, AddRow(tab, "LblPositionRecord", 480, u"位置记忆"));
   Control& note = AddRow(tab, "LblPositionNote", 780, u"记录上次运行时的位置信息。");
   note.fore_color = palette::kMuted;
   note.font.size_tenths = 85;
-  AddRow(tab, "LblAutoRun", 1080, u"开机时自动启动");
-  AddSwitch(tab, Setting::kAutoRunAfterLogIn, 1080);
+  AddSwitch(tab, Setting::kAutoRunAfterLogIn, AddRow(tab, "LblAutoRun", 1080, u"开机时自动启动"));
 }
 
 void OptionsPage::BuildMusicTab(Control& tab) {
-  AddRow(tab, "LblPlayAtStart", 120, u"启动程序时播放");
-  AddSwitch(tab, Setting::kPlayMusicAfterRunning, 120);
-  AddRow(tab, "LblPauseWhen", 480, u"在下列程序运行时暂停播放：");
-  AddSwitch(tab, Setting::kPauseWhenProgramRunning, 480);
+  AddSwitch(tab, Setting::kPlayMusicAfterRunning,
+            AddRow(tab, "LblPlayAtStart", 120, u"启动程序时播放"));
+  AddSwitch(tab, Setting::kPauseWhenProgramRunning,
+            AddRow(tab, "LblPauseWhen", 480, u"在下列程序运行时暂停播放："));
 
   const int list_width = kSwitchLeft + kSwitchWidth - 270;
   pause_list_ = &AddBox(form_, tab, ControlKind::kListBox, "List9", 135, 1020, list_width, 2460);
@@ -161,8 +163,8 @@ void OptionsPage::BuildProgramsTab(Control& tab) {
     std::u16string record = import_from_start_menu();
     form_.TextEdited(*import_record_, record);
   };
-  AddRow(tab, "LblAllowPath", 480, u"允许自定义程序路径");
-  AddSwitch(tab, Setting::kAllowUserSetProgramPath, 480);
+  AddSwitch(tab, Setting::kAllowUserSetProgramPath,
+            AddRow(tab, "LblAllowPath", 480, u"允许自定义程序路径"));
   AddRow(tab, "LblImportRecord", 960, u"导入记录：");
   import_record_ = &AddBox(form_, tab, ControlKind::kTextBox, "Text8", 135, 1440,
                            kSwitchLeft + kSwitchWidth - 270, 2460);
@@ -178,24 +180,22 @@ void OptionsPage::BuildCleanerTab(Control& tab) {
         u"explorer.exe \"" + JoinPath(state_.program_folder, u"CleanLogs") + u"\\\"",
         WindowStyle::kNormal);
   };
-  AddRow(tab, "LblAutoClean", 480, u"程序启动时自动清理");
-  AddSwitch(tab, Setting::kAutoCleanAfterRunning, 480);
-  AddRow(tab, "LblEmptyBin", 840, u"清理时清空回收站");
-  AddSwitch(tab, Setting::kClearRecycledWhenCleanerWork, 840);
-  AddRow(tab, "LblPowerful", 1200, u"强力清理");
-  AddSwitch(tab, Setting::kPowerfulCleaningMode, 1200);
+  AddSwitch(tab, Setting::kAutoCleanAfterRunning,
+            AddRow(tab, "LblAutoClean", 480, u"程序启动时自动清理"));
+  AddSwitch(tab, Setting::kClearRecycledWhenCleanerWork,
+            AddRow(tab, "LblEmptyBin", 840, u"清理时清空回收站"));
+  AddSwitch(tab, Setting::kPowerfulCleaningMode, AddRow(tab, "LblPowerful", 1200, u"强力清理"));
   AddWarning(tab, "LblPowerfulWarning", 1560, 720,
              u"开启强力清理将有可能导致系统异常、系统崩溃等一系列不可逆的状况发生！请谨慎使用。");
 }
 
 void OptionsPage::BuildDebugTab(Control& tab) {
   AddWarning(tab, "LblDebugWarning", 0, 315, u"某些调试选项将导致程序出现异常，请谨慎使用。");
-  AddRow(tab, "LblKeyIntercept", 360, u"全局按键拦截");
-  AddSwitch(tab, Setting::kKeyIntercept, 360);
-  AddRow(tab, "LblForceKill", 720, u"关机/重启前强制终止用户进程");
-  AddSwitch(tab, Setting::kForceToKillUserProgress, 720);
-  AddRow(tab, "LblTransparent", 1080, u"主窗口强制使用透明效果");
-  AddSwitch(tab, Setting::kTransparentUI, 1080);
+  AddSwitch(tab, Setting::kKeyIntercept, AddRow(tab, "LblKeyIntercept", 360, u"全局按键拦截"));
+  AddSwitch(tab, Setting::kForceToKillUserProgress,
+            AddRow(tab, "LblForceKill", 720, u"关机/重启前强制终止用户进程"));
+  AddSwitch(tab, Setting::kTransparentUI,
+            AddRow(tab, "LblTransparent", 1080, u"主窗口强制使用透明效果"));
 }
 
 void OptionsPage::FinishStartup() {
@@ -216,9 +216,11 @@ void OptionsPage::Open() {
 void OptionsPage::SelectTab(int tab) {
   for (int i = 0; i < 5; ++i) {
     tab_labels_[static_cast<std::size_t>(i)]->border_color = kNoBackground;
+    tab_labels_[static_cast<std::size_t>(i)]->access.checked = false;
     tabs_[static_cast<std::size_t>(i)]->visible = false;
   }
   tab_labels_[static_cast<std::size_t>(tab)]->border_color = palette::kMuted;
+  tab_labels_[static_cast<std::size_t>(tab)]->access.checked = true;
   tabs_[static_cast<std::size_t>(tab)]->visible = true;
 }
 

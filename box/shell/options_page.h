@@ -37,9 +37,10 @@ class OptionsPage {
   void BuildProgramsTab(Control& tab);
   void BuildCleanerTab(Control& tab);
   void BuildDebugTab(Control& tab);
-  // A row of a tab: its text at `top`, and the setting's switch at the right when it has one.
+  // A row of a tab: its text at `top`.
   Control& AddRow(Control& tab, const char* name, int top, std::u16string text);
-  void AddSwitch(Control& tab, Setting s, int top);
+  // The setting's switch at the right of its row's text.
+  void AddSwitch(Control& tab, Setting s, const Control& row);
   Control& AddWarning(Control& tab, const char* name, int top, int height, std::u16string text);
   Control& AddButton(Control& tab, const char* name, int top, int image, std::u16string tool_tip);
   void AddToPauseList();

@@ -9,13 +9,21 @@
 
 #include "box/controls/progress_bar.h"
 #include "box/controls/toggle_switch.h"
+#include "box/shell/box.h"
 #include "box/storage/text_codec.h"
-#include "fakes/fake_dialogs.h"
+#include "fakes/fake_services_set.h"
 
 namespace velmo {
 namespace {
 
 using Role = AccessibleRole;
+
+const AccessibleItem* ItemNamed(const AccessibleView& view, std::u16string_view name,
+                                Role role = Role::kPushButton) {
+  auto it = std::find_if(view.items.begin(), view.items.end(),
+                         [&](const AccessibleItem& i) { return i.name == name && i.role == role; });
+  return it == view.items.end() ? nullptr : &*it;
+}
 
 Control& Add(Form& form, Control& parent, ControlKind kind, const char* name, int left) {
   Control& c = form.Add(parent, kind, name);
@@ -109,6 +117,82 @@ TEST(AccessibleTree, ItemsTakeCaptionTipOrNameAndCompositesAreOneItem) {
   const AccessibleItem& turned = AccessibleViewOf(form, PixelScale(96)).items[7];
   EXPECT_FALSE(turned.checked);
   EXPECT_EQ(turned.default_action, u"选中");
+}
+
+class AccessibleBox : public ::testing::Test, protected FakeServiceSet {
+ protected:
+  void SetUp() override {
+    state.program_folder = u"C:\\Box";
+    box = std::make_unique<Box>(state, services);
+    box->Startup();
+  }
+  Form& form() { return box->window().form(); }
+  AccessibleView View() { return AccessibleViewOf(form(), PixelScale(96)); }
+  void TickUntilStopped(const char* timer) {
+    for (int i = 0; i < 100 && form().timer(timer).enabled; ++i) form().Tick(timer);
+  }
+
+  BoxState state;
+  std::unique_ptr<Box> box;
+};
+
+TEST_F(AccessibleBox, WhatIsSlidAwayOrUnderAPageIsInvisibleAndTheTitleInViewNamesTheWindow) {
+  AccessibleView home = View();
+  EXPECT_EQ(home.name, u"Velmo盒子");
+  for (std::u16string_view tile : {u"音乐", u"便笺", u"快速启动", u"小工具"}) {
+    const AccessibleItem* item = ItemNamed(home, tile);
+    ASSERT_NE(item, nullptr) << Utf16ToUtf8(tile);
+    EXPECT_FALSE(item->invisible);
+    EXPECT_EQ(item->default_action, u"按下");
+  }
+  EXPECT_TRUE(ItemNamed(home, u"关机")->invisible) << "in the drawer, slid out of the window";
+  EXPECT_FALSE(ItemNamed(home, u"展开工具条")->invisible) << "the drawer's edge shows";
+  EXPECT_EQ(ItemNamed(home, u"音乐", Role::kStaticText), nullptr) << "the music page is hidden";
+
+  form().Click(form().Get("Picture39", 0));
+  form().Tick("Timer17");
+  EXPECT_EQ(View().name, u"Velmo盒子") << "the title has not slid into the window yet";
+  TickUntilStopped("Timer17");
+  AccessibleView music = View();
+  EXPECT_EQ(music.name, u"音乐");
+  EXPECT_TRUE(ItemNamed(music, u"便笺")->invisible) << "under the page";
+  EXPECT_FALSE(ItemNamed(music, u"执行")->invisible) << "below the page";
+  EXPECT_FALSE(ItemNamed(music, u"播放/暂停")->invisible);
+
+  box->window().ShowMessage(u"无法读取 DATA\\Music.sd", u"读取失败");
+  TickUntilStopped("Timer16");
+  AccessibleView message = View();
+  auto alert = std::find_if(message.items.begin(), message.items.end(),
+                            [](const AccessibleItem& i) { return i.role == Role::kAlert; });
+  ASSERT_NE(alert, message.items.end());
+  EXPECT_EQ(alert->name, u"读取失败\n无法读取 DATA\\Music.sd");
+  EXPECT_FALSE(alert->invisible);
+  EXPECT_TRUE(alert->focused) << "the space bar closes it";
+  EXPECT_TRUE(ItemNamed(message, u"播放/暂停")->invisible) << "the message covers the page";
+}
+
+TEST_F(AccessibleBox, TheDefaultActionIsTheClickOrPressWhereverTheItemStands) {
+  const int recycle_bin = form().Get("PicRecycleBin").id();
+  ASSERT_TRUE(DoAccessibleAction(form(), recycle_bin)) << "in the collapsed drawer";
+  ASSERT_EQ(launcher.calls.size(), 1u) << "the bin opens on a press";
+  EXPECT_NE(launcher.calls[0].text.find(u"explorer"), std::u16string::npos);
+
+  ASSERT_TRUE(DoAccessibleAction(form(), form().Get("PicOptions").id()));
+  const int greeting = form().Get("sSwitch_Small1").id();
+  bool was = state.settings.Get(Setting::kGreetingAfterRunning);
+  ASSERT_TRUE(DoAccessibleAction(form(), greeting));
+  TickUntilStopped(was ? "sSwitch_Small1.Timer1" : "sSwitch_Small1.Timer2");
+  EXPECT_NE(state.settings.Get(Setting::kGreetingAfterRunning), was);
+  auto item = std::find_if(View().items.begin(), View().items.end(),
+                           [&](const AccessibleItem& i) { return i.id == greeting; });
+  EXPECT_NE(item->checked, was);
+
+  Control& back = form().Get("Picture73");
+  back.enabled = false;
+  EXPECT_FALSE(DoAccessibleAction(form(), back.id())) << "unavailable";
+  EXPECT_FALSE(DoAccessibleAction(form(), form().Get("ShpCommandBox").id())) << "no item";
+  EXPECT_FALSE(DoAccessibleAction(form(), form().Get("LblVersion").id())) << "takes no click";
+  EXPECT_FALSE(DoAccessibleAction(form(), 100000));
 }
 
 AccessibleItem MakeItem(int id, Role role, std::u16string name, bool invisible = false) {
