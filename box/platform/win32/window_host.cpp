@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 #include "box/platform/win32/wide.h"
+#include "box/shell/accessible_tree.h"
 
 namespace velmo {
 namespace {
@@ -207,6 +208,26 @@ void WindowHost::SyncOwn() {
   SyncFocus();
   SyncToolTip();
   InvalidateChanges();
+  SyncAccessible();
+}
+
+// A reader that has asked hears what changed: a notice that comes up, a title, a switch turned.
+void WindowHost::SyncAccessible() {
+  if (!accessible_) return;
+  AccessibleView before = std::move(accessible_view_);
+  accessible_view_ = AccessibleViewOf(form_, PixelScale(dpi_));
+  for (const AccessibleEvent& e : AccessibleChanges(before, accessible_view_)) {
+    static constexpr DWORD kEvents[] = {EVENT_OBJECT_SHOW, EVENT_SYSTEM_ALERT,
+                                        EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_STATECHANGE};
+    NotifyWinEvent(kEvents[static_cast<int>(e.kind)], hwnd_, OBJID_CLIENT, e.id);  // 0: the window
+  }
+}
+
+HWND WindowHost::NativeWindowOf(int id) {
+  for (const auto& [control, native] : natives_) {
+    if (control->id() == id) return native.hwnd;
+  }
+  return nullptr;
 }
 
 // Only where something changed is painted again: a clock tick repaints the face, not the window.
@@ -783,6 +804,21 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       Sync();
       return 0;
     }
+    case WM_GETOBJECT:
+      if (!accessible_) {
+        if (static_cast<DWORD>(lp) != static_cast<DWORD>(OBJID_CLIENT)) break;
+        accessible_view_ = AccessibleViewOf(form_, PixelScale(dpi_));
+        accessible_ =
+            std::make_unique<AccessibleWindow>(hwnd_, static_cast<AccessibleSource&>(*this));
+      }
+      if (std::optional<LRESULT> answer = accessible_->Answer(wp, lp)) return *answer;
+      break;
+    case kAccessibleActionMessage:
+      if (DoAccessibleAction(form_, static_cast<int>(wp))) {
+        form_.TakeDragRequest();  // no pointer to drag with
+        Sync();
+      }
+      return 0;
     case WM_CLOSE:
       if (on_close_request_) on_close_request_(false);
       return 0;
@@ -792,6 +828,7 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (wp && on_close_request_) on_close_request_(true);
       return 0;
     case WM_DESTROY:
+      accessible_.reset();
       hwnd_ = nullptr;
       PostQuitMessage(0);
       return 0;

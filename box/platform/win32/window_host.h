@@ -15,8 +15,10 @@
 #include <utility>
 #include <vector>
 
+#include "box/platform/accessibility.h"
 #include "box/platform/raster.h"
 #include "box/platform/screen.h"
+#include "box/platform/win32/accessible_window.h"
 #include "box/shell/form.h"
 
 namespace velmo {
@@ -39,7 +41,7 @@ double MsSinceProcessStart();
 // With VELMO_TIMING set, prints "startup <step> <MsSinceProcessStart>".
 void MarkStartup(const char* step);
 
-class WindowHost {
+class WindowHost : private AccessibleSource {
  public:
   // on_close_request runs for WM_CLOSE (close command, Alt+F4), with false, and for the end
   // of the Windows session, with true.
@@ -49,7 +51,7 @@ class WindowHost {
   template <class Window, class = decltype(std::declval<Window&>().form())>
   WindowHost(Window& window, CloseRequest on_close_request)
       : WindowHost(window.form(), std::move(on_close_request)) {}
-  ~WindowHost();
+  ~WindowHost() override;
   WindowHost(const WindowHost&) = delete;
   WindowHost& operator=(const WindowHost&) = delete;
 
@@ -128,6 +130,9 @@ class WindowHost {
   void Mouse(UINT msg, WPARAM wp, int x_px, int y_px);
   Control* ControlOf(HWND child);
   void CollectNatives(Control& c, std::vector<Control*>& out);
+  const AccessibleView& AccessibleNow() override { return accessible_view_; }
+  HWND NativeWindowOf(int id) override;
+  void SyncAccessible();
 
   Form& form_;
   CloseRequest on_close_request_;
@@ -166,6 +171,9 @@ class WindowHost {
   std::uint32_t* back_pixels_ = nullptr;
   SIZE back_size_{};
   ImeKeyFilter ime_keys_;
+  // Made when a screen reader first asks; the view is brought up to date by every Sync from then.
+  std::unique_ptr<AccessibleWindow> accessible_;
+  AccessibleView accessible_view_;
 };
 
 }  // namespace velmo
