@@ -14,6 +14,9 @@ inline constexpr std::uint32_t kLauncherHoverFill = 0xFFFFC0;   // RGB(192, 255,
 inline constexpr int kLauncherWidth = 1620;                     // client area at design
 inline constexpr int kLauncherHeight = 1545;
 inline constexpr int kMenuButtonCount = 3;  // 0 close, 1 hidden, 2 minimise
+// What a screen reader calls them.
+inline constexpr std::array<const char16_t*, kMenuButtonCount> kMenuButtonNames = {u"关闭", u"",
+                                                                                   u"最小化"};
 
 struct TwipsRect {
   int left = 0;

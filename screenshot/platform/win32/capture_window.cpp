@@ -96,6 +96,7 @@ void CaptureWindow::Show(std::unique_ptr<FrozenScreen> frozen) {
 }
 
 CaptureWindow::~CaptureWindow() {
+  accessible_.reset();
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   DestroyWindow(hwnd_);
   DeleteObject(text_font_);
@@ -156,6 +157,23 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:  // Alt+F4 leaves like Escape
       end = CaptureEnd::kEscape;
       break;
+    case WM_GETOBJECT:
+      if (!accessible_) {
+        accessible_ = std::make_unique<velmo::AccessibleWindow>(
+            hwnd_, static_cast<velmo::AccessibleSource&>(*this));
+      }
+      if (std::optional<LRESULT> answer = accessible_->Answer(wp, lp)) return *answer;
+      return DefWindowProcW(hwnd_, msg, wp, lp);
+    case velmo::kAccessibleActionMessage:
+      // A click in the middle of the icon, through the model.
+      for (const velmo::AccessibleItem& item : AccessibleNow().items) {
+        if (item.id != static_cast<int>(wp) || item.default_action.empty()) continue;
+        const int cx = (item.area.left + item.area.right) / 2;
+        const int cy = (item.area.top + item.area.bottom) / 2;
+        model_->Press(MouseButton::kLeft, cx, cy);
+        end = model_->Release(MouseButton::kLeft, cx, cy);
+      }
+      break;
     default:
       return DefWindowProcW(hwnd_, msg, wp, lp);
   }
@@ -169,6 +187,14 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   return 0;
 }
 
+// Generous room for "99999x99999" in the label font.
+RECT CaptureWindow::LabelBounds() const {
+  PointF at = model_->label_position();
+  int w = MulDiv(110, model_->toolbar_metrics().dpi, 96);
+  int h = MulDiv(24, model_->toolbar_metrics().dpi, 96);
+  return ToRect({RoundPixel(at.x), RoundPixel(at.y), RoundPixel(at.x) + w, RoundPixel(at.y) + h});
+}
+
 RECT CaptureWindow::OverlayBounds() const {
   RECT bounds{};
   const CaptureScreen& m = *model_;
@@ -176,14 +202,7 @@ RECT CaptureWindow::OverlayBounds() const {
   if (m.handles_visible()) {
     for (const RectF& h : m.handles()) Unite(&bounds, Inflated(RoundRect(h), 1));
   }
-  if (m.label_visible()) {
-    // Generous room for "99999x99999" in the label font.
-    PointF at = m.label_position();
-    int w = MulDiv(110, model_->toolbar_metrics().dpi, 96);
-    int h = MulDiv(24, model_->toolbar_metrics().dpi, 96);
-    RectI label{RoundPixel(at.x), RoundPixel(at.y), RoundPixel(at.x) + w, RoundPixel(at.y) + h};
-    Unite(&bounds, ToRect(label));
-  }
+  if (m.label_visible()) Unite(&bounds, LabelBounds());
   if (m.toolbar_visible()) Unite(&bounds, Inflated(m.toolbar_rect(), 1));
   return bounds;
 }
@@ -215,6 +234,41 @@ void CaptureWindow::PlaceToolTips() {
     }
     PlaceToolTip(tips_, hwnd_, static_cast<UINT_PTR>(i), area);
   }
+}
+
+const velmo::AccessibleView& CaptureWindow::AccessibleNow() {
+  const CaptureScreen& m = *model_;
+  view_.name = reinterpret_cast<const char16_t*>(kTitle);
+  view_.items.clear();
+  auto add = [this](int id, velmo::AccessibleRole role, std::u16string name, const RectI& r) {
+    velmo::AccessibleItem i;
+    i.id = id;
+    i.role = role;
+    i.name = std::move(name);
+    i.area = {r.left, r.top, r.right, r.bottom};
+    if (role == velmo::AccessibleRole::kPushButton) i.default_action = u"按下";
+    view_.items.push_back(std::move(i));
+  };
+  if (m.toolbar_visible()) {
+    const RectI bar = m.toolbar_rect();
+    auto at = [&bar](const RectI& r) {
+      return RectI{r.left + bar.left, r.top + bar.top, r.right + bar.left, r.bottom + bar.top};
+    };
+    for (int i = 0; i < kToolbarIconCount; ++i) {
+      add(1 + i, velmo::AccessibleRole::kPushButton, kToolbarTips[i],
+          at(m.toolbar_metrics().hover_boxes[i]));
+    }
+    if (!m.colour_readout().empty()) {
+      add(1 + kToolbarIconCount, velmo::AccessibleRole::kStaticText, m.colour_readout(),
+          at(m.toolbar_metrics().readout));
+    }
+  }
+  if (m.label_visible()) {
+    RECT r = LabelBounds();
+    add(2 + kToolbarIconCount, velmo::AccessibleRole::kStaticText, m.label_text(),
+        {r.left, r.top, r.right, r.bottom});
+  }
+  return view_;
 }
 
 void CaptureWindow::Paint() {

@@ -7,19 +7,20 @@
 #include <functional>
 #include <memory>
 
+#include "box/platform/win32/accessible_window.h"
 #include "screenshot/capture_screen.h"
 #include "screenshot/platform/win32/frozen_screen.h"
 
 namespace shot {
 
-class CaptureWindow {
+class CaptureWindow : private velmo::AccessibleSource {
  public:
   // Called once when the user ends the capture; it may destroy the window.
   using EndHandler = std::function<void(CaptureEnd)>;
 
   // Creates the window, hidden, over `screen` (virtual-screen pixels).
   CaptureWindow(HINSTANCE instance, const RECT& screen, EndHandler on_end);
-  ~CaptureWindow();
+  ~CaptureWindow() override;
   CaptureWindow(const CaptureWindow&) = delete;
   CaptureWindow& operator=(const CaptureWindow&) = delete;
 
@@ -38,9 +39,13 @@ class CaptureWindow {
   void DrawOverlays(HDC dc);
   void DrawToolbar(HDC dc);
   RECT OverlayBounds() const;
+  RECT LabelBounds() const;
   // Repaints what the last event changed and keeps the tool tips on the toolbar icons.
   void Refresh(const RECT& before);
   void PlaceToolTips();
+  // The toolbar, its colour readout and the size label, for screen readers.
+  const velmo::AccessibleView& AccessibleNow() override;
+  HWND NativeWindowOf(int) override { return nullptr; }
 
   std::unique_ptr<FrozenScreen> frozen_;
   EndHandler on_end_;
@@ -51,6 +56,8 @@ class CaptureWindow {
   HFONT icon_font_ = nullptr;
   RECT tips_at_{};
   bool ended_ = false;
+  std::unique_ptr<velmo::AccessibleWindow> accessible_;  // made when a reader first asks
+  velmo::AccessibleView view_;
 };
 
 }  // namespace shot

@@ -33,6 +33,7 @@ LauncherWindow::LauncherWindow(HINSTANCE instance, CaptureHandler on_capture, Cl
 }
 
 LauncherWindow::~LauncherWindow() {
+  accessible_.reset();
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   DestroyWindow(hwnd_);
   DeleteObject(title_font_);
@@ -123,6 +124,24 @@ LRESULT LauncherWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DPICHANGED:
       ApplyDpi(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
       return 0;
+    case WM_GETOBJECT:
+      if (!accessible_) {
+        accessible_ = std::make_unique<velmo::AccessibleWindow>(
+            hwnd_, static_cast<velmo::AccessibleSource&>(*this));
+      }
+      if (std::optional<LRESULT> answer = accessible_->Answer(wp, lp)) return *answer;
+      break;
+    case velmo::kAccessibleActionMessage:
+      // A click in the middle of the item, through the model.
+      for (const velmo::AccessibleItem& item : AccessibleNow().items) {
+        if (item.id != static_cast<int>(wp) || item.default_action.empty()) continue;
+        const int cx = Twips((item.area.left + item.area.right) / 2);
+        const int cy = Twips((item.area.top + item.area.bottom) / 2);
+        model_.Press(cx, cy);
+        Apply(model_.Release(cx, cy));
+        InvalidateRect(hwnd_, nullptr, FALSE);
+      }
+      return 0;
     case WM_DESTROY:
       on_close_();
       return 0;
@@ -146,6 +165,31 @@ void LauncherWindow::Apply(LauncherCommand command) {
     case LauncherCommand::kNone:
       break;
   }
+}
+
+const velmo::AccessibleView& LauncherWindow::AccessibleNow() {
+  using velmo::AccessibleRole;
+  auto item = [](int id, AccessibleRole role, const char16_t* name, const RECT& r) {
+    velmo::AccessibleItem i;
+    i.id = id;
+    i.role = role;
+    i.name = name;
+    i.area = {r.left, r.top, r.right, r.bottom};
+    if (role == AccessibleRole::kPushButton) i.default_action = u"按下";
+    return i;
+  };
+  view_.name = kLauncherTitle;
+  view_.items = {
+      item(1, AccessibleRole::kStaticText, kLauncherTitle, PxRect(model_.title_label()))};
+  for (int i = 0; i < kMenuButtonCount; ++i) {
+    if (!model_.menu()[i].visible) continue;
+    view_.items.push_back(item(2 + i, AccessibleRole::kPushButton, kMenuButtonNames[i],
+                               PxRect(model_.menu()[i].rect)));
+  }
+  view_.items.push_back(
+      item(2 + kMenuButtonCount, AccessibleRole::kPushButton, kCaptureButtonTip,
+           PxRect(model_.capture_button(), model_.panel().left, model_.panel().top)));
+  return view_;
 }
 
 void LauncherWindow::Paint() {

@@ -4,12 +4,14 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
+#include "box/platform/win32/accessible_window.h"
 #include "screenshot/launcher.h"
 
 namespace shot {
 
-class LauncherWindow {
+class LauncherWindow : private velmo::AccessibleSource {
  public:
   // Called for the capture button; the window has already been hidden and is gone from the
   // screen by then.
@@ -18,7 +20,7 @@ class LauncherWindow {
   using CloseHandler = std::function<void()>;
 
   LauncherWindow(HINSTANCE instance, CaptureHandler on_capture, CloseHandler on_close);
-  ~LauncherWindow();
+  ~LauncherWindow() override;
   LauncherWindow(const LauncherWindow&) = delete;
   LauncherWindow& operator=(const LauncherWindow&) = delete;
 
@@ -34,6 +36,9 @@ class LauncherWindow {
   int Twips(int pixels) const { return MulDiv(pixels, 1440, dpi_); }
   RECT PxRect(const TwipsRect& r, int dx = 0, int dy = 0) const;
   void Apply(LauncherCommand command);
+  // Its title, its buttons and the capture button, for screen readers.
+  const velmo::AccessibleView& AccessibleNow() override;
+  HWND NativeWindowOf(int) override { return nullptr; }
 
   CaptureHandler on_capture_;
   CloseHandler on_close_;
@@ -45,6 +50,8 @@ class LauncherWindow {
   HFONT menu_font_ = nullptr;
   HFONT camera_font_ = nullptr;
   bool tracking_ = false;
+  std::unique_ptr<velmo::AccessibleWindow> accessible_;  // made when a reader first asks
+  velmo::AccessibleView view_;
 };
 
 }  // namespace shot

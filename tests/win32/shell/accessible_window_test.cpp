@@ -14,6 +14,8 @@
 #include "box/shell/box.h"
 #include "box/storage/text_codec.h"
 #include "fakes/fake_services_set.h"
+#include "screenshot/platform/win32/capture_window.h"
+#include "screenshot/platform/win32/launcher_window.h"
 
 namespace velmo {
 namespace {
@@ -297,6 +299,68 @@ TEST(AccessibleWindow, AReaderReadsTilesDrawerSwitchAndMessageWorksThemAndHearsT
   DestroyWindow(host.hwnd());
   long count = 0;
   EXPECT_EQ(acc->get_accChildCount(&count), CO_E_OBJNOTCONNECTED) << "the window is gone";
+  acc->Release();
+  CoUninitialize();
+}
+
+// 截屏's launcher answers with the same object: its title and buttons, and a capture on the
+// default action of its capture button.
+TEST(AccessibleWindow, TheCaptureLauncherNamesItsButtonsAndCapturesOnTheDefaultAction) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  int captures = 0;
+  shot::LauncherWindow launcher(
+      GetModuleHandleW(nullptr), [&] { ++captures; }, [] {});
+  launcher.Show(false);
+  IAccessible* acc = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(launcher.hwnd(), static_cast<DWORD>(OBJID_CLIENT),
+                                       IID_IAccessible, reinterpret_cast<void**>(&acc)),
+            S_OK);
+  std::vector<Node> nodes = ChildrenOf(acc);
+  Print("launcher", acc, nodes);
+  EXPECT_EQ(NameOf(acc, CHILDID_SELF), u"截屏工具");
+  ASSERT_EQ(nodes.size(), 4u);
+  EXPECT_NE(Find(nodes, u"截屏工具", ROLE_SYSTEM_STATICTEXT), nullptr);
+  EXPECT_NE(Find(nodes, u"关闭", ROLE_SYSTEM_PUSHBUTTON), nullptr);
+  EXPECT_NE(Find(nodes, u"最小化", ROLE_SYSTEM_PUSHBUTTON), nullptr);
+  const Node* capture = Find(nodes, u"新建截屏", ROLE_SYSTEM_PUSHBUTTON);
+  ASSERT_NE(capture, nullptr);
+  EXPECT_EQ(acc->accDoDefaultAction(Child(capture->id)), S_OK);
+  EXPECT_EQ(captures, 0) << "after the reader's call has returned";
+  // Wine takes some 2 s to hide a window without a window manager.
+  EXPECT_TRUE(PumpUntil([&] { return captures == 1; }, 6));
+  EXPECT_FALSE(IsWindowVisible(launcher.hwnd())) << "hidden for the capture";
+  acc->Release();
+  CoUninitialize();
+}
+
+// And its capture screen: once a selection is drawn, the toolbar's icons, and the end of the
+// capture on an icon's default action.
+TEST(AccessibleWindow, TheCaptureToolbarNamesItsIconsAndEndsTheCaptureOnTheDefaultAction) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  std::vector<shot::CaptureEnd> ends;
+  shot::CaptureWindow capture(GetModuleHandleW(nullptr), RECT{0, 0, 640, 480},
+                              [&](shot::CaptureEnd end) { ends.push_back(end); });
+  capture.Show(shot::FrozenScreen::CaptureVirtualScreen());
+  const HWND hwnd = capture.hwnd();
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+  SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 200));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(300, 200));
+  ASSERT_TRUE(capture.model().toolbar_visible());
+  IAccessible* acc = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                       reinterpret_cast<void**>(&acc)),
+            S_OK);
+  std::vector<Node> nodes = ChildrenOf(acc);
+  Print("capture", acc, nodes);
+  for (std::u16string_view icon : {u"撤销", u"复制到剪贴板", u"保存", u"退出"}) {
+    EXPECT_NE(Find(nodes, icon, ROLE_SYSTEM_PUSHBUTTON), nullptr) << Utf16ToUtf8(icon);
+  }
+  EXPECT_NE(Find(nodes, u"200x100", ROLE_SYSTEM_STATICTEXT), nullptr) << "the size label";
+  const Node* copy = Find(nodes, u"复制到剪贴板", ROLE_SYSTEM_PUSHBUTTON);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(acc->accDoDefaultAction(Child(copy->id)), S_OK);
+  EXPECT_TRUE(PumpUntil([&] { return !ends.empty(); }));
+  EXPECT_EQ(ends, std::vector<shot::CaptureEnd>({shot::CaptureEnd::kCopy}));
   acc->Release();
   CoUninitialize();
 }
