@@ -89,7 +89,8 @@ int LeftOnAMonitor(Screen& screen, const Form& window) {
 }  // namespace
 
 void App::LoadSettings() {
-  state_.settings_file = ReadSettingsFile(services_.files, DataPath(u"config.ini"));
+  state_.settings_file =
+      ReadSettingsFile(services_.files, DataPath(u"config.ini"), DataPath(u"config.ini.default"));
   const IniFile& ini = state_.settings_file.ini;
   state_.pause_list = SplitPauseList(ini.Get(kSectionMusic, kKeyPauseList).value_or(u""));
 

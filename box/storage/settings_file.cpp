@@ -33,6 +33,17 @@ SettingsDocument ReadSettingsFile(FileSystem& fs, const std::u16string& path) {
   return doc;
 }
 
+SettingsDocument ReadSettingsFile(FileSystem& fs, const std::u16string& path,
+                                  const std::u16string& delivered_path) {
+  SettingsDocument doc = ReadSettingsFile(fs, path);
+  if (doc.state == SettingsDocument::State::kMissing) {
+    if (std::optional<IniFile> ini = ParseSettings(fs.ReadFile(delivered_path))) {
+      doc.ini = std::move(*ini);
+    }
+  }
+  return doc;
+}
+
 std::string SettingsFileBytes(const SettingsDocument& doc) {
   return EncodeText(doc.ini.Serialize());
 }

@@ -22,6 +22,12 @@ struct SettingsDocument {
 // A file that exists but cannot be read as text is copied to path + ".unreadable" at once, so
 // that whatever is said about it afterwards is already true.
 SettingsDocument ReadSettingsFile(FileSystem& fs, const std::u16string& path);
+// The same, but without a file at path the settings are those of delivered_path (the release
+// delivers config.ini.default, so that unzipping an update never replaces the user's
+// config.ini). The document stays kMissing: the first save writes path. A delivered file that
+// cannot be read is not the user's: the delivered values built into the box stand for it.
+SettingsDocument ReadSettingsFile(FileSystem& fs, const std::u16string& path,
+                                  const std::u16string& delivered_path);
 // The file's bytes as saved. A kUnreadable document is never written.
 std::string SettingsFileBytes(const SettingsDocument& doc);
 

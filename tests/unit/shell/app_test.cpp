@@ -219,6 +219,35 @@ TEST_F(AppTest, ThePauseListIsKeptInTheMusicSection) {
   EXPECT_TRUE(state.pause_list.empty());
 }
 
+// The release's zip delivers its settings as config.ini.default, never as config.ini: a first
+// start reads them, the close writes them as the user's config.ini, and a newer zip unzipped over
+// the folder changes nothing of what the user set.
+TEST_F(AppTest, TheDeliveredSettingsServeUntilTheBoxHasWrittenItsOwn) {
+  const std::u16string delivered = u"C:\\Box\\DATA\\config.ini.default";
+  const std::string first_release =
+      "[Basic]\r\nGreetingAfterRunning =False\r\nPositionRecord =True\r\nTop =300\r\n"
+      "Left =1500\r\n[Debug]\r\nTransparentUI = True\r\n";
+  files.AddFile(delivered, first_release);
+  app.Startup();
+  app.CheckDataFiles();
+  EXPECT_EQ(state.startup_notice.text, u"");
+  EXPECT_TRUE(speech.spoken.empty());
+  EXPECT_EQ(window.top, 300);
+  EXPECT_EQ(window.left, 1500);
+  EXPECT_TRUE(state.settings.Get(Setting::kTransparentUI));
+  window.left = 4500;
+  EXPECT_TRUE(app.Shutdown());
+  EXPECT_NE(Config().find("GreetingAfterRunning=False\r\n"), std::string::npos) << Config();
+  EXPECT_NE(Config().find("Top=300\r\nLeft=4500\r\n"), std::string::npos) << Config();
+  EXPECT_NE(Config().find("TransparentUI=True\r\n"), std::string::npos) << Config();
+  EXPECT_EQ(files.Contents(delivered), first_release);
+
+  files.AddFile(delivered, "[Basic]\r\nPositionRecord =True\r\nTop =0\r\nLeft =11700\r\n");
+  app.Startup();
+  EXPECT_EQ(window.left, 4500) << "the user's config.ini comes first";
+  EXPECT_TRUE(state.settings.Get(Setting::kTransparentUI));
+}
+
 TEST_F(AppTest, UnreadableSettingsAreKeptAsideBeforeTheyAreReported) {
   std::string garbage("\x00\x01[Basic]\x00", 10);
   WriteConfig(garbage);

@@ -119,6 +119,37 @@ TEST(SettingsFile, States) {
   }
 }
 
+TEST(SettingsFile, WithoutTheFileTheDeliveredOneIsRead) {
+  using State = SettingsDocument::State;
+  const std::u16string delivered = kPath + u".default";
+  const std::string good = "[Basic]\r\nTop =300\r\n";
+  const struct {
+    const char* name;
+    std::optional<std::string> user, shipped;  // nullopt: no file
+    State state;
+    std::u16string ini;
+  } cases[] = {
+      {"only the delivered file", std::nullopt, good, State::kMissing, u"[Basic]\r\nTop =300\r\n"},
+      {"the user's file first", "[Basic]\r\nTop=5\r\n", good, State::kRead,
+       u"[Basic]\r\nTop=5\r\n"},
+      {"an unreadable user's file is not replaced by the delivered one", std::string("Top=\0", 5),
+       good, State::kKeptAside, u""},
+      {"an unreadable delivered file: the built-in values", std::nullopt, std::string("Top=\0", 5),
+       State::kMissing, u""},
+      {"neither", std::nullopt, std::nullopt, State::kMissing, u""},
+  };
+  for (const auto& c : cases) {
+    FakeFileSystem fs;
+    if (c.user) fs.AddFile(kPath, *c.user);
+    if (c.shipped) fs.AddFile(delivered, *c.shipped);
+    SettingsDocument doc = ReadSettingsFile(fs, kPath, delivered);
+    EXPECT_EQ(doc.state, c.state) << c.name;
+    EXPECT_EQ(doc.ini.Serialize(), c.ini) << c.name;
+    EXPECT_EQ(fs.Contents(delivered), c.shipped) << c.name;
+    EXPECT_FALSE(fs.Contents(delivered + u".unreadable")) << c.name;
+  }
+}
+
 TEST(SettingsFile, AKeptAsideFileIsReplacedAtSave) {
   FakeFileSystem fs;
   const std::string original("binary\0junk", 11);
