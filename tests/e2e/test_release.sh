@@ -25,7 +25,7 @@ zip=VelmoBox-$version-win64.zip
 cmp "$work/out1/$zip" "$work/out2/$zip" || e2e_fail "two releases of one commit differ"
 cmp "$work/out1/SHA256SUMS" "$work/out2/SHA256SUMS" || e2e_fail "SHA256SUMS differ"
 (cd "$work/out1" && sha256sum --check --strict SHA256SUMS) || e2e_fail "SHA256SUMS does not match"
-cat "$work/out1/SHA256SUMS"
+for run in 1 2; do echo "run $run: $(cat "$work/out$run/SHA256SUMS")"; done
 
 expected=(DATA/ DATA/config.ini.default Plugins/ Plugins/截屏.exe VelmoBox.exe licenses/ 说明.txt)
 [ -n "${flags[*]}" ] || expected+=(DATA/Dictionary.txt DATA/DictContents.sd DATA/词典.txt)
