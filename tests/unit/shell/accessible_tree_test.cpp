@@ -114,7 +114,8 @@ TEST(AccessibleTree, ItemsTakeCaptionTipOrNameAndCompositesAreOneItem) {
   EXPECT_EQ(view.items[2].area, (PixelRect{80, 20, 100, 40})) << "inside its panel";
 
   toggle.SetValue(false);
-  const AccessibleItem& turned = AccessibleViewOf(form, PixelScale(96)).items[7];
+  const AccessibleView turned_view = AccessibleViewOf(form, PixelScale(96));
+  const AccessibleItem& turned = turned_view.items[7];
   EXPECT_FALSE(turned.checked);
   EXPECT_EQ(turned.default_action, u"选中");
 }
@@ -183,8 +184,10 @@ TEST_F(AccessibleBox, TheDefaultActionIsTheClickOrPressWhereverTheItemStands) {
   ASSERT_TRUE(DoAccessibleAction(form(), greeting));
   TickUntilStopped(was ? "sSwitch_Small1.Timer1" : "sSwitch_Small1.Timer2");
   EXPECT_NE(state.settings.Get(Setting::kGreetingAfterRunning), was);
-  auto item = std::find_if(View().items.begin(), View().items.end(),
+  const AccessibleView after = View();
+  auto item = std::find_if(after.items.begin(), after.items.end(),
                            [&](const AccessibleItem& i) { return i.id == greeting; });
+  ASSERT_NE(item, after.items.end());
   EXPECT_NE(item->checked, was);
 
   Control& back = form().Get("Picture73");
