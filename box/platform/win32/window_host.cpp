@@ -14,6 +14,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "box/platform/win32/startup_trace.h"
 #include "box/platform/win32/wide.h"
 #include "box/shell/accessible_tree.h"
 
@@ -58,23 +59,6 @@ std::uint64_t WindowHost::NowUs() {
   QueryPerformanceCounter(&c);
   return static_cast<std::uint64_t>(c.QuadPart) * 1000000ull /
          static_cast<std::uint64_t>(f.QuadPart);
-}
-
-double MsSinceProcessStart() {
-  FILETIME created, exited, kernel, user, now;
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  GetSystemTimePreciseAsFileTime(&now);
-  auto ticks = [](FILETIME t) {
-    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-  };
-  return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
-}
-
-void MarkStartup(const char* step) {
-  static const bool timing = std::getenv("VELMO_TIMING") != nullptr;
-  if (!timing) return;
-  std::printf("startup %s %.1f\n", step, MsSinceProcessStart());
-  std::fflush(stdout);
 }
 
 WindowHost::WindowHost(Form& form, CloseRequest on_close_request)

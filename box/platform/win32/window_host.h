@@ -36,11 +36,6 @@ class ImeKeyFilter {
   std::vector<UINT> composing_;  // scan codes of keys the input method took, still down
 };
 
-// Milliseconds since the process was created, for start-up figures.
-double MsSinceProcessStart();
-// With VELMO_TIMING set, prints "startup <step> <MsSinceProcessStart>".
-void MarkStartup(const char* step);
-
 class WindowHost : private AccessibleSource {
  public:
   // on_close_request runs for WM_CLOSE (close command, Alt+F4), with false, and for the end

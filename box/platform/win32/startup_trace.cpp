@@ -1,0 +1,27 @@
+#include "box/platform/win32/startup_trace.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace velmo {
+
+double MsSinceProcessStart() {
+  FILETIME created, exited, kernel, user, now;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  GetSystemTimePreciseAsFileTime(&now);
+  auto ticks = [](FILETIME t) {
+    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
+}
+
+void MarkStartup(const char* step) {
+  static const bool timing = std::getenv("VELMO_TIMING") != nullptr;
+  if (!timing) return;
+  std::printf("startup %s %.1f\n", step, MsSinceProcessStart());
+  std::fflush(stdout);
+}
+
+}  // namespace velmo
