@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "box/command/command_pages.h"
-#include "box/lookups/lookup_pages.h"
+#include "box/command/preview_panel.h"
 #include "box/storage/text_codec.h"
 #include "fakes/fake_services_set.h"
 
@@ -52,13 +52,13 @@ struct Box : FakeServiceSet {
     }
     window = std::make_unique<MainWindow>(state, services);
     commands = std::make_unique<CommandPages>(*window, state, services);
-    lookups = std::make_unique<LookupPages>(*window, state, services, commands->item_names());
+    preview = std::make_unique<PreviewPanel>(*window, state, services, commands->item_names());
     commands->FinishStartup();
   }
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> commands;
-  std::unique_ptr<LookupPages> lookups;
+  std::unique_ptr<PreviewPanel> preview;
 };
 
 Box& TheBox() {

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "box/command/command_pages.h"
-#include "box/lookups/lookup_pages.h"
+#include "box/command/preview_panel.h"
 #include "box/storage/text_codec.h"
 #include "fakes/fake_services_set.h"
 
@@ -77,8 +77,7 @@ struct Box : FakeServiceSet {
     if (const char* data = std::getenv("VELMO_DATA")) {
       std::string folder = std::string(data) + "/";
       for (std::u16string name : {u"Dictionary.txt", u"DictContents.sd", u"词典.txt"}) {
-        files.AddFile(std::u16string(kData) + u"\\" + name,
-                      ReadFile(folder + Utf16ToUtf8(name)));
+        files.AddFile(std::u16string(kData) + u"\\" + name, ReadFile(folder + Utf16ToUtf8(name)));
       }
     } else {
       Generate(files);
@@ -89,12 +88,12 @@ struct Box : FakeServiceSet {
     }
     window = std::make_unique<MainWindow>(state, services);
     commands = std::make_unique<CommandPages>(*window, state, services);
-    lookups = std::make_unique<LookupPages>(*window, state, services, commands->item_names());
+    preview = std::make_unique<PreviewPanel>(*window, state, services, commands->item_names());
   }
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> commands;
-  std::unique_ptr<LookupPages> lookups;
+  std::unique_ptr<PreviewPanel> preview;
 };
 
 Box& TheBox() {

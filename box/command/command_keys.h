@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "box/shell/form.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 

@@ -2,7 +2,6 @@
 #include "box/command/item_list.h"
 
 #include "box/command/command_prefix.h"
-#include "box/shell/app.h"
 
 namespace velmo {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "box/platform/dialogs.h"
-#include "box/shell/form.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 

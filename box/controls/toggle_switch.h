@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "box/shell/form.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 

@@ -3,7 +3,7 @@
 // + 1.
 #pragma once
 
-#include "box/shell/form.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 

@@ -67,4 +67,10 @@ struct BoxState {
   Notice startup_notice;
 };
 
+// Speaks unless the drawer's sound button has muted the box. A missing or failing speech
+// engine means silence, never an error.
+inline void SpeakText(const BoxState& state, Speech& speech, const std::u16string& text) {
+  if (!state.sound_muted) speech.Speak(text);
+}
+
 }  // namespace velmo

@@ -6,14 +6,14 @@
 #include <cstdint>
 
 #include "box/platform/screen.h"
-#include "box/shell/form.h"
 #include "box/storage/settings.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 
 inline constexpr int kUndockedTop = 10;  // the start-up top, from which the countdown docks
 inline constexpr int kDockedTop = -20;   // where the countdown parks the window
-inline constexpr int kDockStrip = 50;   // twips of a hidden top-docked window left on screen
+inline constexpr int kDockStrip = 50;    // twips of a hidden top-docked window left on screen
 inline constexpr int kDockSlideStep = 500;
 inline constexpr int kBelowScreen = 50;  // a hidden bottom-docked window stands this far below
 inline constexpr int kHalfTransparent = 127;

@@ -12,8 +12,8 @@
 #include "box/shell/artwork.h"
 #include "box/shell/box_state.h"
 #include "box/shell/docking.h"
-#include "box/shell/form.h"
 #include "box/shell/message_panel.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "box/shell/artwork.h"
-#include "box/shell/form.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 

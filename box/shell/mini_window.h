@@ -4,8 +4,8 @@
 #pragma once
 
 #include "box/platform/screen.h"
-#include "box/shell/form.h"
 #include "box/shell/main_window.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 

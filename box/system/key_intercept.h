@@ -5,8 +5,8 @@
 #pragma once
 
 #include "box/platform/keyboard_hook.h"
-#include "box/shell/form.h"
 #include "box/storage/settings.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "box/platform/processes.h"
-#include "box/shell/form.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 

@@ -1,11 +1,11 @@
 // VelmoBox.exe: creating the main window is start-up, closing it is the end of the process.
 #include <windows.h>
 
+#include "box/app/box.h"
 #include "box/platform/win32/startup_trace.h"
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/win32_services.h"
 #include "box/platform/win32/window_host.h"
-#include "box/shell/box.h"
 #include "box/storage/text_codec.h"
 #include "version.h"
 

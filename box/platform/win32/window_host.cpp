@@ -16,7 +16,7 @@
 
 #include "box/platform/win32/startup_trace.h"
 #include "box/platform/win32/wide.h"
-#include "box/shell/accessible_tree.h"
+#include "box/ui/accessible_tree.h"
 
 namespace velmo {
 namespace {

@@ -19,7 +19,7 @@
 #include "box/platform/raster.h"
 #include "box/platform/screen.h"
 #include "box/platform/win32/accessible_window.h"
-#include "box/shell/form.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 

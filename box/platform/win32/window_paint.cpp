@@ -5,7 +5,7 @@
 
 #include "box/platform/win32/wide.h"
 #include "box/platform/win32/window_host.h"
-#include "box/shell/text_wrap.h"
+#include "box/ui/text_wrap.h"
 
 namespace velmo {
 

@@ -5,9 +5,9 @@
 
 #include <cmath>
 
+#include "box/app/box.h"
 #include "box/clock/clock_face.h"
 #include "box/clock/scheduler.h"
-#include "box/shell/box.h"
 #include "fakes/fake_services_set.h"
 
 namespace velmo {

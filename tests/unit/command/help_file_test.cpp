@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "box/shell/box.h"
+#include "box/app/box.h"
 #include "fakes/fake_services_set.h"
 
 namespace velmo {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "box/shell/box.h"
+#include "box/app/box.h"
 #include "fakes/fake_services_set.h"
 
 namespace velmo {
@@ -54,14 +54,16 @@ TEST_F(ToolsPageTest, TilesAndDrawerButtonsStartTheirCommands) {
   for (const auto& t : tiles) EXPECT_EQ(ClickOn("PicTool", t.tile), Calls{Normal(t.line)});
   // A program that is not there is named in the message panel; one that starts says nothing.
   EXPECT_EQ(form().Get("LblMessageTitle").text, u"无法启动");
-  EXPECT_EQ(form().Get("LblMessage").text, u"无法启动“注册表编辑器”（regedit），系统中可能没有这个程序。");
+  EXPECT_EQ(form().Get("LblMessage").text,
+            u"无法启动“注册表编辑器”（regedit），系统中可能没有这个程序。");
   launcher.programs = {u"calc.exe"};
   form().Get("LblMessage").text.clear();
   ClickOn("PicTool", 0);
   EXPECT_EQ(form().Get("LblMessage").text, u"");
   launcher.programs.clear();
   ClickOn("PicQuickTool", 1);
-  EXPECT_EQ(form().Get("LblMessage").text, u"无法启动“画图”（mspaint.exe），系统中可能没有这个程序。");
+  EXPECT_EQ(form().Get("LblMessage").text,
+            u"无法启动“画图”（mspaint.exe），系统中可能没有这个程序。");
   // The quick tools under the tiles: three programs, and the cleaner as its tile opens it.
   EXPECT_EQ(ClickOn("PicQuickTool", 0), Calls{Normal(u"calc.exe")});
   EXPECT_EQ(ClickOn("PicQuickTool", 1), Calls{Normal(u"mspaint.exe")});

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "box/shell/app.h"
+#include "box/app/app.h"
 #include "window_fixture.h"
 
 namespace velmo {

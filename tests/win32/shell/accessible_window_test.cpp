@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "box/app/box.h"
 #include "box/platform/win32/window_host.h"
-#include "box/shell/box.h"
 #include "box/storage/text_codec.h"
 #include "fakes/fake_services_set.h"
 #include "screenshot/platform/win32/capture_window.h"

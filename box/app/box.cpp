@@ -1,4 +1,4 @@
-#include "box/shell/box.h"
+#include "box/app/box.h"
 
 #include "box/command/help_file.h"
 #include "box/system/process_checks.h"
@@ -9,7 +9,8 @@ Box::Box(BoxState& state, Services& services)
     : services_(services),
       window_(state, services),
       commands_(window_, state, services),
-      lookups_(window_, state, services, commands_.item_names()),
+      preview_(window_, state, services, commands_.item_names()),
+      lookups_(window_, state, services),
       options_(window_, state, services),
       key_intercept_(window_.form(), state.settings, services.keyboard_hook),
       music_(window_, state, services, options_.process_watch()),
@@ -35,7 +36,7 @@ Box::Box(BoxState& state, Services& services)
     ShowHelpFile(state.program_folder, services_, commands_);
   };
   window_.form().Get("Label26").on_double_click = [this](const MouseEvent&) {
-    lookups_.CopyResult();
+    preview_.CopyResult();
   };
   cleaner_.restart = [&state, &services] {
     RunPowerCommand(PowerCommand::kRestart, services.launcher,

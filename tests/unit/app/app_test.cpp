@@ -1,6 +1,6 @@
 // Start-up and shut-down with in-memory services: folders, lists, settings and their actions,
 // start at log-in, and what a save leaves on disk.
-#include "box/shell/app.h"
+#include "box/app/app.h"
 
 #include <gtest/gtest.h>
 

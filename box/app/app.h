@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "box/app/data_saver.h"
 #include "box/platform/instance_lock.h"
 #include "box/shell/box_state.h"
-#include "box/shell/data_saver.h"
 #include "box/shell/docking.h"
-#include "box/shell/form.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 
@@ -62,9 +62,5 @@ class App {
   Form& window_;
   DataSaver saver_;
 };
-
-// Speaks unless the drawer's sound button has muted the box. A missing or failing speech
-// engine means silence, never an error.
-void SpeakText(const BoxState& state, Speech& speech, const std::u16string& text);
 
 }  // namespace velmo

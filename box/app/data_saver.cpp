@@ -1,4 +1,4 @@
-#include "box/shell/data_saver.h"
+#include "box/app/data_saver.h"
 
 #include <limits>
 

@@ -1,5 +1,5 @@
 // The generic window model: hit testing, event routing, timers and what the host draws.
-#include "box/shell/form.h"
+#include "box/ui/form.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "box/platform/accessibility.h"
-#include "box/shell/form.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 

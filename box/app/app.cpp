@@ -1,4 +1,4 @@
-#include "box/shell/app.h"
+#include "box/app/app.h"
 
 #include <algorithm>
 #include <cmath>
@@ -350,10 +350,6 @@ void App::OfferRecovery() {
   }
   DeleteRegValue(services_.registry, RegistryRoot::kCurrentUser, kRecoveryKey,
                  state_.program_folder);
-}
-
-void SpeakText(const BoxState& state, Speech& speech, const std::u16string& text) {
-  if (!state.sound_muted) speech.Speak(text);
 }
 
 }  // namespace velmo

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "box/shell/box_state.h"
-#include "box/shell/form.h"
 #include "box/storage/save_worker.h"
+#include "box/ui/form.h"
 
 namespace velmo {
 

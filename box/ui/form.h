@@ -73,7 +73,7 @@ struct Font {
 class Form;
 
 // What a screen reader is told of a control beyond its kind, caption, tool tip and handlers; read
-// by box/shell/accessible_tree.h.
+// by box/ui/accessible_tree.h.
 struct AccessInfo {
   enum class Role {
     kAuto,         // from its kind and handlers

@@ -1,5 +1,5 @@
 // Control tree, timers and input routing of a window model.
-#include "box/shell/form.h"
+#include "box/ui/form.h"
 
 #include <algorithm>
 #include <cassert>

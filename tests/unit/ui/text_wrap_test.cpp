@@ -1,5 +1,5 @@
 // Line breaking of labels, with every character 1 wide (2 for Chinese ones).
-#include "box/shell/text_wrap.h"
+#include "box/ui/text_wrap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,17 @@
-#include "box/shell/text_wrap.h"
+#include "box/ui/text_wrap.h"
 
 namespace velmo {
 namespace {
 
 bool IsWide(char16_t c) {
   return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) ||
-         (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x2018 && c <= 0x201F);
+         (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF) ||
+         (c >= 0x2018 && c <= 0x201F);
 }
 
 bool NoBreakBefore(char16_t c) {
-  return std::u16string_view(u"，。、；：？！）》」』】”’,.;:?!)").find(c) != std::u16string_view::npos;
+  return std::u16string_view(u"，。、；：？！）》」』】”’,.;:?!)").find(c) !=
+         std::u16string_view::npos;
 }
 
 bool NoBreakAfter(char16_t c) {
@@ -54,7 +56,8 @@ std::vector<std::u16string> WrapText(std::u16string_view text, int max_width,
   std::size_t start = 0;
   for (;;) {
     std::size_t end = text.find(u'\n', start);
-    std::u16string paragraph(text.substr(start, end == std::u16string_view::npos ? end : end - start));
+    std::u16string paragraph(
+        text.substr(start, end == std::u16string_view::npos ? end : end - start));
     std::erase(paragraph, u'\r');
     if (paragraph.empty()) {
       lines.emplace_back();

@@ -1,15 +1,15 @@
 // What a screen reader is told of a window model: the items, their names, roles and states, the
 // default action, and the events between two views.
-#include "box/shell/accessible_tree.h"
+#include "box/ui/accessible_tree.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
+#include "box/app/box.h"
 #include "box/controls/progress_bar.h"
 #include "box/controls/toggle_switch.h"
-#include "box/shell/box.h"
 #include "box/storage/text_codec.h"
 #include "fakes/fake_services_set.h"
 

@@ -1,12 +1,13 @@
 // The live preview, the dictionary panel, the phone book pages and the command box's Ctrl+Alt
 // keys inside the real main window model.
-#include "box/lookups/lookup_pages.h"
+#include "box/command/preview_panel.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "box/command/command_pages.h"
+#include "box/lookups/lookup_pages.h"
 #include "box/storage/text_codec.h"
 #include "fakes/fake_pinyin_readings.h"
 #include "fakes/fake_services_set.h"
@@ -14,7 +15,7 @@
 namespace velmo {
 namespace {
 
-class LookupPagesTest : public ::testing::Test, protected FakeServiceSet {
+class PreviewPanelTest : public ::testing::Test, protected FakeServiceSet {
  protected:
   const std::u16string kData = u"C:\\Box\\DATA";
   void SetUp() override {
@@ -30,7 +31,8 @@ class LookupPagesTest : public ::testing::Test, protected FakeServiceSet {
     state.dictionaries.Load(files, kData);
     window = std::make_unique<MainWindow>(state, services);
     commands = std::make_unique<CommandPages>(*window, state, services, readings);
-    pages = std::make_unique<LookupPages>(*window, state, services, commands->item_names());
+    preview = std::make_unique<PreviewPanel>(*window, state, services, commands->item_names());
+    pages = std::make_unique<LookupPages>(*window, state, services);
     // What App::Startup loads from Contacts.sd.
     state.lists.contacts.list.Append(u"张三", u"13800000000");
     state.lists.contacts.list.Append(u"李四", u"010-12345678");
@@ -65,10 +67,11 @@ class LookupPagesTest : public ::testing::Test, protected FakeServiceSet {
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> commands;
+  std::unique_ptr<PreviewPanel> preview;
   std::unique_ptr<LookupPages> pages;
 };
 
-TEST_F(LookupPagesTest, EveryChangeOfTheCommandTextRefreshesThePanel) {
+TEST_F(PreviewPanelTest, EveryChangeOfTheCommandTextRefreshesThePanel) {
   struct Step {
     std::u16string text;
     bool shown;
@@ -105,7 +108,7 @@ TEST_F(LookupPagesTest, EveryChangeOfTheCommandTextRefreshesThePanel) {
   }
 }
 
-TEST_F(LookupPagesTest, TypedPinyinListsItemsAndTabOrDownTakesTheFirst) {
+TEST_F(PreviewPanelTest, TypedPinyinListsItemsAndTabOrDownTakesTheFirst) {
   Control& box = window->command_box();
   ItemList& items = commands->item_list();
   const std::u16string calc = u"C:\\Tools\\calc.exe";
@@ -171,7 +174,7 @@ TEST_F(LookupPagesTest, TypedPinyinListsItemsAndTabOrDownTakesTheFirst) {
   EXPECT_TRUE(PanelShown());
 }
 
-TEST_F(LookupPagesTest, ADictionaryThatIsNotReadyOffersNoPreview) {
+TEST_F(PreviewPanelTest, ADictionaryThatIsNotReadyOffersNoPreview) {
   state.dictionaries.Load(files, u"C:\\NoDictionaries");
   for (std::u16string text : {u"&apple", u"*银行"}) {
     Type(text);
@@ -185,7 +188,7 @@ TEST_F(LookupPagesTest, ADictionaryThatIsNotReadyOffersNoPreview) {
 
 // Said once a run for each dictionary, at its first look-up, in the message panel; its look-up
 // then shows nothing, as a missing one does, while the other answers.
-TEST_F(LookupPagesTest, ADamagedDictionaryIsSaidOnceAtItsFirstLookUp) {
+TEST_F(PreviewPanelTest, ADamagedDictionaryIsSaidOnceAtItsFirstLookUp) {
   const std::u16string english = u"英汉词典的字母索引 DictContents.sd 已损坏，无法查找英文单词。";
   const std::u16string chinese = u"汉语词典 词典.txt 已损坏，无法查找汉语词语。";
   files.AddFile(kData + u"\\DictContents.sd", "1\r\n2\r\n");
@@ -222,7 +225,7 @@ TEST_F(LookupPagesTest, ADamagedDictionaryIsSaidOnceAtItsFirstLookUp) {
   EXPECT_TRUE(Get("PicMessage").visible);
 }
 
-TEST_F(LookupPagesTest, RunTilesAndBackButtonsHideAndRefreshThePanel) {
+TEST_F(PreviewPanelTest, RunTilesAndBackButtonsHideAndRefreshThePanel) {
   Control& box = window->command_box();
   // "%" keeps its text when run; "*" is an item search, which empties the box.
   Type(u"%张三");
@@ -248,17 +251,17 @@ TEST_F(LookupPagesTest, RunTilesAndBackButtonsHideAndRefreshThePanel) {
   EXPECT_TRUE(PanelShown());
 }
 
-TEST_F(LookupPagesTest, DoubleClickOnTheTermCopiesTheResult) {
+TEST_F(PreviewPanelTest, DoubleClickOnTheTermCopiesTheResult) {
   Type(u"&bank");
   Control& term = Get("LblDictTerm");
   form().DoubleClick(term.ClientLeft() + 30, term.ClientTop() + 30, MouseButton::kLeft, {});
   EXPECT_EQ(clipboard.text, u"n.银行");
   Type(u"#1/0");
-  pages->CopyResult();  // what the powerful-cleaning panel's Label26 does
+  preview->CopyResult();  // what the powerful-cleaning panel's Label26 does
   EXPECT_EQ(clipboard.text, u"表达式有误。");
 }
 
-TEST_F(LookupPagesTest, PhoneBookAddsSelectsAndDeletes) {
+TEST_F(PreviewPanelTest, PhoneBookAddsSelectsAndDeletes) {
   OpenPhoneBook();
   Control& list6 = Get("List6");
   Control& title = Get("LblPhoneBookTitle");
@@ -320,7 +323,7 @@ TEST_F(LookupPagesTest, PhoneBookAddsSelectsAndDeletes) {
   EXPECT_EQ(list6.selected, -1);
 }
 
-TEST_F(LookupPagesTest, CtrlAltKeysOfTheCommandBox) {
+TEST_F(PreviewPanelTest, CtrlAltKeysOfTheCommandBox) {
   Control& box = window->command_box();
   const Modifiers ctrl_alt{.ctrl = true, .alt = true};
   struct Case {

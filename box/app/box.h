@@ -5,14 +5,15 @@
 #include <cstdint>
 #include <optional>
 
+#include "box/app/app.h"
 #include "box/cleaner/cleaner_page.h"
 #include "box/clock/clock_page.h"
 #include "box/clock/notes_page.h"
 #include "box/command/command_pages.h"
+#include "box/command/preview_panel.h"
 #include "box/command/tools_page.h"
 #include "box/lookups/lookup_pages.h"
 #include "box/music/music_page.h"
-#include "box/shell/app.h"
 #include "box/shell/main_window.h"
 #include "box/shell/mini_window.h"
 #include "box/shell/options_page.h"
@@ -46,6 +47,7 @@ class Box {
   Services& services_;
   MainWindow window_;
   CommandPages commands_;
+  PreviewPanel preview_;
   LookupPages lookups_;
   OptionsPage options_;
   KeyIntercept key_intercept_;

@@ -1,7 +1,7 @@
 // The whole box on fakes, from start-up to shut-down: the pages get what start-up loaded, the
 // last step may start the music, the settings tick sets the keyboard hook, the checks follow the
 // first picture, and shut-down removes the hook, saves and closes the sound device.
-#include "box/shell/box.h"
+#include "box/app/box.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The items a screen reader reads from a window model.
-#include "box/shell/accessible_tree.h"
+#include "box/ui/accessible_tree.h"
 
 #include <algorithm>
 #include <cmath>
