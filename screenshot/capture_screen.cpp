@@ -30,8 +30,12 @@ ToolbarMetrics::ToolbarMetrics(int dots_per_inch) : dpi(dots_per_inch) {
 
 int ToolbarMetrics::Scale(int pixels_at_96) const { return (pixels_at_96 * dpi + 48) / 96; }
 
-CaptureScreen::CaptureScreen(int screen_width, int screen_height, int dpi)
-    : screen_width_(screen_width), screen_height_(screen_height), metrics_(dpi) {
+CaptureScreen::CaptureScreen(int screen_width, int screen_height, int dpi, TextClipboard* clipboard)
+    : screen_width_(screen_width),
+      screen_height_(screen_height),
+      metrics_(dpi),
+      magnifier_metrics_(dpi),
+      clipboard_(clipboard) {
   toolbar_ = {0, static_cast<float>(-metrics_.height)};
 }
 
@@ -78,6 +82,7 @@ void CaptureScreen::Press(MouseButton button, int x, int y) {
 
 void CaptureScreen::Move(int x, int y, bool left_down, std::uint32_t colour) {
   Target target = pressed_ ? *pressed_ : PartAt(x, y);
+  UpdateMagnifier(x, y, colour);
   switch (target.part) {
     case Part::kWindow:
       // The hover boxes belong to the toolbar: leaving it clears them.
@@ -135,7 +140,50 @@ CaptureEnd CaptureScreen::KeyPress(int code) {
   return code == kKeyEscape ? CaptureEnd::kEscape : CaptureEnd::kNone;
 }
 
+CaptureEnd CaptureScreen::KeyDown(Key key, bool shift, bool ctrl) {
+  // Keys act on a finished selection, never in the middle of a drag.
+  if (key == Key::kC && !ctrl && !shift && magnifier_visible_) {
+    const std::u16string hex = HexText(pointer_colour_);
+    colour_note_ =
+        clipboard_ && clipboard_->CopyText(hex) ? kColourCopied + hex : kColourCopyFailed;
+    return CaptureEnd::kNone;
+  }
+  if (mode_ != Mode::kMove || pressed_) return CaptureEnd::kNone;
+  switch (key) {
+    case Key::kEnter:
+      return ctrl || shift ? CaptureEnd::kNone : CaptureEnd::kCopy;
+    case Key::kS:
+      return ctrl && !shift ? CaptureEnd::kSave : CaptureEnd::kNone;
+    case Key::kLeft:
+    case Key::kUp:
+    case Key::kRight:
+    case Key::kDown: {
+      static constexpr Arrow kArrows[] = {Arrow::kLeft, Arrow::kUp, Arrow::kRight, Arrow::kDown};
+      frame_ = NudgeFrame(frame_, kArrows[static_cast<int>(key)], shift, ctrl, screen_width_,
+                          screen_height_);
+      anchor_ = {frame_.left, frame_.top};
+      ImageMove();
+      SetLabelText();
+      PlaceLabel();
+      frame_visible_ = true;
+      label_visible_ = true;
+      PlaceToolbar();
+      return CaptureEnd::kNone;
+    }
+    case Key::kC:
+    case Key::kOther:
+      break;
+  }
+  return CaptureEnd::kNone;
+}
+
+std::optional<RectI> CaptureScreen::clear_area() const {
+  if (!frame_visible_) return std::nullopt;
+  return RoundRect(frame_);
+}
+
 void CaptureScreen::HideOverlays() {
+  magnifier_visible_ = false;
   toolbar_visible_ = false;
   frame_visible_ = false;
   label_visible_ = false;
@@ -263,6 +311,21 @@ void CaptureScreen::HandleUp() {
 void CaptureScreen::ToolbarMove(int x, int y) {
   cursor_ = Cursor::kArrow;
   hover_box_ = ToolbarIconAt(x, y);
+}
+
+void CaptureScreen::UpdateMagnifier(int x, int y, std::uint32_t colour) {
+  if (pointer_ != PointI{x, y}) colour_note_ = kColourCopyHint;
+  pointer_ = {x, y};
+  pointer_colour_ = colour;
+  const Part part = pressed_ ? pressed_->part : PartAt(x, y).part;
+  bool shown = part != Part::kToolbar;
+  if (part == Part::kWindow && mode_ == Mode::kMove) {
+    // Over a finished selection, or while it is dragged, the pixels need no enlarging.
+    shown = !pressed_ && !RoundRect(frame_).Contains(x, y);
+  }
+  magnifier_visible_ = shown;
+  if (shown)
+    magnifier_rect_ = PlaceMagnifier(x, y, magnifier_metrics_, screen_width_, screen_height_);
 }
 
 void CaptureScreen::ImageMove() {

@@ -9,12 +9,17 @@
 #include <string>
 
 #include "screenshot/geometry.h"
+#include "screenshot/magnifier.h"
+#include "screenshot/selection_keys.h"
+#include "screenshot/text_clipboard.h"
 
 namespace shot {
 
 enum class Mode { kDraw, kMove };
 enum class ResizeFlag { kEmpty, kStart, kStop };
 enum class MouseButton { kLeft, kRight, kMiddle };
+// The keys the capture screen acts on besides Escape (which comes as a character).
+enum class Key { kLeft, kUp, kRight, kDown, kEnter, kS, kC, kOther };
 enum class Cursor { kArrow, kCross, kSizeAll, kSizeNwse, kSizeNs, kSizeNesw, kSizeWe };
 
 // How a capture ends; kNone while it goes on.
@@ -54,8 +59,10 @@ struct ToolbarMetrics {
 
 class CaptureScreen {
  public:
-  // The captured area's size in pixels and the display's dots per inch.
-  CaptureScreen(int screen_width, int screen_height, int dpi = 96);
+  // The captured area's size in pixels and the display's dots per inch; the C key copies the
+  // colour under the pointer to `clipboard` (none: it copies nothing).
+  CaptureScreen(int screen_width, int screen_height, int dpi = 96,
+                TextClipboard* clipboard = nullptr);
 
   // Input as the host receives it; each goes to the part under the pointer (toolbar, handle or
   // the window itself), and a part that was pressed keeps the mouse until it is released.
@@ -66,11 +73,17 @@ class CaptureScreen {
   // The second press of a double-click (it comes instead of a press).
   CaptureEnd DoubleClick(int x, int y);
   CaptureEnd KeyPress(int code);
+  // A key going down: the arrows move or size a selection, Enter copies it, Ctrl+S saves it,
+  // C copies the colour the magnifier shows.
+  CaptureEnd KeyDown(Key key, bool shift, bool ctrl);
   // Hides the toolbar, the frame, the size label and the handles before the region is copied.
   void HideOverlays();
 
   // The region a copy takes: the frame's bounds rounded to whole pixels.
   RectI Region() const { return RoundRect(frame_); }
+  // Where the frozen image is drawn as it is while the rest is dimmed: the selection, while one
+  // is shown.
+  std::optional<RectI> clear_area() const;
 
   Mode mode() const { return mode_; }
   ResizeFlag resize_flag() const { return resize_flag_; }
@@ -91,6 +104,14 @@ class CaptureScreen {
   bool toolbar_visible() const { return toolbar_visible_; }
   const std::u16string& colour_readout() const { return readout_; }
   std::optional<int> hover_box() const { return hover_box_; }
+  // The magnifier: shown near the pointer except over the toolbar, over a selection that is
+  // not being resized, and while a selection is moved.
+  const MagnifierMetrics& magnifier_metrics() const { return magnifier_metrics_; }
+  bool magnifier_visible() const { return magnifier_visible_; }
+  RectI magnifier_rect() const { return magnifier_rect_; }
+  PointI pointer() const { return pointer_; }  // the pixel the magnifier enlarges
+  std::uint32_t pointer_colour() const { return pointer_colour_; }
+  const std::u16string& colour_note() const { return colour_note_; }
   Cursor cursor() const { return cursor_; }
 
   // Parts under a point: the toolbar icon, or the handle (the grab area is a little larger than
@@ -114,6 +135,7 @@ class CaptureScreen {
   void HandleUp();
   void ToolbarMove(int x, int y);
 
+  void UpdateMagnifier(int x, int y, std::uint32_t colour);
   void ImageMove();
   void PlaceLabel();
   void SetLabelText();
@@ -122,6 +144,8 @@ class CaptureScreen {
   int screen_width_;
   int screen_height_;
   ToolbarMetrics metrics_;
+  MagnifierMetrics magnifier_metrics_;
+  TextClipboard* clipboard_;
 
   Mode mode_ = Mode::kDraw;
   ResizeFlag resize_flag_ = ResizeFlag::kEmpty;
@@ -141,6 +165,11 @@ class CaptureScreen {
   std::u16string readout_;
   std::optional<int> hover_box_;
   Cursor cursor_ = Cursor::kCross;
+  bool magnifier_visible_ = false;
+  RectI magnifier_rect_;
+  PointI pointer_;
+  std::uint32_t pointer_colour_ = 0;
+  std::u16string colour_note_ = kColourCopyHint;
   std::optional<Target> pressed_;
   MouseButton pressed_button_ = MouseButton::kLeft;
 };

@@ -5,6 +5,12 @@
 
 namespace shot {
 
+struct PointI {
+  int x = 0;
+  int y = 0;
+  bool operator==(const PointI&) const = default;
+};
+
 // Positions the capture screen keeps as single-precision values (anchor, press point, frame).
 struct PointF {
   float x = 0;

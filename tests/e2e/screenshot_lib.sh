@@ -50,6 +50,11 @@ shot_toolbar_icon() {
   xdotool click 1
 }
 
+# shot_rgb file x y: the pixel's "r g b" in decimal.
+shot_rgb() {
+  convert "$1" -format '%[pixel:p{'"$2,$3"'}]' info: | sed -E 's/^srgb\(([0-9]+),([0-9]+),([0-9]+)\)$/\1 \2 \3/'
+}
+
 # shot_launcher: waits for the launcher window and prints its id.
 shot_launcher() { e2e_wait_window '截屏工具'; }
 

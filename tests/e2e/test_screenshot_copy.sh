@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# 截屏: a selection copied by double-click equals the screen; Escape and the launcher's buttons;
-# an empty selection copies nothing; a clipboard another program holds is said and keeps its
-# content; the copied picture outlives the program.
+# 截屏: a selection copied by double-click equals the screen; the surround is dimmed and the
+# selection is not; C copies the colour under the pointer; the arrow keys move and size the
+# selection and Enter copies it; Escape and the launcher's buttons; an empty selection copies
+# nothing; a clipboard another program holds is said and keeps its content; the copied picture
+# outlives the program.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/screenshot_lib.sh"
 e2e_start "$1"
@@ -21,6 +23,38 @@ shot_clipboard_bmp "$E2E_TMP/copy.bmp" || e2e_fail "nothing on the clipboard"
 shot_same_as_screen "$E2E_TMP/copy.bmp" 10 20 100 50
 xclip -selection clipboard -t TARGETS -o | grep -qx 'image/bmp' || e2e_fail "no image/bmp target"
 
+e2e_log "dimmed surround, the colour key, arrow keys and Enter"
+shot_launcher_click "$launcher" capture
+e2e_wait_window '截屏' >/dev/null || e2e_fail "the capture button opened no capture screen"
+sleep 0.3
+shot_select 200 100 40 30
+xdotool mousemove 640 500
+sleep 0.3
+import -window root "$E2E_TMP/dimmed.png"
+for at in "225 125" "236 127" "205 121"; do
+  [ "$(shot_rgb "$E2E_TMP/dimmed.png" $at)" = "$(shot_rgb "$E2E_TMP/screen.png" $at)" ] ||
+    e2e_fail "the selection is not shown as it is at ($at)"
+done
+for at in "1000 700" "195 120" "230 133" "30 10"; do
+  read -r r g b <<<"$(shot_rgb "$E2E_TMP/screen.png" $at)"
+  [ "$(shot_rgb "$E2E_TMP/dimmed.png" $at)" = "$((r * 154 / 256)) $((g * 154 / 256)) $((b * 154 / 256))" ] ||
+    e2e_fail "the surround is not dimmed at ($at): $(shot_rgb "$E2E_TMP/dimmed.png" $at)"
+done
+xdotool key c
+sleep 0.3
+# shellcheck disable=SC2046
+colour=$(printf '#%02X%02X%02X' $(shot_rgb "$E2E_TMP/screen.png" 640 500))
+[ "$(xclip -selection clipboard -o)" = "$colour" ] || e2e_fail "C did not copy $colour"
+mkdir -p "$E2E_BUILD/e2e-shots"
+import -window root "$E2E_BUILD/e2e-shots/screenshot_magnifier.png"
+# Right 10, down 1, the right edge out 1 and the bottom edge in 1: (210, 101) 41 x 29.
+xdotool key shift+Right Down ctrl+Right ctrl+shift+Up
+sleep 0.2
+xdotool key Return
+launcher=$(shot_launcher) || e2e_fail "Enter did not show the launcher"
+shot_clipboard_bmp "$E2E_TMP/keys.bmp" || e2e_fail "Enter copied nothing"
+shot_same_as_screen "$E2E_TMP/keys.bmp" 210 101 41 29
+
 e2e_log "a new capture from the launcher, left with Escape, copies nothing"
 shot_launcher_click "$launcher" capture
 e2e_wait_window '截屏' >/dev/null || e2e_fail "the capture button opened no capture screen"
@@ -29,7 +63,7 @@ shot_select 200 100 40 30
 xdotool key Escape
 launcher=$(shot_launcher) || e2e_fail "Escape did not show the launcher"
 shot_clipboard_bmp "$E2E_TMP/after-escape.bmp" || e2e_fail "the clipboard lost its picture"
-shot_same_as_screen "$E2E_TMP/after-escape.bmp" 10 20 100 50
+shot_same_as_screen "$E2E_TMP/after-escape.bmp" 210 101 41 29
 
 e2e_log "copy through the toolbar, then close the launcher"
 shot_launcher_click "$launcher" capture

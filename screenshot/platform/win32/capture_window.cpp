@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include "screenshot/dim.h"
 #include "screenshot/platform/win32/fonts.h"
 #include "screenshot/platform/win32/wide.h"
 #include "screenshot/platform/win32/window_kit.h"
@@ -14,6 +15,7 @@ constexpr wchar_t kClassName[] = L"VelmoShotCapture";
 constexpr wchar_t kTitle[] = L"截屏";
 constexpr COLORREF kSeparator = RGB(220, 220, 220);
 constexpr COLORREF kLabelBack = RGB(255, 255, 255);
+constexpr COLORREF kMagnifierText = RGB(51, 51, 51);
 constexpr wchar_t kToolbarGlyphs[kToolbarIconCount] = {kGlyphUndo, kGlyphCopy, kGlyphSave,
                                                        kGlyphClose};
 
@@ -56,6 +58,43 @@ LPCWSTR CursorName(Cursor c) {
   return IDC_ARROW;
 }
 
+Key KeyOf(WPARAM vk) {
+  switch (vk) {
+    case VK_LEFT:
+      return Key::kLeft;
+    case VK_UP:
+      return Key::kUp;
+    case VK_RIGHT:
+      return Key::kRight;
+    case VK_DOWN:
+      return Key::kDown;
+    case VK_RETURN:
+      return Key::kEnter;
+    case 'S':
+      return Key::kS;
+    case 'C':
+      return Key::kC;
+    default:
+      return Key::kOther;
+  }
+}
+
+bool KeyIsDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+
+// The rectangles of an update region; its bounds when it has too many to paint one by one.
+std::vector<RECT> RegionRects(HRGN region, const RECT& bounds) {
+  constexpr DWORD kMostRects = 16;
+  DWORD bytes = GetRegionData(region, 0, nullptr);
+  std::vector<std::uint8_t> buffer(bytes);
+  auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+  if (bytes < sizeof(RGNDATAHEADER) || GetRegionData(region, bytes, data) != bytes ||
+      data->rdh.nCount == 0 || data->rdh.nCount > kMostRects) {
+    return {bounds};
+  }
+  const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
+  return std::vector<RECT>(rects, rects + data->rdh.nCount);
+}
+
 MouseButton ButtonOf(UINT msg) {
   switch (msg) {
     case WM_RBUTTONDOWN:
@@ -82,9 +121,54 @@ CaptureWindow::CaptureWindow(HINSTANCE instance, const RECT& screen, EndHandler 
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
   const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
-  model_ = std::make_unique<CaptureScreen>(width, height, dpi);
+  text_clipboard_ = std::make_unique<WindowsTextClipboard>(hwnd_);
+  model_ = std::make_unique<CaptureScreen>(width, height, dpi, text_clipboard_.get());
   text_font_ = CreateInterfaceFont(MulDiv(12, dpi, 96));
   icon_font_ = CreateIconFont(model_->toolbar_metrics().icons[0].width());
+}
+
+void CaptureWindow::DrawMagnifier(HDC dc) {
+  const CaptureScreen& m = *model_;
+  const MagnifierMetrics& mm = m.magnifier_metrics();
+  if (!lens_dc_) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = mm.lens;
+    info.bmiHeader.biHeight = -mm.lens;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    lens_dc_ = CreateCompatibleDC(dc);
+    lens_bitmap_ = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!lens_dc_ || !lens_bitmap_) return;
+    lens_old_ = SelectObject(lens_dc_, lens_bitmap_);
+    lens_bits_ = static_cast<std::uint32_t*>(bits);
+  }
+  if (!lens_bits_) return;
+  const PointI at = m.pointer();
+  GdiFlush();
+  const bool image = frozen_->ok();
+  RenderLens({frozen_->bits(), image ? frozen_->width() : 0, image ? frozen_->height() : 0}, at.x,
+             at.y, mm, lens_bits_, mm.lens);
+  const RECT box = ToRect(m.magnifier_rect());
+  Fill(dc, box, kLabelBack);
+  Outline(dc, box, kFrameColour);
+  BitBlt(dc, box.left + 1, box.top + 1, mm.lens, mm.lens, lens_dc_, 0, 0, SRCCOPY);
+  HGDIOBJ old = SelectObject(dc, text_font_);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kMagnifierText);
+  const std::wstring lines[kMagnifierLines] = {
+      Wide(RgbText(m.pointer_colour())), Wide(HexText(m.pointer_colour())), Wide(m.colour_note())};
+  RECT line{box.left + MulDiv(4, mm.zoom, 8), box.top + 1 + mm.lens + MulDiv(2, mm.zoom, 8),
+            box.right - 1, 0};
+  for (const std::wstring& text : lines) {
+    line.bottom = line.top + mm.line_height;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &line,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    line.top = line.bottom;
+  }
+  SelectObject(dc, old);
 }
 
 void CaptureWindow::Show(std::unique_ptr<FrozenScreen> frozen) {
@@ -97,6 +181,9 @@ void CaptureWindow::Show(std::unique_ptr<FrozenScreen> frozen) {
 
 CaptureWindow::~CaptureWindow() {
   accessible_.reset();
+  if (lens_old_) SelectObject(lens_dc_, lens_old_);
+  if (lens_bitmap_) DeleteObject(lens_bitmap_);
+  if (lens_dc_) DeleteDC(lens_dc_);
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   DestroyWindow(hwnd_);
   DeleteObject(text_font_);
@@ -104,9 +191,10 @@ CaptureWindow::~CaptureWindow() {
 }
 
 void CaptureWindow::HideOverlays() {
-  RECT before = OverlayBounds();
+  Pieces before = PiecesNow();
+  const bool dimmed = model_->clear_area().has_value();
   model_->HideOverlays();
-  Refresh(before);
+  Refresh(before, dimmed);
   UpdateWindow(hwnd_);
 }
 
@@ -117,7 +205,8 @@ LRESULT CALLBACK CaptureWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 
 LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-  RECT before = OverlayBounds();
+  Pieces before = PiecesNow();
+  const bool dimmed = model_->clear_area().has_value();
   CaptureEnd end = CaptureEnd::kNone;
   switch (msg) {
     case WM_ERASEBKGND:
@@ -154,6 +243,9 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CHAR:
       end = model_->KeyPress(static_cast<int>(wp));
       break;
+    case WM_KEYDOWN:
+      end = model_->KeyDown(KeyOf(wp), KeyIsDown(VK_SHIFT), KeyIsDown(VK_CONTROL));
+      break;
     case WM_CLOSE:  // Alt+F4 leaves like Escape
       end = CaptureEnd::kEscape;
       break;
@@ -177,7 +269,7 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     default:
       return DefWindowProcW(hwnd_, msg, wp, lp);
   }
-  Refresh(before);
+  Refresh(before, dimmed);
   if (end != CaptureEnd::kNone && !ended_) {
     ended_ = true;
     // The handler may destroy this window and with it on_end_: call a copy, touch nothing after.
@@ -195,23 +287,34 @@ RECT CaptureWindow::LabelBounds() const {
   return ToRect({RoundPixel(at.x), RoundPixel(at.y), RoundPixel(at.x) + w, RoundPixel(at.y) + h});
 }
 
-RECT CaptureWindow::OverlayBounds() const {
-  RECT bounds{};
+CaptureWindow::Pieces CaptureWindow::PiecesNow() const {
+  Pieces pieces{};
   const CaptureScreen& m = *model_;
-  if (m.frame_visible()) Unite(&bounds, Inflated(RoundRect(m.frame()), 1));
+  if (m.frame_visible()) pieces[kFramePiece] = Inflated(RoundRect(m.frame()), 1);
   if (m.handles_visible()) {
-    for (const RectF& h : m.handles()) Unite(&bounds, Inflated(RoundRect(h), 1));
+    for (const RectF& h : m.handles()) Unite(&pieces[kHandlesPiece], Inflated(RoundRect(h), 1));
   }
-  if (m.label_visible()) Unite(&bounds, LabelBounds());
-  if (m.toolbar_visible()) Unite(&bounds, Inflated(m.toolbar_rect(), 1));
-  return bounds;
+  if (m.label_visible()) pieces[kLabelPiece] = LabelBounds();
+  if (m.toolbar_visible()) pieces[kToolbarPiece] = Inflated(m.toolbar_rect(), 1);
+  if (m.magnifier_visible()) pieces[kMagnifierPiece] = ToRect(m.magnifier_rect());
+  return pieces;
 }
 
-void CaptureWindow::Refresh(const RECT& before) {
-  RECT after = OverlayBounds();
-  if (!EqualRect(&before, &after) || model_->toolbar_visible()) {
-    InvalidateRect(hwnd_, &before, FALSE);
-    InvalidateRect(hwnd_, &after, FALSE);
+void CaptureWindow::Refresh(const Pieces& before, bool dimmed_before) {
+  if (model_->clear_area().has_value() != dimmed_before) {
+    // The dimming comes or goes over the whole screen.
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    PlaceToolTips();
+    return;
+  }
+  const Pieces after = PiecesNow();
+  for (int i = 0; i < kPieceCount; ++i) {
+    // The label's and the toolbar's texts change in place; the others change with their bounds
+    // (the frame's bounds also bound the dimming that changes with it).
+    const bool texts = i == kLabelPiece || i == kToolbarPiece || i == kMagnifierPiece;
+    if (EqualRect(&before[i], &after[i]) && !(texts && !IsRectEmpty(&after[i]))) continue;
+    InvalidateRect(hwnd_, &before[i], FALSE);
+    InvalidateRect(hwnd_, &after[i], FALSE);
   }
   PlaceToolTips();
 }
@@ -268,33 +371,74 @@ const velmo::AccessibleView& CaptureWindow::AccessibleNow() {
     add(2 + kToolbarIconCount, velmo::AccessibleRole::kStaticText, m.label_text(),
         {r.left, r.top, r.right, r.bottom});
   }
+  if (m.magnifier_visible()) {
+    add(3 + kToolbarIconCount, velmo::AccessibleRole::kStaticText,
+        RgbText(m.pointer_colour()) + u" " + HexText(m.pointer_colour()), m.magnifier_rect());
+  }
   return view_;
 }
 
 void CaptureWindow::Paint() {
+  HRGN update = CreateRectRgn(0, 0, 0, 0);
+  const bool region = GetUpdateRgn(hwnd_, update, FALSE) != ERROR;
   PAINTSTRUCT ps;
   HDC screen = BeginPaint(hwnd_, &ps);
-  const RECT& r = ps.rcPaint;
+  for (const RECT& r : region ? RegionRects(update, ps.rcPaint) : std::vector<RECT>{ps.rcPaint}) {
+    RECT part;
+    if (IntersectRect(&part, &r, &ps.rcPaint)) PaintPart(screen, part);
+  }
+  DeleteObject(update);
+  EndPaint(hwnd_, &ps);
+}
+
+void CaptureWindow::PaintPart(HDC screen, const RECT& r) {
   const int w = r.right - r.left, h = r.bottom - r.top;
-  RECT overlays = OverlayBounds(), touched;
-  if (!IntersectRect(&touched, &r, &overlays)) {
+  RECT overlays{}, touched;
+  for (const RECT& piece : PiecesNow()) Unite(&overlays, piece);
+  const std::optional<RectI> clear = model_->clear_area();
+  if (!clear && !IntersectRect(&touched, &r, &overlays)) {
     // Only frozen image here (the whole first paint): one copy straight to the window.
     BitBlt(screen, r.left, r.top, w, h, frozen_->dc(), r.left, r.top, SRCCOPY);
-  } else if (w > 0 && h > 0) {
-    // Drawn off-screen, then shown in one copy: the overlays never flicker.
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP buffer = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(dc, buffer);
-    SetViewportOrgEx(dc, -r.left, -r.top, nullptr);
-    BitBlt(dc, r.left, r.top, w, h, frozen_->dc(), r.left, r.top, SRCCOPY);
-    DrawOverlays(dc);
-    SetViewportOrgEx(dc, 0, 0, nullptr);
-    BitBlt(screen, r.left, r.top, w, h, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteObject(buffer);
-    DeleteDC(dc);
+    return;
   }
-  EndPaint(hwnd_, &ps);
+  // Drawn off-screen, then shown in one copy: the overlays never flicker.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP buffer = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = CreateCompatibleDC(screen);
+  if (!buffer || !dc) {
+    if (buffer) DeleteObject(buffer);
+    if (dc) DeleteDC(dc);
+    BitBlt(screen, r.left, r.top, w, h, frozen_->dc(), r.left, r.top, SRCCOPY);
+    return;
+  }
+  HGDIOBJ old = SelectObject(dc, buffer);
+  BitBlt(dc, 0, 0, w, h, frozen_->dc(), r.left, r.top, SRCCOPY);
+  if (clear) {
+    GdiFlush();  // the copy must be in the bits before they are darkened
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    const DimBands dim = BandsOutside({r.left, r.top, r.right, r.bottom}, *clear);
+    for (int b = 0; b < dim.count; ++b) {
+      const RectI& band = dim.bands[b];
+      for (int y = band.top; y < band.bottom; ++y) {
+        DarkenPixels(pixels + static_cast<size_t>(y - r.top) * w + (band.left - r.left),
+                     band.width());
+      }
+    }
+  }
+  SetViewportOrgEx(dc, -r.left, -r.top, nullptr);
+  DrawOverlays(dc);
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+  BitBlt(screen, r.left, r.top, w, h, dc, 0, 0, SRCCOPY);
+  SelectObject(dc, old);
+  DeleteObject(buffer);
+  DeleteDC(dc);
 }
 
 void CaptureWindow::DrawOverlays(HDC dc) {
@@ -318,6 +462,8 @@ void CaptureWindow::DrawOverlays(HDC dc) {
     for (const RectF& handle : m.handles()) Fill(dc, ToRect(RoundRect(handle)), kHandleColour);
   }
   if (m.toolbar_visible()) DrawToolbar(dc);
+  // Above everything else: it shows the pixels under the frame and the handles too.
+  if (m.magnifier_visible()) DrawMagnifier(dc);
 }
 
 void CaptureWindow::DrawToolbar(HDC dc) {

@@ -4,11 +4,14 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "box/platform/win32/accessible_window.h"
 #include "screenshot/capture_screen.h"
+#include "screenshot/platform/win32/clipboard.h"
 #include "screenshot/platform/win32/frozen_screen.h"
 
 namespace shot {
@@ -35,13 +38,27 @@ class CaptureWindow : private velmo::AccessibleSource {
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  // The parts drawn over the frozen image, each with the area it covers (empty when hidden).
+  enum Piece {
+    kFramePiece,
+    kHandlesPiece,
+    kLabelPiece,
+    kToolbarPiece,
+    kMagnifierPiece,
+    kPieceCount
+  };
+  using Pieces = std::array<RECT, kPieceCount>;
+  Pieces PiecesNow() const;
   void Paint();
+  // Paints one rectangle of the window: the frozen image, dimmed outside the selection, and
+  // whatever overlays reach into it.
+  void PaintPart(HDC screen, const RECT& r);
   void DrawOverlays(HDC dc);
   void DrawToolbar(HDC dc);
-  RECT OverlayBounds() const;
+  void DrawMagnifier(HDC dc);
   RECT LabelBounds() const;
   // Repaints what the last event changed and keeps the tool tips on the toolbar icons.
-  void Refresh(const RECT& before);
+  void Refresh(const Pieces& before, bool dimmed_before);
   void PlaceToolTips();
   // The toolbar, its colour readout and the size label, for screen readers.
   const velmo::AccessibleView& AccessibleNow() override;
@@ -49,11 +66,17 @@ class CaptureWindow : private velmo::AccessibleSource {
 
   std::unique_ptr<FrozenScreen> frozen_;
   EndHandler on_end_;
+  std::unique_ptr<WindowsTextClipboard> text_clipboard_;
   std::unique_ptr<CaptureScreen> model_;
   HWND hwnd_ = nullptr;
   HWND tips_ = nullptr;
   HFONT text_font_ = nullptr;
   HFONT icon_font_ = nullptr;
+  // The magnifier's lens, drawn into a DIB of its own and copied into the picture.
+  HDC lens_dc_ = nullptr;
+  HBITMAP lens_bitmap_ = nullptr;
+  HGDIOBJ lens_old_ = nullptr;
+  std::uint32_t* lens_bits_ = nullptr;
   RECT tips_at_{};
   bool ended_ = false;
   std::unique_ptr<velmo::AccessibleWindow> accessible_;  // made when a reader first asks

@@ -11,7 +11,8 @@ namespace {
 // Opens the clipboard for the length of one operation.
 class OpenClipboardScope {
  public:
-  OpenClipboardScope() : open_(OpenClipboard(GetDesktopWindow()) != FALSE) {}
+  explicit OpenClipboardScope(HWND owner = GetDesktopWindow())
+      : open_(OpenClipboard(owner) != FALSE) {}
   ~OpenClipboardScope() {
     if (open_) CloseClipboard();
   }
@@ -57,6 +58,17 @@ bool ScrnCap(const FrozenScreen& frozen, const RectI& region) {
     GlobalFree(dib);
   }
   return true;
+}
+
+bool WindowsTextClipboard::CopyText(const std::u16string& text) {
+  std::vector<std::uint8_t> bytes((text.size() + 1) * sizeof(char16_t));
+  std::memcpy(bytes.data(), text.c_str(), bytes.size());
+  OpenClipboardScope clipboard(owner_);
+  if (!clipboard.open() || !EmptyClipboard()) return false;
+  HGLOBAL memory = GlobalCopy(bytes);
+  if (memory && SetClipboardData(CF_UNICODETEXT, memory)) return true;
+  if (memory) GlobalFree(memory);
+  return false;
 }
 
 void EmptyTheClipboard() {

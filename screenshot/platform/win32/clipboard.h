@@ -5,6 +5,7 @@
 
 #include "screenshot/geometry.h"
 #include "screenshot/platform/win32/frozen_screen.h"
+#include "screenshot/text_clipboard.h"
 
 namespace shot {
 
@@ -14,5 +15,15 @@ namespace shot {
 bool ScrnCap(const FrozenScreen& frozen, const RectI& region);
 
 void EmptyTheClipboard();
+
+// Text (CF_UNICODETEXT) put on the clipboard with a window of this program as its owner.
+class WindowsTextClipboard : public TextClipboard {
+ public:
+  explicit WindowsTextClipboard(HWND owner) : owner_(owner) {}
+  bool CopyText(const std::u16string& text) override;
+
+ private:
+  HWND owner_;
+};
 
 }  // namespace shot

@@ -27,8 +27,9 @@ class FrozenScreen {
   bool ok() const { return bits_ != nullptr; }
   int width() const { return size_.cx; }
   int height() const { return size_.cy; }
-  POINT origin() const { return origin_; }  // virtual-screen position of pixel (0, 0)
-  HDC dc() const { return dc_; }            // the image selected into a memory context
+  POINT origin() const { return origin_; }             // virtual-screen position of pixel (0, 0)
+  HDC dc() const { return dc_; }                       // the image selected into a memory context
+  const std::uint32_t* bits() const { return bits_; }  // rows of 0x00RRGGBB, top row first
   // Colour as 0x00BBGGRR; points outside read the nearest edge pixel.
   std::uint32_t PixelAt(int x, int y) const;
   // The region (clipped to the image) as a packed 24-bit bottom-up DIB: header, then rows.
