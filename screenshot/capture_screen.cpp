@@ -11,6 +11,7 @@ namespace {
 constexpr float kHandleSize = 4;  // each handle is a 4 x 4 square
 constexpr int kHandleGrab = 3;    // extra pixels round a handle that still catch it
 constexpr float kToolbarGap = 4;  // between the selection's bottom and the toolbar
+constexpr int kClickSlack = 2;    // a press that moves no further than this is a click
 
 std::u16string Ascii(const char* first, const char* last) { return std::u16string(first, last); }
 
@@ -82,6 +83,13 @@ void CaptureScreen::Press(MouseButton button, int x, int y) {
 
 void CaptureScreen::Move(int x, int y, bool left_down, std::uint32_t colour) {
   Target target = pressed_ ? *pressed_ : PartAt(x, y);
+  snap_outline_.reset();
+  if (pressed_) {
+    dragged_ = dragged_ || std::abs(x - drag_from_.x) > kClickSlack ||
+               std::abs(y - drag_from_.y) > kClickSlack;
+  } else if (mode_ == Mode::kDraw) {
+    snap_outline_ = SnapAt(windows_, x, y, screen_width_, screen_height_);
+  }
   UpdateMagnifier(x, y, colour);
   switch (target.part) {
     case Part::kWindow:
@@ -192,6 +200,10 @@ void CaptureScreen::HideOverlays() {
 
 void CaptureScreen::MouseDown(int x, int y) {
   toolbar_visible_ = false;
+  snap_outline_.reset();
+  drag_from_ = {x, y};
+  dragged_ = false;
+  click_snap_ = SnapAt(windows_, x, y, screen_width_, screen_height_);
   PointF point{static_cast<float>(x), static_cast<float>(y)};
   if (mode_ == Mode::kDraw) {
     frame_visible_ = true;
@@ -247,6 +259,17 @@ void CaptureScreen::MouseMove(int x, int y, bool left_down, std::uint32_t colour
 
 void CaptureScreen::MouseUp(MouseButton button) {
   if (button != MouseButton::kLeft) return;
+  if (mode_ == Mode::kDraw && !dragged_ && click_snap_) {
+    // A click selects the window or control under it.
+    const RectI& r = *click_snap_;
+    frame_ = {static_cast<float>(r.left), static_cast<float>(r.top), static_cast<float>(r.width()),
+              static_cast<float>(r.height())};
+    ImageMove();
+    SetLabelText();
+    PlaceLabel();
+    frame_visible_ = true;
+    label_visible_ = true;
+  }
   mode_ = Mode::kMove;
   anchor_ = {frame_.left, frame_.top};
   PlaceToolbar();

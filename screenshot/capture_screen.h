@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "screenshot/geometry.h"
 #include "screenshot/magnifier.h"
 #include "screenshot/selection_keys.h"
+#include "screenshot/snap.h"
 #include "screenshot/text_clipboard.h"
 
 namespace shot {
@@ -64,6 +66,9 @@ class CaptureScreen {
   CaptureScreen(int screen_width, int screen_height, int dpi = 96,
                 TextClipboard* clipboard = nullptr);
 
+  // The windows on the screen as they were at the freeze (see SnapRect).
+  void SetWindows(std::vector<SnapRect> windows) { windows_ = std::move(windows); }
+
   // Input as the host receives it; each goes to the part under the pointer (toolbar, handle or
   // the window itself), and a part that was pressed keeps the mouse until it is released.
   void Press(MouseButton button, int x, int y);
@@ -104,6 +109,9 @@ class CaptureScreen {
   bool toolbar_visible() const { return toolbar_visible_; }
   const std::u16string& colour_readout() const { return readout_; }
   std::optional<int> hover_box() const { return hover_box_; }
+  // The window or control a click would select, outlined while the pointer hovers before a
+  // selection is drawn.
+  std::optional<RectI> snap_outline() const { return snap_outline_; }
   // The magnifier: shown near the pointer except over the toolbar, over a selection that is
   // not being resized, and while a selection is moved.
   const MagnifierMetrics& magnifier_metrics() const { return magnifier_metrics_; }
@@ -165,6 +173,11 @@ class CaptureScreen {
   std::u16string readout_;
   std::optional<int> hover_box_;
   Cursor cursor_ = Cursor::kCross;
+  std::vector<SnapRect> windows_;
+  std::optional<RectI> snap_outline_;
+  std::optional<RectI> click_snap_;  // what a click from the last press selects
+  PointI drag_from_;
+  bool dragged_ = false;
   bool magnifier_visible_ = false;
   RectI magnifier_rect_;
   PointI pointer_;

@@ -96,4 +96,38 @@ shot_launcher_click "$launcher" close
 e2e_wait_gone "$pid" || e2e_fail "closing the launcher did not end the program"
 shot_clipboard_bmp "$E2E_TMP/after-exit.bmp" || e2e_fail "the picture left with the program"
 shot_same_as_screen "$E2E_TMP/after-exit.bmp" 300 200 64 48
+
+e2e_log "snapping: a click selects the control under it, or its window clipped to the screen"
+# A window at (1000, 560), 400 x 300, reaching past the screen's corner, with a control at
+# (1030, 600), 120 x 80.
+e2e_wine "$E2E_BUILD/tests/snap_target.exe" 1000 560 400 300 30 40 120 80
+e2e_wait_window 'snap target' >/dev/null || e2e_fail "no snap target window"
+sleep 0.3
+import -window root "$E2E_TMP/screen.png"
+shot_start
+xdotool mousemove 1145 675
+sleep 0.3
+mkdir -p "$E2E_BUILD/e2e-shots"
+import -window root "$E2E_BUILD/e2e-shots/screenshot_snap.png"
+for at in "1149 600" "1100 679" "1031 670"; do
+  [ "$(shot_rgb "$E2E_BUILD/e2e-shots/screenshot_snap.png" $at)" = "51 153 255" ] ||
+    e2e_fail "the control is not outlined at ($at)"
+done
+[ "$(shot_rgb "$E2E_BUILD/e2e-shots/screenshot_snap.png" 1000 560)" = "$(shot_rgb "$E2E_TMP/screen.png" 1000 560)" ] ||
+  e2e_fail "the window is outlined, not its control"
+xdotool click 1
+sleep 0.3
+xdotool key Return
+launcher=$(shot_launcher) || e2e_fail "no launcher after the snapped copy"
+shot_clipboard_bmp "$E2E_TMP/snap.bmp" || e2e_fail "the snapped selection was not copied"
+shot_same_as_screen "$E2E_TMP/snap.bmp" 1030 600 120 80
+shot_launcher_click "$launcher" capture
+e2e_wait_window '截屏' >/dev/null || e2e_fail "no capture screen for the window snap"
+sleep 0.3
+xdotool mousemove 1250 760 click 1
+sleep 0.3
+xdotool key Return
+shot_launcher >/dev/null || e2e_fail "no launcher after the window snap"
+shot_clipboard_bmp "$E2E_TMP/snap-window.bmp" || e2e_fail "the snapped window was not copied"
+shot_same_as_screen "$E2E_TMP/snap-window.bmp" 1000 560 280 240
 echo "PASS"

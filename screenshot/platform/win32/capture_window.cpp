@@ -83,7 +83,7 @@ bool KeyIsDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
 // The rectangles of an update region; its bounds when it has too many to paint one by one.
 std::vector<RECT> RegionRects(HRGN region, const RECT& bounds) {
-  constexpr DWORD kMostRects = 16;
+  constexpr DWORD kMostRects = 64;
   DWORD bytes = GetRegionData(region, 0, nullptr);
   std::vector<std::uint8_t> buffer(bytes);
   auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
@@ -290,14 +290,31 @@ RECT CaptureWindow::LabelBounds() const {
 CaptureWindow::Pieces CaptureWindow::PiecesNow() const {
   Pieces pieces{};
   const CaptureScreen& m = *model_;
-  if (m.frame_visible()) pieces[kFramePiece] = Inflated(RoundRect(m.frame()), 1);
+  if (m.frame_visible()) pieces[kFramePiece] = ToRect(RoundRect(m.frame()));
   if (m.handles_visible()) {
-    for (const RectF& h : m.handles()) Unite(&pieces[kHandlesPiece], Inflated(RoundRect(h), 1));
+    for (const RectF& h : m.handles()) Unite(&pieces[kHandlesPiece], ToRect(RoundRect(h)));
   }
   if (m.label_visible()) pieces[kLabelPiece] = LabelBounds();
   if (m.toolbar_visible()) pieces[kToolbarPiece] = Inflated(m.toolbar_rect(), 1);
   if (m.magnifier_visible()) pieces[kMagnifierPiece] = ToRect(m.magnifier_rect());
+  if (m.snap_outline()) pieces[kSnapPiece] = ToRect(*m.snap_outline());
   return pieces;
+}
+
+// The band from `out` pixels outside r's edges to `in` pixels inside them: where an outline
+// and the handles on it are drawn.
+void CaptureWindow::InvalidateRing(const RECT& r, int out, int in) {
+  if (IsRectEmpty(&r)) return;
+  const RECT o{r.left - out, r.top - out, r.right + out, r.bottom + out};
+  if (r.right - r.left <= 2 * in || r.bottom - r.top <= 2 * in) {
+    InvalidateRect(hwnd_, &o, FALSE);
+    return;
+  }
+  const RECT strips[] = {{o.left, o.top, o.right, r.top + in},
+                         {o.left, r.bottom - in, o.right, o.bottom},
+                         {o.left, r.top + in, r.left + in, r.bottom - in},
+                         {r.right - in, r.top + in, o.right, r.bottom - in}};
+  for (const RECT& strip : strips) InvalidateRect(hwnd_, &strip, FALSE);
 }
 
 void CaptureWindow::Refresh(const Pieces& before, bool dimmed_before) {
@@ -308,11 +325,29 @@ void CaptureWindow::Refresh(const Pieces& before, bool dimmed_before) {
     return;
   }
   const Pieces after = PiecesNow();
+  // A handle reaches 4 pixels from the outline, the snap outline is 2 pixels wide inside.
+  constexpr int kHandleReach = 4;
   for (int i = 0; i < kPieceCount; ++i) {
-    // The label's and the toolbar's texts change in place; the others change with their bounds
-    // (the frame's bounds also bound the dimming that changes with it).
+    // Texts change in place; outlines and boxes change with their bounds.
     const bool texts = i == kLabelPiece || i == kToolbarPiece || i == kMagnifierPiece;
     if (EqualRect(&before[i], &after[i]) && !(texts && !IsRectEmpty(&after[i]))) continue;
+    if (i == kFramePiece || i == kHandlesPiece || i == kSnapPiece) {
+      const int reach = i == kSnapPiece ? 2 : kHandleReach;
+      InvalidateRing(before[i], reach, reach);
+      InvalidateRing(after[i], reach, reach);
+      if (i == kFramePiece && !IsRectEmpty(&before[i]) && !IsRectEmpty(&after[i])) {
+        // The dimming changes where one selection covers what the other does not.
+        auto rect_i = [](const RECT& r) { return RectI{r.left, r.top, r.right, r.bottom}; };
+        for (const DimBands& d : {BandsOutside(rect_i(before[i]), rect_i(after[i])),
+                                  BandsOutside(rect_i(after[i]), rect_i(before[i]))}) {
+          for (int b = 0; b < d.count; ++b) {
+            const RECT band = ToRect(d.bands[b]);
+            InvalidateRect(hwnd_, &band, FALSE);
+          }
+        }
+      }
+      continue;
+    }
     InvalidateRect(hwnd_, &before[i], FALSE);
     InvalidateRect(hwnd_, &after[i], FALSE);
   }
@@ -443,6 +478,12 @@ void CaptureWindow::PaintPart(HDC screen, const RECT& r) {
 
 void CaptureWindow::DrawOverlays(HDC dc) {
   const CaptureScreen& m = *model_;
+  if (m.snap_outline()) {
+    RECT r = ToRect(*m.snap_outline());
+    Outline(dc, r, kFrameColour);
+    InflateRect(&r, -1, -1);
+    Outline(dc, r, kFrameColour);
+  }
   if (m.frame_visible()) Outline(dc, ToRect(RoundRect(m.frame())), kFrameColour);
   if (m.label_visible()) {
     HGDIOBJ old = SelectObject(dc, text_font_);

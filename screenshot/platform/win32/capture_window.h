@@ -29,6 +29,8 @@ class CaptureWindow : private velmo::AccessibleSource {
 
   // Shows the window with its frozen image, which must cover the window's rectangle.
   void Show(std::unique_ptr<FrozenScreen> frozen);
+  // The windows under the capture screen, read when the screen was frozen.
+  void SetWindows(std::vector<SnapRect> windows) { model_->SetWindows(std::move(windows)); }
   HWND hwnd() const { return hwnd_; }
   const FrozenScreen& frozen() const { return *frozen_; }
   const CaptureScreen& model() const { return *model_; }
@@ -45,6 +47,7 @@ class CaptureWindow : private velmo::AccessibleSource {
     kLabelPiece,
     kToolbarPiece,
     kMagnifierPiece,
+    kSnapPiece,
     kPieceCount
   };
   using Pieces = std::array<RECT, kPieceCount>;
@@ -59,6 +62,7 @@ class CaptureWindow : private velmo::AccessibleSource {
   RECT LabelBounds() const;
   // Repaints what the last event changed and keeps the tool tips on the toolbar icons.
   void Refresh(const Pieces& before, bool dimmed_before);
+  void InvalidateRing(const RECT& r, int out, int in);
   void PlaceToolTips();
   // The toolbar, its colour readout and the size label, for screen readers.
   const velmo::AccessibleView& AccessibleNow() override;
