@@ -1,7 +1,8 @@
-// Save dialog filter and format choice.
+// Save dialog filter and type choice.
 #include "screenshot/save_choice.h"
 
 #include <array>
+#include <optional>
 
 namespace shot {
 namespace {
@@ -13,6 +14,21 @@ bool EqualsAsciiNoCase(std::u16string_view a, std::u16string_view b) {
     if (x != b[i]) return false;
   }
   return true;
+}
+
+std::optional<PictureFormat> FormatOfExtension(std::u16string_view path) {
+  size_t name = path.find_last_of(u"\\/");
+  size_t dot = path.rfind(u'.');
+  if (dot == std::u16string_view::npos || (name != std::u16string_view::npos && dot < name)) {
+    return std::nullopt;
+  }
+  std::u16string_view ext = path.substr(dot + 1);
+  if (EqualsAsciiNoCase(ext, u"jpg") || EqualsAsciiNoCase(ext, u"jpeg")) {
+    return PictureFormat::kJpeg;
+  }
+  if (EqualsAsciiNoCase(ext, u"png")) return PictureFormat::kPng;
+  if (EqualsAsciiNoCase(ext, u"bmp")) return PictureFormat::kBmp;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -30,18 +46,40 @@ std::u16string SaveDialogFilter() {
   return filter;
 }
 
-PictureFormat FormatForFileName(std::u16string_view path) {
-  size_t name = path.find_last_of(u"\\/");
-  size_t dot = path.rfind(u'.');
-  if (dot == std::u16string_view::npos || (name != std::u16string_view::npos && dot < name)) {
-    return PictureFormat::kBmp;
+std::u16string_view ExtensionOf(PictureFormat format) {
+  switch (format) {
+    case PictureFormat::kJpeg:
+      return u"jpg";
+    case PictureFormat::kBmp:
+      return u"bmp";
+    case PictureFormat::kPng:
+      break;
   }
-  std::u16string_view ext = path.substr(dot + 1);
-  if (EqualsAsciiNoCase(ext, u"jpg") || EqualsAsciiNoCase(ext, u"jpeg")) {
-    return PictureFormat::kJpeg;
+  return u"png";
+}
+
+int FilterIndexFor(PictureFormat format) {
+  switch (format) {
+    case PictureFormat::kBmp:
+      return 1;
+    case PictureFormat::kJpeg:
+      return 2;
+    case PictureFormat::kPng:
+      break;
   }
-  if (EqualsAsciiNoCase(ext, u"png")) return PictureFormat::kPng;
-  return PictureFormat::kBmp;
+  return 3;
+}
+
+PictureFormat FormatForSave(std::u16string_view path, int filter_index) {
+  if (std::optional<PictureFormat> named = FormatOfExtension(path)) return *named;
+  switch (filter_index) {
+    case 2:
+      return PictureFormat::kJpeg;
+    case 3:
+      return PictureFormat::kPng;
+    default:
+      return PictureFormat::kBmp;
+  }
 }
 
 std::u16string_view FolderOf(std::u16string_view path) {

@@ -1,4 +1,4 @@
-// What the save dialog offers and how a chosen file name picks the picture format.
+// What the save dialog offers and which picture type a chosen file is written in.
 #pragma once
 
 #include <string>
@@ -9,8 +9,6 @@ namespace shot {
 enum class PictureFormat { kBmp, kJpeg, kPng };
 
 inline constexpr const char16_t* kSaveTitle = u"保存为";
-inline constexpr const char16_t* kSaveDefaultExtension = u"bmp";
-inline constexpr int kSaveFilterIndex = 2;  // opens on "JPEG文件(*.jpg)"
 inline constexpr int kJpegQuality = 95;
 
 // What the user is told when a picture did not get where it was sent.
@@ -24,8 +22,13 @@ inline constexpr const char16_t* kSaveFailedOnClipboardText =
 // The dialog's filter: description and pattern pairs separated by NULs, one more NUL at the end.
 std::u16string SaveDialogFilter();
 
-// ".jpg" and ".jpeg" write JPEG, ".png" PNG, any other name BMP (letter case does not matter).
-PictureFormat FormatForFileName(std::u16string_view path);
+std::u16string_view ExtensionOf(PictureFormat format);  // "png", "jpg", "bmp"
+
+// The filter pair (counted from 1) of a type, and the type a chosen name is written in: the one
+// its extension names (".jpg" and ".jpeg" JPEG, ".png" PNG, ".bmp" BMP, in any letter case),
+// else the one of the filter chosen, BMP for "所有文件(*.*)".
+int FilterIndexFor(PictureFormat format);
+PictureFormat FormatForSave(std::u16string_view path, int filter_index);
 
 // The folder part of a path, without the last separator ("C:\\app\\x.exe" -> "C:\\app").
 std::u16string_view FolderOf(std::u16string_view path);

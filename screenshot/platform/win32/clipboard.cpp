@@ -71,9 +71,4 @@ bool WindowsTextClipboard::CopyText(const std::u16string& text) {
   return false;
 }
 
-void EmptyTheClipboard() {
-  OpenClipboardScope clipboard;
-  if (clipboard.open()) EmptyClipboard();
-}
-
 }  // namespace shot

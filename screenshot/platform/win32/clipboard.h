@@ -14,8 +14,6 @@ namespace shot {
 // they stay after the program ends. False when the clipboard could not be opened.
 bool ScrnCap(const FrozenScreen& frozen, const RectI& region);
 
-void EmptyTheClipboard();
-
 // Text (CF_UNICODETEXT) put on the clipboard with a window of this program as its owner.
 class WindowsTextClipboard : public TextClipboard {
  public:

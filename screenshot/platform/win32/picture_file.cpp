@@ -11,8 +11,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "screenshot/save_choice.h"
-
 namespace shot {
 namespace {
 
@@ -139,13 +137,12 @@ bool WriteEncoded(const std::wstring& path, const std::vector<std::uint8_t>& dib
 
 }  // namespace
 
-bool WritePicture(const std::wstring& path, const std::vector<std::uint8_t>& dib) {
+bool WritePicture(const std::wstring& path, const std::vector<std::uint8_t>& dib,
+                  PictureFormat format) {
   if (dib.size() < sizeof(BITMAPINFOHEADER)) return false;
   BITMAPINFOHEADER header;
   std::memcpy(&header, dib.data(), sizeof header);
   if (!Complete(dib, header)) return false;
-  PictureFormat format = FormatForFileName(
-      std::u16string_view(reinterpret_cast<const char16_t*>(path.data()), path.size()));
   std::wstring temporary = path + L".part";
   bool written = format == PictureFormat::kBmp ? WriteBmp(temporary, dib, header)
                                                : WriteEncoded(temporary, dib, header, format);

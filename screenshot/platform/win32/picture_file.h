@@ -5,11 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "screenshot/save_choice.h"
+
 namespace shot {
 
-// Writes a packed DIB (BITMAPINFOHEADER, then the rows) to `path`. The file is written beside
+// Writes a packed DIB (BITMAPINFOHEADER, then the rows) to `path` as a BMP, JPEG or PNG file,
+// whatever the name's extension says. The file is written beside
 // the target under a temporary name and then moved over it, so a failure never leaves half a
 // picture. False when the picture could not be written.
-bool WritePicture(const std::wstring& path, const std::vector<std::uint8_t>& packed_dib);
+bool WritePicture(const std::wstring& path, const std::vector<std::uint8_t>& packed_dib,
+                  PictureFormat format);
 
 }  // namespace shot

@@ -111,7 +111,7 @@ void ShotApp::EndCapture(CaptureEnd end) {
 void ShotApp::CopyOrSave(const RectI& region, bool save) {
   const bool copied = ScrnCap(capture_->frozen(), region);
   if (save) {
-    switch (CutdSave(capture_->hwnd(), capture_->frozen().PackedDib(region), copied)) {
+    switch (CutdSave(capture_->hwnd(), capture_->frozen().PackedDib(region))) {
       case SaveResult::kSaved:
         return;
       case SaveResult::kFailed:

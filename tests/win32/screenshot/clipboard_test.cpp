@@ -67,12 +67,31 @@ TEST(Clipboard, ScrnCapPutsABitmapAndADib) {
   EXPECT_TRUE(std::equal(expected.begin(), expected.end(), dib.begin()));
 }
 
-TEST(Clipboard, EmptyingLeavesNoPicture) {
+TEST(Clipboard, ColourTextReplacesThePictureAndFailsWhileAnotherWindowHoldsIt) {
+  HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
   auto frozen = Gradient();
   ASSERT_TRUE(ScrnCap(*frozen, {0, 0, 4, 4}));
-  EXPECT_FALSE(ClipboardDib().empty());
-  EmptyTheClipboard();
+  WindowsTextClipboard clipboard(owner);
+  ASSERT_TRUE(clipboard.CopyText(u"#1A2B3C"));
   EXPECT_TRUE(ClipboardDib().empty());
+  ASSERT_TRUE(OpenClipboard(other));
+  auto* text = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+  ASSERT_NE(text, nullptr);
+  EXPECT_STREQ(text, L"#1A2B3C");
+  GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+  // Still open by the other window: the copy fails and the text stays.
+  EXPECT_FALSE(clipboard.CopyText(u"#000000"));
+  CloseClipboard();
+  ASSERT_TRUE(OpenClipboard(other));
+  text = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+  EXPECT_STREQ(text, L"#1A2B3C");
+  GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+  CloseClipboard();
+  DestroyWindow(other);
+  DestroyWindow(owner);
 }
 
 }  // namespace

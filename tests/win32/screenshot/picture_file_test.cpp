@@ -60,21 +60,25 @@ bool Near(Gdiplus::Color c, int r, int g, int b, int tolerance) {
          std::abs(c.GetB() - b) <= tolerance;
 }
 
-TEST_F(PictureFileTest, NameChoosesTheFormatAndTheFileReadsBack) {
+TEST_F(PictureFileTest, EachTypeIsWrittenInItsRealFormatAndReadsBack) {
   struct Row {
     const wchar_t* name;
+    PictureFormat written;
     GUID format;
     int tolerance;  // JPEG is lossy
   };
   const Row rows[] = {
-      {L"a.bmp", Gdiplus::ImageFormatBMP, 0},    {L"b.jpg", Gdiplus::ImageFormatJPEG, 24},
-      {L"c.JPEG", Gdiplus::ImageFormatJPEG, 24}, {L"d.png", Gdiplus::ImageFormatPNG, 0},
-      {L"e.gif", Gdiplus::ImageFormatBMP, 0},    {L"f", Gdiplus::ImageFormatBMP, 0},
+      {L"a.bmp", PictureFormat::kBmp, Gdiplus::ImageFormatBMP, 0},
+      {L"b.jpg", PictureFormat::kJpeg, Gdiplus::ImageFormatJPEG, 24},
+      {L"d.png", PictureFormat::kPng, Gdiplus::ImageFormatPNG, 0},
+      {L"e.gif", PictureFormat::kPng, Gdiplus::ImageFormatPNG, 0},
+      {L"f", PictureFormat::kJpeg, Gdiplus::ImageFormatJPEG, 24},
+      {L"g.png", PictureFormat::kBmp, Gdiplus::ImageFormatBMP, 0},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(testing::Message() << static_cast<int>(&r - rows));
     std::wstring path = Path(r.name);
-    ASSERT_TRUE(WritePicture(path, dib_));
+    ASSERT_TRUE(WritePicture(path, dib_, r.written));
     EXPECT_EQ(GetFileAttributesW((path + L".part").c_str()), INVALID_FILE_ATTRIBUTES);
     {
       Gdiplus::Bitmap read(path.c_str());
@@ -100,7 +104,7 @@ TEST_F(PictureFileTest, ReplacesAnExistingFile) {
   DWORD written;
   WriteFile(old, "old", 3, &written, nullptr);
   CloseHandle(old);
-  ASSERT_TRUE(WritePicture(path, dib_));
+  ASSERT_TRUE(WritePicture(path, dib_, PictureFormat::kBmp));
   WIN32_FILE_ATTRIBUTE_DATA data;
   ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
   // File header, info header and 17 rows of 33 * 3 bytes padded to 100.
@@ -109,13 +113,13 @@ TEST_F(PictureFileTest, ReplacesAnExistingFile) {
 }
 
 TEST_F(PictureFileTest, FailuresLeaveNothingBehind) {
-  EXPECT_FALSE(WritePicture(Path(L"missing\\x.png"), dib_));
-  EXPECT_FALSE(WritePicture(Path(L"missing\\x.bmp"), dib_));
-  EXPECT_FALSE(WritePicture(Path(L"empty.bmp"), {}));
+  EXPECT_FALSE(WritePicture(Path(L"missing\\x.png"), dib_, PictureFormat::kPng));
+  EXPECT_FALSE(WritePicture(Path(L"missing\\x.bmp"), dib_, PictureFormat::kBmp));
+  EXPECT_FALSE(WritePicture(Path(L"empty.bmp"), {}, PictureFormat::kBmp));
   std::vector<std::uint8_t> header_only(dib_.begin(), dib_.begin() + 20);
-  EXPECT_FALSE(WritePicture(Path(L"short.bmp"), header_only));
+  EXPECT_FALSE(WritePicture(Path(L"short.bmp"), header_only, PictureFormat::kBmp));
   std::vector<std::uint8_t> rows_missing(dib_.begin(), dib_.end() - 100);
-  EXPECT_FALSE(WritePicture(Path(L"short.png"), rows_missing));
+  EXPECT_FALSE(WritePicture(Path(L"short.png"), rows_missing, PictureFormat::kPng));
   EXPECT_EQ(GetFileAttributesW(Path(L"empty.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetFileAttributesW(Path(L"short.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetFileAttributesW(Path(L"short.png").c_str()), INVALID_FILE_ATTRIBUTES);
