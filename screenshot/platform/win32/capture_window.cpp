@@ -7,6 +7,7 @@
 #include "screenshot/platform/win32/fonts.h"
 #include "screenshot/platform/win32/wide.h"
 #include "screenshot/platform/win32/window_kit.h"
+#include "screenshot/platform/win32/window_rects.h"
 
 namespace shot {
 namespace {
@@ -177,6 +178,16 @@ void CaptureWindow::Show(std::unique_ptr<FrozenScreen> frozen) {
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);
   SetFocus(hwnd_);
+  // Read once the capture screen is up, so that it is up no later for them; nothing moves
+  // under it meanwhile, and it is left out itself. The pointer's first move takes them.
+  windows_ = std::async(std::launch::async, [origin = frozen_->origin(), self = hwnd_] {
+    return ReadWindowRects(origin, self);
+  });
+}
+
+void CaptureWindow::SetWindows(std::vector<SnapRect> windows) {
+  if (windows_.valid()) windows_.get();
+  model_->SetWindows(std::move(windows));
 }
 
 CaptureWindow::~CaptureWindow() {
@@ -205,6 +216,10 @@ LRESULT CALLBACK CaptureWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 
 LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  if (windows_.valid() && ((msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
+                           (msg >= WM_KEYFIRST && msg <= WM_KEYLAST))) {
+    model_->SetWindows(windows_.get());
+  }
   Pieces before = PiecesNow();
   const bool dimmed = model_->clear_area().has_value();
   CaptureEnd end = CaptureEnd::kNone;

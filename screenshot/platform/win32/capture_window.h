@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -27,10 +28,11 @@ class CaptureWindow : private velmo::AccessibleSource {
   CaptureWindow(const CaptureWindow&) = delete;
   CaptureWindow& operator=(const CaptureWindow&) = delete;
 
-  // Shows the window with its frozen image, which must cover the window's rectangle.
+  // Shows the window with its frozen image, which must cover the window's rectangle, and starts
+  // reading the windows under it for snapping.
   void Show(std::unique_ptr<FrozenScreen> frozen);
-  // The windows under the capture screen, read when the screen was frozen.
-  void SetWindows(std::vector<SnapRect> windows) { model_->SetWindows(std::move(windows)); }
+  // The windows under the capture screen in place of those read (benchmarks and tests).
+  void SetWindows(std::vector<SnapRect> windows);
   HWND hwnd() const { return hwnd_; }
   const FrozenScreen& frozen() const { return *frozen_; }
   const CaptureScreen& model() const { return *model_; }
@@ -69,6 +71,7 @@ class CaptureWindow : private velmo::AccessibleSource {
   HWND NativeWindowOf(int) override { return nullptr; }
 
   std::unique_ptr<FrozenScreen> frozen_;
+  std::future<std::vector<SnapRect>> windows_;  // being read; taken at the first input
   EndHandler on_end_;
   std::unique_ptr<WindowsTextClipboard> text_clipboard_;
   std::unique_ptr<CaptureScreen> model_;

@@ -10,7 +10,6 @@
 #include "screenshot/platform/win32/clipboard.h"
 #include "screenshot/platform/win32/save_dialog.h"
 #include "screenshot/platform/win32/wide.h"
-#include "screenshot/platform/win32/window_rects.h"
 #include "screenshot/save_choice.h"
 
 namespace shot {
@@ -65,16 +64,10 @@ void ShotApp::StartCapture() {
     std::unique_ptr<FrozenScreen> frozen = FrozenScreen::CaptureVirtualScreen();
     return std::make_pair(std::move(frozen), MillisecondsSince(before));
   });
-  // So are the windows' rectangles, for snapping: they are needed only once the pointer moves.
-  const RECT screen = FrozenScreen::VirtualScreen();
-  auto windows = std::async(std::launch::async, [origin = POINT{screen.left, screen.top}] {
-    return ReadWindowRects(origin);
-  });
-  capture_ = std::make_unique<CaptureWindow>(instance_, screen,
+  capture_ = std::make_unique<CaptureWindow>(instance_, FrozenScreen::VirtualScreen(),
                                              [this](CaptureEnd end) { EndCapture(end); });
   auto [frozen, capture_ms] = copying.get();
   capture_->Show(std::move(frozen));
-  capture_->SetWindows(windows.get());
   if (!report_timing_) return;
   report_timing_ = false;  // the figures are those of the program's first capture
   PROCESS_MEMORY_COUNTERS memory{};

@@ -15,7 +15,7 @@ using DwmGetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
 
 class WindowWalk {
  public:
-  explicit WindowWalk(POINT origin) : origin_(origin) {
+  WindowWalk(POINT origin, HWND skip) : origin_(origin), skip_(skip) {
     // Loaded here rather than imported: a start-up without it is quicker.
     dwmapi_ = LoadLibraryW(L"dwmapi.dll");
     if (dwmapi_) {
@@ -34,7 +34,9 @@ class WindowWalk {
     for (HWND w = first; w && steps_ < kMostSteps && rects_.size() < kMostRects;
          w = GetWindow(w, GW_HWNDNEXT)) {
       ++steps_;
-      if (!IsWindowVisible(w) || (depth == 0 && (IsIconic(w) || Cloaked(w)))) continue;
+      if (w == skip_ || !IsWindowVisible(w) || (depth == 0 && (IsIconic(w) || Cloaked(w)))) {
+        continue;
+      }
       RECT r{};
       const bool framed = depth == 0 && FrameBounds(w, &r) && r.right > r.left && r.bottom > r.top;
       if (!framed && !GetWindowRect(w, &r)) continue;
@@ -59,6 +61,7 @@ class WindowWalk {
   }
 
   POINT origin_;
+  HWND skip_;
   HMODULE dwmapi_ = nullptr;
   DwmGetWindowAttributeFn attribute_ = nullptr;
   std::vector<SnapRect> rects_;
@@ -67,8 +70,8 @@ class WindowWalk {
 
 }  // namespace
 
-std::vector<SnapRect> ReadWindowRects(POINT origin) {
-  WindowWalk walk(origin);
+std::vector<SnapRect> ReadWindowRects(POINT origin, HWND skip) {
+  WindowWalk walk(origin, skip);
   walk.Walk(GetTopWindow(nullptr), 0);
   return walk.Take();
 }
