@@ -33,6 +33,7 @@ enum class CaptureEnd {
   kExit,             // toolbar "退出": end the program
   kEscape,           // back to the launcher, nothing copied
   kDoubleClickCopy,  // double-click inside the selection: copy
+  kPin,              // the pin icon or F3: the selection, with its marks, pinned to the screen
 };
 
 inline constexpr int kHandleCount = 8;
@@ -83,6 +84,8 @@ class CaptureScreen {
   CaptureEnd KeyDown(Key key, bool shift, bool ctrl);
   // Hides the toolbar, the frame, the size label and the handles before the region is copied.
   void HideOverlays();
+  // Over another part drawn on the screen (the mark-up row) the magnifier gives way.
+  void HideMagnifier() { magnifier_visible_ = false; }
 
   // The region a copy takes: the frame's bounds rounded to whole pixels.
   RectI Region() const { return RoundRect(frame_); }

@@ -55,6 +55,28 @@ shot_rgb() {
   convert "$1" -format '%[pixel:p{'"$2,$3"'}]' info: | sed -E 's/^srgb\(([0-9]+),([0-9]+),([0-9]+)\)$/\1 \2 \3/'
 }
 
+# shot_markup_item i x y w h: clicks item i of the mark-up row (0-5 the tools, 6-8 the widths,
+# 9-14 the colours, 15 undo, 16 redo, 17 pin) of the selection x y w h on a 96-dpi screen: a
+# 440 x 26 row right-aligned 2 pixels under the toolbar.
+shot_markup_item() {
+  local i=$1 x=$2 y=$3 w=$4 h=$5 left box
+  left=$((x + w - 440))
+  [ $left -ge 0 ] || left=0
+  if [ "$i" -lt 6 ]; then box=$((4 + 24 * i))
+  elif [ "$i" -lt 9 ]; then box=$((152 + 24 * (i - 6)))
+  elif [ "$i" -lt 15 ]; then box=$((228 + 22 * (i - 9)))
+  elif [ "$i" -lt 17 ]; then box=$((364 + 24 * (i - 15)))
+  else box=416
+  fi
+  xdotool mousemove $((left + box + 10)) $((y + h + 32 + 13))
+  sleep 0.2
+  xdotool click 1
+  sleep 0.2
+}
+
+# shot_pixel file x y: the pixel of a picture as srgb(r,g,b).
+shot_pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
+
 # shot_launcher: waits for the launcher window and prints its id.
 shot_launcher() { e2e_wait_window '截屏工具'; }
 

@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include <array>
+
 #include "screenshot/dim.h"
 #include "screenshot/platform/win32/fonts.h"
 #include "screenshot/platform/win32/wide.h"
@@ -124,6 +126,7 @@ CaptureWindow::CaptureWindow(HINSTANCE instance, const RECT& screen, EndHandler 
   const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
   text_clipboard_ = std::make_unique<WindowsTextClipboard>(hwnd_);
   model_ = std::make_unique<CaptureScreen>(width, height, dpi, text_clipboard_.get());
+  marking_ = std::make_unique<MarkingScreen>(*model_, width, height, dpi);
   text_font_ = CreateInterfaceFont(MulDiv(12, dpi, 96));
   icon_font_ = CreateIconFont(model_->toolbar_metrics().icons[0].width());
 }
@@ -174,6 +177,8 @@ void CaptureWindow::DrawMagnifier(HDC dc) {
 
 void CaptureWindow::Show(std::unique_ptr<FrozenScreen> frozen) {
   frozen_ = std::move(frozen);
+  marked_ = std::make_unique<MarkedImage>(
+      MarkView{frozen_->bits(), frozen_->width(), {0, 0, frozen_->width(), frozen_->height()}});
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);
@@ -192,6 +197,7 @@ void CaptureWindow::SetWindows(std::vector<SnapRect> windows) {
 
 CaptureWindow::~CaptureWindow() {
   accessible_.reset();
+  if (bar_tips_) DestroyWindow(bar_tips_);
   if (lens_old_) SelectObject(lens_dc_, lens_old_);
   if (lens_bitmap_) DeleteObject(lens_bitmap_);
   if (lens_dc_) DeleteDC(lens_dc_);
@@ -231,35 +237,49 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lp) != HTCLIENT) break;
-      SetCursor(LoadCursorW(nullptr, CursorName(model_->cursor())));
+      SetCursor(LoadCursorW(nullptr, CursorName(marking_->cursor())));
       return TRUE;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
+      CloseTextBox();
       SetCapture(hwnd_);
-      model_->Press(ButtonOf(msg), x, y);
+      marking_->Press(ButtonOf(msg), x, y);
       break;
     case WM_LBUTTONDBLCLK:
+      CloseTextBox();
       SetCapture(hwnd_);
-      end = model_->DoubleClick(x, y);
+      end = marking_->DoubleClick(x, y);
       break;
     case WM_MOUSEMOVE:
-      model_->Move(x, y, (wp & MK_LBUTTON) != 0, frozen_->PixelAt(x, y));
-      SetCursor(LoadCursorW(nullptr, CursorName(model_->cursor())));
+      marking_->Move(x, y, (wp & MK_LBUTTON) != 0, frozen_->PixelAt(x, y));
+      SetCursor(LoadCursorW(nullptr, CursorName(marking_->cursor())));
       break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       if ((wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) ReleaseCapture();
-      end = model_->Release(ButtonOf(msg), x, y);
+      end = marking_->Release(ButtonOf(msg), x, y);
       break;
     case WM_CHAR:
-      end = model_->KeyPress(static_cast<int>(wp));
+      end = marking_->KeyPress(static_cast<int>(wp));
       break;
     case WM_KEYDOWN:
-      end = model_->KeyDown(KeyOf(wp), KeyIsDown(VK_SHIFT), KeyIsDown(VK_CONTROL));
+      end = wp == VK_F3 ? marking_->KeyDown(kKeyF3)
+                        : model_->KeyDown(KeyOf(wp), KeyIsDown(VK_SHIFT), KeyIsDown(VK_CONTROL));
+      break;
+    case WM_CTLCOLOREDIT:
+      if (reinterpret_cast<HWND>(lp) != text_box_.edit()) break;
+      return text_box_.Colours(reinterpret_cast<HDC>(wp));
+    case WM_COMMAND:
+      if (reinterpret_cast<HWND>(lp) == text_box_.edit() && HIWORD(wp) == EN_CHANGE) {
+        text_box_.Fit();
+      }
+      return 0;
+    case kTextBoxEndedMessage:
+      CloseTextBox();
       break;
     case WM_CLOSE:  // Alt+F4 leaves like Escape
       end = CaptureEnd::kEscape;
@@ -277,16 +297,19 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (item.id != static_cast<int>(wp) || item.default_action.empty()) continue;
         const int cx = (item.area.left + item.area.right) / 2;
         const int cy = (item.area.top + item.area.bottom) / 2;
-        model_->Press(MouseButton::kLeft, cx, cy);
-        end = model_->Release(MouseButton::kLeft, cx, cy);
+        marking_->Press(MouseButton::kLeft, cx, cy);
+        end = marking_->Release(MouseButton::kLeft, cx, cy);
       }
       break;
     default:
       return DefWindowProcW(hwnd_, msg, wp, lp);
   }
+  FollowMarkup();
   Refresh(before, dimmed);
   if (end != CaptureEnd::kNone && !ended_) {
     ended_ = true;
+    // Typed text is part of what is copied, saved or pinned.
+    CloseTextBox();
     // The handler may destroy this window and with it on_end_: call a copy, touch nothing after.
     EndHandler handler = on_end_;
     handler(end);
@@ -313,7 +336,28 @@ CaptureWindow::Pieces CaptureWindow::PiecesNow() const {
   if (m.toolbar_visible()) pieces[kToolbarPiece] = Inflated(m.toolbar_rect(), 1);
   if (m.magnifier_visible()) pieces[kMagnifierPiece] = ToRect(m.magnifier_rect());
   if (m.snap_outline()) pieces[kSnapPiece] = ToRect(*m.snap_outline());
+  if (marking_->bar_visible()) pieces[kMarkupBarPiece] = Inflated(marking_->bar_rect(), 1);
+  if (const auto& stroke = marking_->markup().current()) {
+    pieces[kStrokePiece] = ToRect(StrokeBounds(*stroke));
+  }
   return pieces;
+}
+
+void CaptureWindow::FollowMarkup() {
+  if (marking_->TakeStrokesChanged()) {
+    const RECT changed = ToRect(marked_->Redraw(marking_->markup().strokes()));
+    InvalidateRect(hwnd_, &changed, FALSE);
+  }
+  if (std::optional<PointI> at = marking_->TakeTextRequest()) {
+    CloseTextBox();
+    text_box_.Open(hwnd_, *at, marking_->text_height(), marking_->colour());
+  }
+}
+
+void CaptureWindow::CloseTextBox() {
+  if (!text_box_.open()) return;
+  if (auto mark = text_box_.Close()) marking_->AddText(mark->first, std::move(mark->second));
+  FollowMarkup();
 }
 
 // The band from `out` pixels outside r's edges to `in` pixels inside them: where an outline
@@ -344,7 +388,8 @@ void CaptureWindow::Refresh(const Pieces& before, bool dimmed_before) {
   constexpr int kHandleReach = 4;
   for (int i = 0; i < kPieceCount; ++i) {
     // Texts change in place; outlines and boxes change with their bounds.
-    const bool texts = i == kLabelPiece || i == kToolbarPiece || i == kMagnifierPiece;
+    const bool texts = i == kLabelPiece || i == kToolbarPiece || i == kMagnifierPiece ||
+                       i == kMarkupBarPiece || i == kStrokePiece;
     if (EqualRect(&before[i], &after[i]) && !(texts && !IsRectEmpty(&after[i]))) continue;
     if (i == kFramePiece || i == kHandlesPiece || i == kSnapPiece) {
       const int reach = i == kSnapPiece ? 2 : kHandleReach;
@@ -386,6 +431,29 @@ void CaptureWindow::PlaceToolTips() {
       OffsetRect(&area, bar.left, bar.top);
     }
     PlaceToolTip(tips_, hwnd_, static_cast<UINT_PTR>(i), area);
+  }
+  PlaceBarToolTips();
+}
+
+void CaptureWindow::PlaceBarToolTips() {
+  const RECT bar = marking_->bar_visible() ? ToRect(marking_->bar_rect()) : RECT{};
+  if (EqualRect(&bar, &bar_tips_at_)) return;
+  bar_tips_at_ = bar;
+  if (!bar_tips_) {
+    static_assert(kBarItemCount == 18, "one text a tool below");
+    std::array<const wchar_t*, kBarItemCount> t;
+    for (int i = 0; i < kBarItemCount; ++i) t[i] = W(kBarTips[i]);
+    bar_tips_ = CreateToolTips(GetModuleHandleW(nullptr), hwnd_,
+                               {t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8], t[9], t[10],
+                                t[11], t[12], t[13], t[14], t[15], t[16], t[17]});
+  }
+  for (int i = 0; i < kBarItemCount; ++i) {
+    RECT area{};
+    if (!IsRectEmpty(&bar)) {
+      area = ToRect(marking_->bar_metrics().items[i]);
+      OffsetRect(&area, bar.left, bar.top);
+    }
+    PlaceToolTip(bar_tips_, hwnd_, static_cast<UINT_PTR>(i), area);
   }
 }
 
@@ -493,6 +561,7 @@ void CaptureWindow::PaintPart(HDC screen, const RECT& r) {
 
 void CaptureWindow::DrawOverlays(HDC dc) {
   const CaptureScreen& m = *model_;
+  if (const auto& stroke = marking_->markup().current()) DrawStroke(dc, *stroke);
   if (m.snap_outline()) {
     RECT r = ToRect(*m.snap_outline());
     Outline(dc, r, kFrameColour);
@@ -518,6 +587,7 @@ void CaptureWindow::DrawOverlays(HDC dc) {
     for (const RectF& handle : m.handles()) Fill(dc, ToRect(RoundRect(handle)), kHandleColour);
   }
   if (m.toolbar_visible()) DrawToolbar(dc);
+  if (marking_->bar_visible()) DrawMarkupBar(dc, *marking_, icon_font_);
   // Above everything else: it shows the pixels under the frame and the handles too.
   if (m.magnifier_visible()) DrawMagnifier(dc);
 }

@@ -12,8 +12,10 @@
 
 #include "box/platform/win32/accessible_window.h"
 #include "screenshot/capture_screen.h"
+#include "screenshot/marking_screen.h"
 #include "screenshot/platform/win32/clipboard.h"
 #include "screenshot/platform/win32/frozen_screen.h"
+#include "screenshot/platform/win32/markup_view.h"
 
 namespace shot {
 
@@ -50,6 +52,8 @@ class CaptureWindow : private velmo::AccessibleSource {
     kToolbarPiece,
     kMagnifierPiece,
     kSnapPiece,
+    kMarkupBarPiece,
+    kStrokePiece,
     kPieceCount
   };
   using Pieces = std::array<RECT, kPieceCount>;
@@ -66,6 +70,10 @@ class CaptureWindow : private velmo::AccessibleSource {
   void Refresh(const Pieces& before, bool dimmed_before);
   void InvalidateRing(const RECT& r, int out, int in);
   void PlaceToolTips();
+  void PlaceBarToolTips();
+  // Mark-up: a text box opened or closed, the marks drawn again into the frozen image.
+  void FollowMarkup();
+  void CloseTextBox();
   // The toolbar, its colour readout and the size label, for screen readers.
   const velmo::AccessibleView& AccessibleNow() override;
   HWND NativeWindowOf(int) override { return nullptr; }
@@ -75,6 +83,9 @@ class CaptureWindow : private velmo::AccessibleSource {
   EndHandler on_end_;
   std::unique_ptr<WindowsTextClipboard> text_clipboard_;
   std::unique_ptr<CaptureScreen> model_;
+  std::unique_ptr<MarkingScreen> marking_;  // input goes through it to model_
+  std::unique_ptr<MarkedImage> marked_;
+  TextBox text_box_;
   HWND hwnd_ = nullptr;
   HWND tips_ = nullptr;
   HFONT text_font_ = nullptr;
@@ -85,6 +96,8 @@ class CaptureWindow : private velmo::AccessibleSource {
   HGDIOBJ lens_old_ = nullptr;
   std::uint32_t* lens_bits_ = nullptr;
   RECT tips_at_{};
+  HWND bar_tips_ = nullptr;
+  RECT bar_tips_at_{};
   bool ended_ = false;
   std::unique_ptr<velmo::AccessibleWindow> accessible_;  // made when a reader first asks
   velmo::AccessibleView view_;

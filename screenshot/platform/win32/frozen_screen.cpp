@@ -21,7 +21,7 @@ FrozenScreen::FrozenScreen(HDC source, POINT origin, SIZE size) : origin_(origin
   old_bitmap_ = SelectObject(dc_, bitmap_);
   BitBlt(dc_, 0, 0, size.cx, size.cy, source, origin.x, origin.y, SRCCOPY);
   GdiFlush();
-  bits_ = static_cast<const std::uint32_t*>(bits);
+  bits_ = static_cast<std::uint32_t*>(bits);
 }
 
 FrozenScreen::~FrozenScreen() {

@@ -27,13 +27,14 @@ class FrozenScreen {
   bool ok() const { return bits_ != nullptr; }
   int width() const { return size_.cx; }
   int height() const { return size_.cy; }
-  POINT origin() const { return origin_; }             // virtual-screen position of pixel (0, 0)
-  HDC dc() const { return dc_; }                       // the image selected into a memory context
-  const std::uint32_t* bits() const { return bits_; }  // rows of 0x00RRGGBB, top row first
+  POINT origin() const { return origin_; }  // virtual-screen position of pixel (0, 0)
+  HDC dc() const { return dc_; }            // the image selected into a memory context
   // Colour as 0x00BBGGRR; points outside read the nearest edge pixel.
   std::uint32_t PixelAt(int x, int y) const;
   // The region (clipped to the image) as a packed 24-bit bottom-up DIB: header, then rows.
   std::vector<std::uint8_t> PackedDib(const RectI& region) const;
+  // Rows of 0x00RRGGBB, top row first; marks are drawn into them.
+  std::uint32_t* bits() const { return bits_; }
 
  private:
   POINT origin_;
@@ -41,7 +42,7 @@ class FrozenScreen {
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ old_bitmap_ = nullptr;
-  const std::uint32_t* bits_ = nullptr;
+  std::uint32_t* bits_ = nullptr;
 };
 
 // The part of `region` that lies inside a width x height image.

@@ -43,6 +43,7 @@ ShotApp::ShotApp(HINSTANCE instance, bool report_timing)
 
 ShotApp::~ShotApp() {
   capture_.reset();
+  pins_.clear();
   launcher_.reset();
   if (instance_mutex_) CloseHandle(instance_mutex_);
 }
@@ -95,9 +96,10 @@ void ShotApp::EndCapture(CaptureEnd end) {
     // An empty selection copies and saves nothing; the clipboard keeps what it had.
     if (region.width() > 0 && region.height() > 0) CopyOrSave(region, end == CaptureEnd::kSave);
   }
+  if (end == CaptureEnd::kPin) PinSelection(capture_->model().Region());
   capture_.reset();
-  const bool through_toolbar =
-      end == CaptureEnd::kUndo || end == CaptureEnd::kCopy || end == CaptureEnd::kSave;
+  const bool through_toolbar = end == CaptureEnd::kUndo || end == CaptureEnd::kCopy ||
+                               end == CaptureEnd::kSave || end == CaptureEnd::kPin;
   ShowLauncher(through_toolbar);
 }
 
@@ -126,13 +128,38 @@ void ShotApp::ShowLauncher(bool reset_hover_frame) {
   if (!launcher_) {
     instance_mutex_ = CreateMutexW(nullptr, FALSE, kLauncherMutex);
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
-      PostQuitMessage(0);
+      // Its pins stay on the screen until they are closed.
+      if (pins_.empty()) PostQuitMessage(0);
+      quit_with_last_pin_ = true;
       return;
     }
     launcher_ = std::make_unique<LauncherWindow>(
         instance_, [this] { StartCapture(); }, [] { PostQuitMessage(0); });
   }
   launcher_->Show(reset_hover_frame);
+}
+
+}  // namespace shot
+
+namespace shot {
+
+// The pin takes its own copy of the region, marks included; the frozen screen goes with the
+// capture screen.
+void ShotApp::PinSelection(const RectI& region) {
+  const FrozenScreen& frozen = capture_->frozen();
+  const RectI r = ClipToImage(region, frozen.width(), frozen.height());
+  if (r.width() <= 0 || r.height() <= 0) return;
+  auto picture = std::make_unique<FrozenScreen>(frozen.dc(), POINT{r.left, r.top},
+                                                SIZE{r.width(), r.height()});
+  if (!picture->ok()) return;
+  const POINT at{frozen.origin().x + r.left, frozen.origin().y + r.top};
+  pins_.push_back(
+      std::make_unique<PinWindow>(instance_, std::move(picture), at, [this] { PinClosed(); }));
+}
+
+void ShotApp::PinClosed() {
+  std::erase_if(pins_, [](const std::unique_ptr<PinWindow>& pin) { return !pin->open(); });
+  if (quit_with_last_pin_ && pins_.empty()) PostQuitMessage(0);
 }
 
 }  // namespace shot

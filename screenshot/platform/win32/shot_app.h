@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "screenshot/capture_screen.h"
 #include "screenshot/platform/win32/capture_window.h"
 #include "screenshot/platform/win32/launcher_window.h"
+#include "screenshot/platform/win32/pin_window.h"
 
 namespace shot {
 
@@ -29,6 +31,8 @@ class ShotApp {
   void CopyOrSave(const RectI& region, bool save);
   void Tell(const char16_t* title, const char16_t* text);
   void ShowLauncher(bool reset_hover_frame);
+  void PinSelection(const RectI& region);
+  void PinClosed();
 
   HINSTANCE instance_;
   bool report_timing_;
@@ -36,6 +40,8 @@ class ShotApp {
   std::unique_ptr<CaptureWindow> capture_;
   std::unique_ptr<LauncherWindow> launcher_;
   HANDLE instance_mutex_ = nullptr;
+  std::vector<std::unique_ptr<PinWindow>> pins_;
+  bool quit_with_last_pin_ = false;  // a second instance ends when its pins are closed
 };
 
 }  // namespace shot
