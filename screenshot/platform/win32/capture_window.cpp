@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <array>
 
 #include "screenshot/dim.h"
@@ -308,8 +309,10 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   Refresh(before, dimmed);
   if (end != CaptureEnd::kNone && !ended_) {
     ended_ = true;
-    // Typed text is part of what is copied, saved or pinned.
+    // Typed text is part of what is copied, saved or pinned. The marks are final: the pixels
+    // they cover need not be kept any longer.
     CloseTextBox();
+    marked_.reset();
     // The handler may destroy this window and with it on_end_: call a copy, touch nothing after.
     EndHandler handler = on_end_;
     handler(end);
@@ -344,7 +347,7 @@ CaptureWindow::Pieces CaptureWindow::PiecesNow() const {
 }
 
 void CaptureWindow::FollowMarkup() {
-  if (marking_->TakeStrokesChanged()) {
+  if (marking_->TakeStrokesChanged() && marked_) {
     const RECT changed = ToRect(marked_->Redraw(marking_->markup().strokes()));
     InvalidateRect(hwnd_, &changed, FALSE);
   }
@@ -503,7 +506,13 @@ void CaptureWindow::Paint() {
   HDC screen = BeginPaint(hwnd_, &ps);
   for (const RECT& r : region ? RegionRects(update, ps.rcPaint) : std::vector<RECT>{ps.rcPaint}) {
     RECT part;
-    if (IntersectRect(&part, &r, &ps.rcPaint)) PaintPart(screen, part);
+    if (!IntersectRect(&part, &r, &ps.rcPaint)) continue;
+    // In bands of rows, so that repainting the whole screen never needs a second screen's
+    // worth of buffer (33 MB at 3840 x 2160).
+    constexpr int kBandRows = 128;
+    for (int top = part.top; top < part.bottom; top += kBandRows) {
+      PaintPart(screen, {part.left, top, part.right, std::min<int>(top + kBandRows, part.bottom)});
+    }
   }
   DeleteObject(update);
   EndPaint(hwnd_, &ps);
@@ -550,6 +559,12 @@ void CaptureWindow::PaintPart(HDC screen, const RECT& r) {
       }
     }
   }
+  if (const auto& stroke = marking_->markup().current()) {
+    // The stroke being drawn, straight into this buffer, as it will be drawn into the image.
+    GdiFlush();
+    Rasterise(*stroke,
+              MarkView{static_cast<std::uint32_t*>(bits), w, {r.left, r.top, r.right, r.bottom}});
+  }
   SetViewportOrgEx(dc, -r.left, -r.top, nullptr);
   DrawOverlays(dc);
   SetViewportOrgEx(dc, 0, 0, nullptr);
@@ -561,7 +576,6 @@ void CaptureWindow::PaintPart(HDC screen, const RECT& r) {
 
 void CaptureWindow::DrawOverlays(HDC dc) {
   const CaptureScreen& m = *model_;
-  if (const auto& stroke = marking_->markup().current()) DrawStroke(dc, *stroke);
   if (m.snap_outline()) {
     RECT r = ToRect(*m.snap_outline());
     Outline(dc, r, kFrameColour);

@@ -131,17 +131,6 @@ void DrawMarkupBar(HDC dc, const MarkingScreen& marking, HFONT icon_font) {
   DrawGlyph(dc, icon_font, kGlyphPin, r, kFrameColour);
 }
 
-void DrawStroke(HDC dc, const Stroke& stroke) {
-  const RectI b = StrokeBounds(stroke);
-  if (b.width() <= 0 || b.height() <= 0) return;
-  Dib dib(dc, b.width(), b.height());
-  if (!dib.ok()) return;
-  BitBlt(dib.dc, 0, 0, b.width(), b.height(), dc, b.left, b.top, SRCCOPY);
-  GdiFlush();
-  Rasterise(stroke, MarkView{dib.pixels(), b.width(), b});
-  BitBlt(dc, b.left, b.top, b.width(), b.height(), dib.dc, 0, 0, SRCCOPY);
-}
-
 TextBox::~TextBox() {
   if (edit_) DestroyWindow(edit_);
   if (font_) DeleteObject(font_);
@@ -202,6 +191,11 @@ void TextBox::Fit() {
   const int height = r.bottom - r.top;
   SetWindowPos(edit_, nullptr, 0, 0, std::max<int>(size.cx + height, 2 * height), height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The box scrolled while it was too narrow; now that all fits, back to the first character.
+  DWORD from = 0, to = 0;
+  SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  SendMessageW(edit_, EM_SETSEL, 0, 0);
+  SendMessageW(edit_, EM_SETSEL, from, to);
 }
 
 std::optional<std::pair<PointI, TextMask>> TextBox::Close() {

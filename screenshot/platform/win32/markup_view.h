@@ -1,5 +1,5 @@
-// What the capture screen draws of the mark-up: the second toolbar row, the stroke being
-// drawn, and the native text box in which a text mark is typed (so that input methods work).
+// What the capture screen draws of the mark-up: the second toolbar row and the native text box in
+// which a text mark is typed (so that input methods work).
 #pragma once
 
 #include <windows.h>
@@ -12,10 +12,6 @@ namespace shot {
 
 // Draws the mark-up row at its place; `icon_font` is the toolbar's icon font.
 void DrawMarkupBar(HDC dc, const MarkingScreen& marking, HFONT icon_font);
-
-// Draws a stroke over what the device context holds (logical coordinates are image pixels),
-// with the same rasteriser that puts marks into the image.
-void DrawStroke(HDC dc, const Stroke& stroke);
 
 // The box a text mark is typed in: an EDIT child of the capture window in the mark's colour
 // and size. Enter keeps the text, Escape drops it; the owner keeps it too when the user clicks

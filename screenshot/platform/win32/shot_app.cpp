@@ -96,8 +96,15 @@ void ShotApp::EndCapture(CaptureEnd end) {
     // An empty selection copies and saves nothing; the clipboard keeps what it had.
     if (region.width() > 0 && region.height() > 0) CopyOrSave(region, end == CaptureEnd::kSave);
   }
-  if (end == CaptureEnd::kPin) PinSelection(capture_->model().Region());
+  std::unique_ptr<FrozenScreen> pin;
+  POINT pin_at{};
+  if (end == CaptureEnd::kPin) pin = PinPicture(capture_->model().Region(), &pin_at);
+  // The frozen screen goes before the pin's window comes: both at once would cost a screen more.
   capture_.reset();
+  if (pin) {
+    pins_.push_back(
+        std::make_unique<PinWindow>(instance_, std::move(pin), pin_at, [this] { PinClosed(); }));
+  }
   const bool through_toolbar = end == CaptureEnd::kUndo || end == CaptureEnd::kCopy ||
                                end == CaptureEnd::kSave || end == CaptureEnd::kPin;
   ShowLauncher(through_toolbar);
@@ -143,18 +150,16 @@ void ShotApp::ShowLauncher(bool reset_hover_frame) {
 
 namespace shot {
 
-// The pin takes its own copy of the region, marks included; the frozen screen goes with the
-// capture screen.
-void ShotApp::PinSelection(const RectI& region) {
+// The pin's own copy of the region, marks included, and where it goes on the screen.
+std::unique_ptr<FrozenScreen> ShotApp::PinPicture(const RectI& region, POINT* at) const {
   const FrozenScreen& frozen = capture_->frozen();
   const RectI r = ClipToImage(region, frozen.width(), frozen.height());
-  if (r.width() <= 0 || r.height() <= 0) return;
+  if (r.width() <= 0 || r.height() <= 0) return nullptr;
   auto picture = std::make_unique<FrozenScreen>(frozen.dc(), POINT{r.left, r.top},
                                                 SIZE{r.width(), r.height()});
-  if (!picture->ok()) return;
-  const POINT at{frozen.origin().x + r.left, frozen.origin().y + r.top};
-  pins_.push_back(
-      std::make_unique<PinWindow>(instance_, std::move(picture), at, [this] { PinClosed(); }));
+  if (!picture->ok()) return nullptr;
+  *at = {frozen.origin().x + r.left, frozen.origin().y + r.top};
+  return picture;
 }
 
 void ShotApp::PinClosed() {

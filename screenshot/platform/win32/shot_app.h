@@ -31,7 +31,7 @@ class ShotApp {
   void CopyOrSave(const RectI& region, bool save);
   void Tell(const char16_t* title, const char16_t* text);
   void ShowLauncher(bool reset_hover_frame);
-  void PinSelection(const RectI& region);
+  std::unique_ptr<FrozenScreen> PinPicture(const RectI& region, POINT* at) const;
   void PinClosed();
 
   HINSTANCE instance_;
