@@ -1,9 +1,11 @@
-// The capture screen's selection behaviour: drawing, moving, the eight handles and the toolbar.
+// The capture screen's selection behaviour: drawing, moving, the eight handles, the toolbar,
+// snapping, the magnifier and the keys.
 #include "screenshot/capture_screen.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 namespace shot {
 namespace {
@@ -149,13 +151,13 @@ CaptureEnd CaptureScreen::KeyPress(int code) {
 }
 
 CaptureEnd CaptureScreen::KeyDown(Key key, bool shift, bool ctrl) {
-  // Keys act on a finished selection, never in the middle of a drag.
   if (key == Key::kC && !ctrl && !shift && magnifier_visible_) {
     const std::u16string hex = HexText(pointer_colour_);
     colour_note_ =
         clipboard_ && clipboard_->CopyText(hex) ? kColourCopied + hex : kColourCopyFailed;
     return CaptureEnd::kNone;
   }
+  // The other keys act on a finished selection, never in the middle of a drag.
   if (mode_ != Mode::kMove || pressed_) return CaptureEnd::kNone;
   switch (key) {
     case Key::kEnter:
@@ -347,8 +349,9 @@ void CaptureScreen::UpdateMagnifier(int x, int y, std::uint32_t colour) {
     shown = !pressed_ && !RoundRect(frame_).Contains(x, y);
   }
   magnifier_visible_ = shown;
-  if (shown)
+  if (shown) {
     magnifier_rect_ = PlaceMagnifier(x, y, magnifier_metrics_, screen_width_, screen_height_);
+  }
 }
 
 void CaptureScreen::ImageMove() {

@@ -209,10 +209,9 @@ CaptureWindow::~CaptureWindow() {
 }
 
 void CaptureWindow::HideOverlays() {
-  Pieces before = PiecesNow();
-  const bool dimmed = model_->clear_area().has_value();
+  const Drawn before = DrawnNow();
   model_->HideOverlays();
-  Refresh(before, dimmed);
+  Refresh(before);
   UpdateWindow(hwnd_);
 }
 
@@ -227,8 +226,7 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
                            (msg >= WM_KEYFIRST && msg <= WM_KEYLAST))) {
     model_->SetWindows(windows_.get());
   }
-  Pieces before = PiecesNow();
-  const bool dimmed = model_->clear_area().has_value();
+  const Drawn before = DrawnNow();
   CaptureEnd end = CaptureEnd::kNone;
   switch (msg) {
     case WM_ERASEBKGND:
@@ -306,7 +304,7 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return DefWindowProcW(hwnd_, msg, wp, lp);
   }
   FollowMarkup();
-  Refresh(before, dimmed);
+  Refresh(before);
   if (end != CaptureEnd::kNone && !ended_) {
     ended_ = true;
     // Typed text is part of what is copied, saved or pinned. The marks are final: the pixels
@@ -379,8 +377,14 @@ void CaptureWindow::InvalidateRing(const RECT& r, int out, int in) {
   for (const RECT& strip : strips) InvalidateRect(hwnd_, &strip, FALSE);
 }
 
-void CaptureWindow::Refresh(const Pieces& before, bool dimmed_before) {
-  if (model_->clear_area().has_value() != dimmed_before) {
+CaptureWindow::Drawn CaptureWindow::DrawnNow() const {
+  return {PiecesNow(), model_->clear_area().has_value(), model_->colour_readout(),
+          model_->hover_box()};
+}
+
+void CaptureWindow::Refresh(const Drawn& drawn) {
+  const Pieces& before = drawn.pieces;
+  if (model_->clear_area().has_value() != drawn.dimmed) {
     // The dimming comes or goes over the whole screen.
     InvalidateRect(hwnd_, nullptr, FALSE);
     PlaceToolTips();
@@ -390,10 +394,22 @@ void CaptureWindow::Refresh(const Pieces& before, bool dimmed_before) {
   // A handle reaches 4 pixels from the outline, the snap outline is 2 pixels wide inside.
   constexpr int kHandleReach = 4;
   for (int i = 0; i < kPieceCount; ++i) {
-    // Texts change in place; outlines and boxes change with their bounds.
-    const bool texts = i == kLabelPiece || i == kToolbarPiece || i == kMagnifierPiece ||
-                       i == kMarkupBarPiece || i == kStrokePiece;
-    if (EqualRect(&before[i], &after[i]) && !(texts && !IsRectEmpty(&after[i]))) continue;
+    const bool same = EqualRect(&before[i], &after[i]) != FALSE;
+    if (i == kToolbarPiece && same) {
+      // In place only the colour readout and the hover boxes change.
+      if (model_->hover_box() != drawn.hover_box) {
+        InvalidateRect(hwnd_, &after[i], FALSE);
+      } else if (model_->colour_readout() != drawn.readout && !IsRectEmpty(&after[i])) {
+        RECT readout = ToRect(model_->toolbar_metrics().readout);
+        OffsetRect(&readout, after[i].left + 1, after[i].top + 1);
+        InvalidateRect(hwnd_, &readout, FALSE);
+      }
+      continue;
+    }
+    // Texts and strokes change in place; outlines and boxes change with their bounds.
+    const bool texts =
+        i == kLabelPiece || i == kMagnifierPiece || i == kMarkupBarPiece || i == kStrokePiece;
+    if (same && !(texts && !IsRectEmpty(&after[i]))) continue;
     if (i == kFramePiece || i == kHandlesPiece || i == kSnapPiece) {
       const int reach = i == kSnapPiece ? 2 : kHandleReach;
       InvalidateRing(before[i], reach, reach);

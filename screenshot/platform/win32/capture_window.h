@@ -58,6 +58,14 @@ class CaptureWindow : private velmo::AccessibleSource {
   };
   using Pieces = std::array<RECT, kPieceCount>;
   Pieces PiecesNow() const;
+  // What is drawn, to tell after an event what changed.
+  struct Drawn {
+    Pieces pieces;
+    bool dimmed;
+    std::u16string readout;
+    std::optional<int> hover_box;
+  };
+  Drawn DrawnNow() const;
   void Paint();
   // Paints one rectangle of the window: the frozen image, dimmed outside the selection, and
   // whatever overlays reach into it.
@@ -67,7 +75,7 @@ class CaptureWindow : private velmo::AccessibleSource {
   void DrawMagnifier(HDC dc);
   RECT LabelBounds() const;
   // Repaints what the last event changed and keeps the tool tips on the toolbar icons.
-  void Refresh(const Pieces& before, bool dimmed_before);
+  void Refresh(const Drawn& before);
   void InvalidateRing(const RECT& r, int out, int in);
   void PlaceToolTips();
   void PlaceBarToolTips();
