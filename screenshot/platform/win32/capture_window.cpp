@@ -508,6 +508,14 @@ const velmo::AccessibleView& CaptureWindow::AccessibleNow() {
     add(2 + kToolbarIconCount, velmo::AccessibleRole::kStaticText, m.label_text(),
         {r.left, r.top, r.right, r.bottom});
   }
+  if (marking_->bar_visible()) {
+    const RectI bar = marking_->bar_rect();
+    for (int i = 0; i < kBarItemCount; ++i) {
+      const RectI& r = marking_->bar_metrics().items[i];
+      add(4 + kToolbarIconCount + i, velmo::AccessibleRole::kPushButton, kBarTips[i],
+          {r.left + bar.left, r.top + bar.top, r.right + bar.left, r.bottom + bar.top});
+    }
+  }
   if (m.magnifier_visible()) {
     add(3 + kToolbarIconCount, velmo::AccessibleRole::kStaticText,
         RgbText(m.pointer_colour()) + u" " + HexText(m.pointer_colour()), m.magnifier_rect());
