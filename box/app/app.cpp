@@ -32,6 +32,7 @@ void App::Startup() {
 
   std::u16string data = JoinPath(state_.program_folder, u"DATA");
   state_.lists = LoadUserLists(services_.files, data);
+  state_.usage = LoadUsageFile(services_.files, JoinPath(data, kUsageFileName));
 
   window_.height = kWindowHeight;
   window_.width = kWindowWidth;
@@ -239,6 +240,8 @@ void App::ApplyStartAtLogIn() {
 
 bool App::Shutdown() {
   bool written = saver_.WriteNow({Document::kItems, Document::kPlaylist, Document::kContacts});
+  // Only the order of suggestions depends on it: a failure holds nothing up.
+  saver_.WriteNow({Document::kUsage});
   // Switch 10 is saved as it stands: the next start blocks the keyboard again at its first tick.
   services_.keyboard_hook.Remove();
   ApplyStartAtLogIn();

@@ -26,9 +26,9 @@ class App {
   // False when another instance runs: the caller ends the process before it builds a window,
   // creates a folder or reads a file.
   static bool AcquireInstance(InstanceLock& lock);
-  // Folders, lists, geometry and settings, in that order; then the lists that the end of the
-  // last Windows session could not save are offered back. The window model then finishes its
-  // own part of start-up.
+  // Folders, lists and the items' uses, geometry and settings, in that order; then the lists that
+  // the end of the last Windows session could not save are offered back. The window model then
+  // finishes its own part of start-up.
   void Startup();
   // After the window's first picture, so that their reading takes nothing from it: the
   // dictionaries start loading on a worker, and a look-up waits for them.
@@ -37,7 +37,8 @@ class App {
   // cannot be read or written, a disk too full to take a save), then saves every change within
   // a second. Its probes write to the disk, which the window need not wait for.
   void CheckDataFiles();
-  // Lists, keyboard hook, start at log-in, settings. False unless every file was written.
+  // Lists and the items' uses, keyboard hook, start at log-in, settings. False unless every
+  // list and the settings were written.
   bool Shutdown();
   // What Shutdown could not write although it changed since the box read it.
   std::vector<UnsavedDocument> Unsaved() { return saver_.Unsaved(); }

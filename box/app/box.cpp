@@ -9,7 +9,7 @@ Box::Box(BoxState& state, Services& services)
     : services_(services),
       window_(state, services),
       commands_(window_, state, services),
-      preview_(window_, state, services, commands_.item_names()),
+      preview_(window_, state, services, commands_),
       lookups_(window_, state, services),
       options_(window_, state, services),
       key_intercept_(window_.form(), state.settings, services.keyboard_hook),

@@ -11,9 +11,18 @@ constexpr int kSaveWatchMs = 1000;
 // A version no document has: a failed write is handed over again at the next tick.
 constexpr std::uint64_t kNotHanded = std::numeric_limits<std::uint64_t>::max();
 
+constexpr Document kDocuments[] = {Document::kItems, Document::kPlaylist, Document::kContacts,
+                                   Document::kSettings, Document::kUsage};
+
 std::u16string NameOf(Document document) {
-  return document == Document::kSettings ? u"config.ini"
-                                         : std::u16string(ListFileName(KindOf(document)));
+  switch (document) {
+    case Document::kSettings:
+      return u"config.ini";
+    case Document::kUsage:
+      return std::u16string(kUsageFileName);
+    default:
+      return std::u16string(ListFileName(KindOf(document)));
+  }
 }
 
 std::u16string ReasonOf(WriteError error) {
@@ -63,8 +72,7 @@ DataSaver::DataSaver(BoxState& state, FileSystem& files, Form& window,
       worker_(files) {}
 
 void DataSaver::Baseline() {
-  for (Document d :
-       {Document::kItems, Document::kPlaylist, Document::kContacts, Document::kSettings}) {
+  for (Document d : kDocuments) {
     Track& track = tracks_[static_cast<std::size_t>(d)];
     track.handed = track.on_disk = VersionOf(d);
   }
@@ -80,10 +88,13 @@ bool DataSaver::Writable(Document document) const {
   if (document == Document::kSettings) {
     return state_.settings_file.state != SettingsDocument::State::kUnreadable;
   }
+  if (document == Document::kUsage) return !state_.usage.unreadable;
   return !ListOf(state_, document).unreadable;
 }
 
 std::uint64_t DataSaver::VersionOf(Document document) {
+  // Both only grow: their sum changes with either, and a deleted item drops its line.
+  if (document == Document::kUsage) return state_.usage.revision + state_.lists.items.list.revision;
   if (document != Document::kSettings) return ListOf(state_, document).list.revision;
   fill_settings_();
   std::u16string text = state_.settings_file.ini.Serialize();
@@ -103,6 +114,8 @@ std::string DataSaver::BytesOf(Document document) {
     VersionOf(document);
     return EncodeText(settings_text_);
   }
+  if (document == Document::kUsage)
+    return UsageFileBytes(state_.usage, state_.lists.items.list.names);
   return ListFileBytes(ListOf(state_, document), KindOf(document));
 }
 
@@ -110,6 +123,10 @@ void DataSaver::Hand(Document document, std::uint64_t version) {
   SaveWorker::Bytes bytes;
   if (document == Document::kSettings) {
     bytes = [text = settings_text_] { return EncodeText(text); };
+  } else if (document == Document::kUsage) {
+    bytes = [usage = state_.usage, names = state_.lists.items.list.names] {
+      return UsageFileBytes(usage, names);
+    };
   } else {
     bytes = [file = ListOf(state_, document), kind = KindOf(document)] {
       return ListFileBytes(file, kind);
@@ -121,8 +138,7 @@ void DataSaver::Hand(Document document, std::uint64_t version) {
 
 void DataSaver::Tick() {
   Collect(true);
-  for (Document d :
-       {Document::kItems, Document::kPlaylist, Document::kContacts, Document::kSettings}) {
+  for (Document d : kDocuments) {
     if (!Writable(d)) continue;
     Track& track = tracks_[static_cast<std::size_t>(d)];
     std::uint64_t version = VersionOf(d);

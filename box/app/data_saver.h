@@ -1,6 +1,6 @@
-// Keeps DATA up to date while the box runs: each list file and config.ini is written on a worker
-// within about a second of a change to it; a write that fails is said and tried again, and the
-// data stays in memory until a write succeeds.
+// Keeps DATA up to date while the box runs: each list file, config.ini and Usage.sd is written on
+// a worker within about a second of a change to it; a write that fails is said and tried again, and
+// the data stays in memory until a write succeeds.
 #pragma once
 
 #include <array>
@@ -16,8 +16,9 @@
 
 namespace velmo {
 
-enum class Document { kItems, kPlaylist, kContacts, kSettings };
+enum class Document { kItems, kPlaylist, kContacts, kSettings, kUsage };
 
+// The list file of kItems, kPlaylist or kContacts.
 ListKind KindOf(Document list);
 ListFile& ListOf(BoxState& state, Document list);
 
@@ -45,6 +46,8 @@ class DataSaver {
   // Writes the documents now, changed or not, in the order given, and waits for them. False
   // unless every one was written.
   bool WriteNow(std::initializer_list<Document> documents);
+  // The user's documents whose latest content is not on disk; Usage.sd, which only orders
+  // suggestions, is none of them.
   std::vector<UnsavedDocument> Unsaved();
   // The file as memory holds it.
   std::string BytesOf(Document document);
@@ -60,7 +63,7 @@ class DataSaver {
     WriteError failing = WriteError::kNone;
     bool said = false;  // start-up said it cannot be written: quiet until a write succeeds
   };
-  static constexpr std::size_t kCount = 4;
+  static constexpr std::size_t kCount = 5;
 
   void Tick();
   bool Writable(Document document) const;

@@ -38,6 +38,11 @@ CommandPages::CommandPages(MainWindow& window, BoxState& state, Services& servic
   BuildAddItemPage();
   BuildExtensionsPage();
   items_.on_items_changed = [this](const ListChange& change) { MirrorItems(change); };
+  items_.on_used = [this](const std::u16string& name) { item_names_.Rerank(name); };
+  item_names_.SetRanking([this](const std::u16string& name) {
+    auto it = state_.usage.uses.find(name);
+    return UseRank(it == state_.usage.uses.end() ? nullptr : &it->second);
+  });
   extensions_.on_change = [this] { MirrorExtensions(); };
   // The settings tick re-applies switch 5 to the path box with the other settings.
   Timer& settings_tick = form_.timer("Timer37");
@@ -83,6 +88,11 @@ void CommandPages::Run() {
   // A copy: the launch may run window code that edits the box.
   const std::u16string text = box.text;
   if (command_box_.Run(text)) form_.TextEdited(box, u"");
+}
+
+void CommandPages::LaunchSuggestion(std::size_t index) {
+  items_.LaunchSuggested(index);
+  form_.TextEdited(window_.command_box(), u"");
 }
 
 void CommandPages::WireCommandBox() {

@@ -27,11 +27,14 @@ class CommandPages final : public CommandSurface {
   void FinishStartup();
   // Runs the command box's text and empties the box unless the text is a look-up.
   void Run();
+  // A suggestion taken from the preview panel: item `index` launches as by its exact name, and
+  // the box is emptied.
+  void LaunchSuggestion(std::size_t index);
   // The options page's import button; `log` is its import record box.
   void ImportFromStartMenu(std::u16string& log) { items_.ImportFromStartMenu(log); }
 
   ItemList& item_list() { return items_; }
-  // The item names as typed pinyin finds them, kept in step with the item list.
+  // The item names as typing finds them, kept in step with the item list and ranked by use.
   const PinyinMatcher& item_names() const { return item_names_; }
   Extensions& extensions() { return extensions_; }
 

@@ -1,6 +1,8 @@
 // Adding, removing and launching items; the searches by exact name.
 #include "box/command/item_list.h"
 
+#include <algorithm>
+
 #include "box/command/command_prefix.h"
 
 namespace velmo {
@@ -62,7 +64,13 @@ AddOutcome ItemList::AddItem(const std::u16string& name, const std::u16string& p
 
 bool ItemList::Delete(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= list().size()) return false;
+  const std::u16string name = list().names[static_cast<std::size_t>(index)];
   list().RemoveAt(static_cast<std::size_t>(index));
+  // The uses go with the last item of the name: one added later under it starts afresh.
+  if (std::find(list().names.begin(), list().names.end(), name) == list().names.end() &&
+      state_.usage.uses.erase(name)) {
+    ++state_.usage.revision;
+  }
   Changed({static_cast<std::size_t>(index), 1, 0});
   return true;
 }
@@ -71,6 +79,10 @@ bool ItemList::Clear() {
   if (list().empty()) return false;
   std::size_t removed = list().size();
   list().Clear();
+  if (!state_.usage.uses.empty()) {
+    state_.usage.uses.clear();
+    ++state_.usage.revision;
+  }
   Changed({0, removed, 0});
   return true;
 }
@@ -117,36 +129,53 @@ void ItemList::LaunchByName(const std::u16string& text) {
 }
 
 void ItemList::InvokeByName(const std::u16string& text, NameSearch search) {
-  // The command box finds any kind of item; the page's search speaks of programs only.
-  const bool any_kind = search == NameSearch::kCommandBox;
-  const std::u16string what = any_kind ? u"文件、程序或批处理文件" : u"程序或批处理文件";
-  auto fail = [&](const std::u16string& message) {
-    surface_.ShowMessage(message, Str(kTitleInvalidCommand));
-    surface_.RestoreRecentContent();
-  };
-  if (list().empty()) return fail(u"抱歉，项目列表为空，无法查找相应的" + what + u"。");
-  if (text.empty()) return fail(u"查找内容为空，请输入需要查找的" + what + u"名称。");
+  if (list().empty()) {
+    return Fail(u"抱歉，项目列表为空，无法查找相应的" + WhatIsSought(search) + u"。");
+  }
+  if (text.empty())
+    return Fail(u"查找内容为空，请输入需要查找的" + WhatIsSought(search) + u"名称。");
   // Exact, case-sensitive, whole-string match; the first one wins.
   for (std::size_t i = 0; i < list().size(); ++i) {
-    if (list().names[i] != text) continue;
-    // Copies: speech and messages may run window code that changes the list.
-    const std::u16string name = list().names[i];
-    const std::u16string path = list().values[i];
-    if (services_.files.FileExists(path)) {
-      SpeakText(state_, services_.speech, name);
-      surface_.SetRecentContent(text);
-    }
-    // The page's search starts every path as a program, whatever its extension.
-    bool started = any_kind ? StartItem(path)
-                            : services_.launcher.StartProgramFile(path, WindowStyle::kNormal);
-    surface_.FocusWindow();
-    if (!started) {
-      fail(any_kind ? u"运行失败。可能是文件或程序路径被改变，或者访问权限不够。"
-                    : u"运行失败。可能是程序路径被改变，或者访问权限不够。");
-    }
-    return;
+    if (list().names[i] == text) return InvokeAt(i, search);
   }
-  fail(u"抱歉，在项目列表中没有查找到有关于" + text + u"的" + what + u"。");
+  Fail(u"抱歉，在项目列表中没有查找到有关于" + text + u"的" + WhatIsSought(search) + u"。");
+}
+
+void ItemList::LaunchSuggested(std::size_t index) {
+  if (index < list().size()) InvokeAt(index, NameSearch::kCommandBox);
+}
+
+std::u16string ItemList::WhatIsSought(NameSearch search) {
+  // The command box finds any kind of item; the page's search speaks of programs only.
+  return search == NameSearch::kCommandBox ? u"文件、程序或批处理文件" : u"程序或批处理文件";
+}
+
+void ItemList::Fail(const std::u16string& message) {
+  surface_.ShowMessage(message, Str(kTitleInvalidCommand));
+  surface_.RestoreRecentContent();
+}
+
+void ItemList::InvokeAt(std::size_t i, NameSearch search) {
+  const bool any_kind = search == NameSearch::kCommandBox;
+  // Copies: speech and messages may run window code that changes the list.
+  const std::u16string name = list().names[i];
+  const std::u16string path = list().values[i];
+  if (services_.files.FileExists(path)) {
+    SpeakText(state_, services_.speech, name);
+    surface_.SetRecentContent(name);
+  }
+  // The page's search starts every path as a program, whatever its extension.
+  bool started =
+      any_kind ? StartItem(path) : services_.launcher.StartProgramFile(path, WindowStyle::kNormal);
+  surface_.FocusWindow();
+  if (!started) {
+    return Fail(any_kind ? u"运行失败。可能是文件或程序路径被改变，或者访问权限不够。"
+                         : u"运行失败。可能是程序路径被改变，或者访问权限不够。");
+  }
+  if (any_kind) {
+    state_.usage.Record(name, LocalSeconds(services_.clock.Now()));
+    if (on_used) on_used(name);
+  }
 }
 
 void ItemList::ImportFromStartMenu(std::u16string& log) {

@@ -50,8 +50,11 @@ class ItemList {
   void LaunchSelectedItem(int selected);
   // The search box of the item list page; the page empties the box afterwards.
   void FindAndInvoke(const std::u16string& text);
-  // Run's item search: launches the item named exactly `text`.
+  // Run's item search: launches the item named exactly `text`. A launch counts as a use of
+  // the item (BoxState::usage).
   void LaunchByName(const std::u16string& text);
+  // A suggestion of the command box taken: item `index` launches as Run launches it by name.
+  void LaunchSuggested(std::size_t index);
   // Repeats the open-file dialog until cancelled, appending every chosen file as an item and
   // its path and a line break to `log`, which is emptied first. The dialog opens in the
   // all-users Start Menu "Programs" folder, or where the system chooses when it names none.
@@ -59,11 +62,17 @@ class ItemList {
 
   // Called after every change of the pair, so that the page can mirror it.
   std::function<void(const ListChange&)> on_items_changed;
+  // Called after a launch through the command box counted a use of the item of that name.
+  std::function<void(const std::u16string& name)> on_used;
 
  private:
   ListPair& list() { return state_.lists.items.list; }
   enum class NameSearch { kCommandBox, kFindAndInvoke };
   void InvokeByName(const std::u16string& text, NameSearch search);
+  void InvokeAt(std::size_t index, NameSearch search);
+  static std::u16string WhatIsSought(NameSearch search);
+  // Says why nothing started and puts back the recent-content label.
+  void Fail(const std::u16string& message);
   // Program paths start as program files, anything else through the desktop shell.
   bool StartItem(const std::u16string& path);
   void Changed(ListChange change);

@@ -21,12 +21,9 @@ PreviewAnswer PreviewOf(std::u16string_view text, const BoxState& state,
                         const PinyinMatcher& item_names) {
   const CommandPrefix prefix = PrefixOf(text);
   if (prefix.length == 0) {
-    std::vector<std::u16string> names = item_names.Suggest(text);
-    if (names.empty()) return {};
-    std::u16string lines;
-    for (const std::u16string& name : names) lines += (lines.empty() ? u"" : u"\r\n") + name;
-    lines += u"\r\n\r\n按 Tab 键填入“" + names.front() + u"”";
-    return {true, std::u16string(text), std::move(lines), std::move(names), {}};
+    std::vector<Suggestion> found = item_names.Suggest(text);
+    if (found.empty()) return {};
+    return {true, std::u16string(text), std::nullopt, std::move(found), {}};
   }
   if (text.size() == prefix.length) return {};
   const std::u16string_view argument = text.substr(prefix.length);

@@ -17,8 +17,8 @@ struct PreviewAnswer {
   bool shown = false;  // false: the dictionary panel is hidden
   std::u16string term;
   std::optional<std::u16string> result;  // nullopt: the result box keeps its text
-  // The item names a text without a prefix stands for, best first, one a line in the result.
-  std::vector<std::u16string> suggestions;
+  // The items a text without a prefix finds, best first; the result box is not for them.
+  std::vector<Suggestion> suggestions;
   // Why "&" or "*" shows nothing when their dictionary is damaged (DamageNotice); else empty.
   std::u16string damage;
 };

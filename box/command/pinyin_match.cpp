@@ -1,19 +1,32 @@
-// Matching typed Latin letters against item names, prepared once per name when the list changes.
+// Matching typed text against item names, prepared once per name when the list changes. Each
+// match runs over the name's characters once, carrying the set of typed positions reached as the
+// bits of one word: a hanzi's reading extends them a letter at a time, many splits at once.
 #include "box/command/pinyin_match.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace velmo {
 
 namespace {
 
-constexpr std::string_view kLatin = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kLatinKeys = 36;     // a-z, 0-9
+constexpr std::size_t kMaxTypedKeys = 63;  // positions 0..63 in one word
 
-// Where the lower-case ASCII letter or digit `c` is in kLatin, or npos.
+// Where the lower-case ASCII letter or digit `c` is among the Latin keys, or npos.
 std::size_t KeyOf(char16_t c) {
   if (c >= u'a' && c <= u'z') return c - u'a';
   if (c >= u'0' && c <= u'9') return 26 + (c - u'0');
-  return std::string_view::npos;
+  return std::u16string_view::npos;
+}
+
+// One bit for each Latin key, the others shared by every other character alike: a name that
+// lacks a key's bit cannot hold that key.
+std::uint64_t KeyBit(char16_t c) {
+  std::size_t key = KeyOf(c);
+  if (key == std::u16string_view::npos) key = kLatinKeys + c % (64 - kLatinKeys);
+  return std::uint64_t{1} << key;
 }
 
 // A Latin letter or digit, half or full width, in lower case; other characters as they are.
@@ -25,6 +38,8 @@ char16_t FoldLatin(char16_t c) {
   return c;
 }
 
+bool IsUpper(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'Ａ' && c <= u'Ｚ'); }
+
 // Punctuation, blanks and symbols: ASCII and Latin-1 ones, the general punctuation, symbol and
 // shape blocks, the CJK ones (、。《》【】 and the ideographic space), and the full-width forms.
 bool IsPassedOver(char16_t c) {
@@ -35,6 +50,51 @@ bool IsPassedOver(char16_t c) {
 }
 
 }  // namespace
+
+// The typed text as matching reads it: bit p of At(c) is set where the key at position p is c.
+struct PinyinMatcher::Typed {
+  std::u16string_view raw;
+  std::u16string keys;
+  bool exact_only = false;  // too long for one word of positions: only the name itself
+  std::uint64_t need = 0;   // KeyBit of every key
+  std::array<std::uint64_t, kLatinKeys> latin{};
+  std::vector<std::pair<char16_t, std::uint64_t>> others;
+
+  explicit Typed(std::u16string_view text) : raw(text) {
+    for (char16_t c : text) {
+      c = FoldLatin(c);
+      if (KeyOf(c) == std::u16string_view::npos && IsPassedOver(c)) continue;
+      keys += c;
+    }
+    if (keys.size() > kMaxTypedKeys) {
+      exact_only = true;
+      return;
+    }
+    for (std::size_t p = 0; p < keys.size(); ++p) {
+      const std::uint64_t bit = std::uint64_t{1} << p;
+      need |= KeyBit(keys[p]);
+      if (std::size_t key = KeyOf(keys[p]); key != std::u16string_view::npos) {
+        latin[key] |= bit;
+        continue;
+      }
+      auto it = std::find_if(others.begin(), others.end(),
+                             [&](const auto& other) { return other.first == keys[p]; });
+      if (it == others.end()) {
+        others.emplace_back(keys[p], bit);
+      } else {
+        it->second |= bit;
+      }
+    }
+  }
+
+  std::uint64_t At(char16_t c) const {
+    if (std::size_t key = KeyOf(c); key != std::u16string_view::npos) return latin[key];
+    for (const auto& [other, bits] : others) {
+      if (other == c) return bits;
+    }
+    return 0;
+  }
+};
 
 void PinyinMatcher::SetNames(const std::vector<std::u16string>& names) {
   orphan_units_ = 0;
@@ -66,98 +126,147 @@ void PinyinMatcher::Splice(std::size_t at, std::size_t removed,
   }
 }
 
+void PinyinMatcher::SetRanking(Rank rank) {
+  rank_ = std::move(rank);
+  for (Name& name : names_) name.rank = rank_ ? rank_(name.text) : 0;
+}
+
+void PinyinMatcher::Rerank(const std::u16string& text) {
+  if (!rank_) return;
+  const double rank = rank_(text);
+  for (Name& name : names_) {
+    if (name.text == text) name.rank = rank;
+  }
+}
+
 PinyinMatcher::Name PinyinMatcher::Prepare(const std::u16string& text) {
   Name name{text, static_cast<std::uint32_t>(units_.size())};
-  for (char16_t c : text) {
-    c = FoldLatin(c);
-    Unit unit{static_cast<std::uint32_t>(alternatives_.size())};
-    if (std::size_t key = KeyOf(c); key != std::string_view::npos) {
-      alternatives_.push_back(kLatin.substr(key, 1));
+  name.rank = rank_ ? rank_(text) : 0;
+  // What the character before was: a word starts after anything but a letter or digit, at a
+  // capital after a small letter, and where letters and digits meet.
+  enum class Before { kOther, kSmall, kCapital, kDigit } before = Before::kOther;
+  for (char16_t raw : text) {
+    const char16_t c = FoldLatin(raw);
+    Unit unit{c, true, static_cast<std::uint32_t>(alternatives_.size())};
+    std::uint64_t keys = KeyBit(c);
+    if (KeyOf(c) != std::u16string_view::npos) {
+      const Before now = c <= u'9'      ? Before::kDigit
+                         : IsUpper(raw) ? Before::kCapital
+                                        : Before::kSmall;
+      const bool letter = now != Before::kDigit,
+                 letter_before = before == Before::kSmall || before == Before::kCapital;
+      unit.word_start = before == Before::kOther || letter != letter_before ||
+                        (now == Before::kCapital && before == Before::kSmall);
+      before = now;
     } else if (IsPassedOver(c)) {
+      before = Before::kOther;
       continue;
     } else {
-      for (std::string_view reading : readings_.ReadingsOf(c)) alternatives_.push_back(reading);
-    }
-    unit.count = static_cast<std::uint32_t>(alternatives_.size()) - unit.first;
-    if (name.unit_count == 0) {
-      for (std::uint32_t i = unit.first; i < unit.first + unit.count; ++i) {
-        name.first_keys |= std::uint64_t{1} << KeyOf(static_cast<char16_t>(alternatives_[i][0]));
+      before = Before::kOther;
+      for (std::string_view reading : readings_.ReadingsOf(c)) {
+        alternatives_.push_back(reading);
+        for (char letter : reading) keys |= KeyBit(static_cast<char16_t>(letter));
+        if (name.unit_count == 0) name.first_keys |= KeyBit(static_cast<char16_t>(reading[0]));
       }
     }
+    unit.count = static_cast<std::uint32_t>(alternatives_.size()) - unit.first;
+    if (name.unit_count == 0) name.first_keys |= KeyBit(c);
+    name.all_keys |= keys;
     units_.push_back(unit);
     ++name.unit_count;
   }
   return name;
 }
 
-// A depth-first search over where each unit's part of the typed text ends, remembering what each
-// (unit, position) pair led to: two splits that reach the same pair ("xian" as xi'an or xian)
-// share the work after it.
-struct PinyinMatcher::Search {
-  const PinyinMatcher& matcher;
-  const Name& name;
-  std::string_view typed;
-  std::vector<std::uint8_t>& memo;  // 1 + Match for each (unit, position) already searched
-
-  Match From(std::uint32_t unit, std::size_t at) {
-    if (at == typed.size()) return unit == name.unit_count ? Match::kFull : Match::kPrefix;
-    if (unit == name.unit_count) return Match::kNone;
-    std::uint8_t& known = memo[unit * (typed.size() + 1) + at];
-    if (known) return static_cast<Match>(known - 1);
-    Match best = Match::kNone;
-    const Unit& u = matcher.units_[name.first_unit + unit];
-    for (std::uint32_t i = u.first; i < u.first + u.count && best != Match::kFull; ++i) {
-      std::string_view text = matcher.alternatives_[i];
-      std::size_t common = 0;
-      while (common < text.size() && at + common < typed.size() &&
-             text[common] == typed[at + common]) {
-        ++common;
-      }
-      for (std::size_t length = common; length > 0 && best != Match::kFull; --length) {
-        best = std::max(best, From(unit + 1, at + length));
+MatchKind PinyinMatcher::MatchName(const Name& name, const Typed& typed, MatchKind worst) const {
+  if (name.text == typed.raw) return MatchKind::kExact;
+  if (worst == MatchKind::kExact || typed.exact_only ||
+      (name.all_keys & typed.need) != typed.need) {
+    return MatchKind::kNone;
+  }
+  // The typed positions reached from `from` when the unit takes its part: itself, or a
+  // beginning of a reading.
+  auto extend = [&](std::uint64_t from, const Unit& unit) {
+    std::uint64_t to = (from & typed.At(unit.self)) << 1;
+    for (std::uint32_t i = unit.first; i < unit.first + unit.count; ++i) {
+      const std::string_view reading = alternatives_[i];
+      std::uint64_t at = from & typed.latin[KeyOf(static_cast<char16_t>(reading[0]))];
+      for (std::size_t length = 1; at; ++length) {
+        to |= at << length;
+        if (length == reading.size()) break;
+        at &= typed.latin[KeyOf(static_cast<char16_t>(reading[length]))] >> length;
       }
     }
-    known = static_cast<std::uint8_t>(best) + 1;
-    return best;
+    return to;
+  };
+  const std::uint64_t all_typed = std::uint64_t{1} << typed.keys.size();
+  // Reached with every unit so far taking a part; with the last unit taking one and with any
+  // unit, where a part begins only at a word start; with any unit taking any part.
+  std::uint64_t begun = (name.first_keys & KeyBit(typed.keys[0])) ? 1 : 0;
+  std::uint64_t after_word = 0, by_words = 1, anywhere = 1;
+  bool words = worst >= MatchKind::kWordStarts, scattered = worst >= MatchKind::kScattered;
+  MatchKind found = MatchKind::kNone;
+  for (std::uint32_t u = 0; u < name.unit_count && (begun || words || scattered); ++u) {
+    const Unit& unit = units_[name.first_unit + u];
+    if (begun) {
+      begun = extend(begun, unit);
+      if (begun & all_typed) return MatchKind::kBeginning;
+    }
+    if (words) {
+      after_word = extend(unit.word_start ? by_words : after_word, unit);
+      by_words |= after_word;
+      if (by_words & all_typed) {
+        found = MatchKind::kWordStarts;
+        words = scattered = false;
+      }
+    }
+    if (scattered) {
+      anywhere |= extend(anywhere, unit);
+      if (anywhere & all_typed) {
+        found = MatchKind::kScattered;
+        scattered = false;
+      }
+    }
   }
-};
-
-PinyinMatcher::Match PinyinMatcher::MatchName(const Name& name, std::string_view typed,
-                                              std::vector<std::uint8_t>& memo) const {
-  memo.assign(name.unit_count * (typed.size() + 1), 0);
-  return Search{*this, name, typed, memo}.From(0, 0);
+  return found;
 }
 
-std::vector<std::u16string> PinyinMatcher::Suggest(std::u16string_view typed) const {
-  std::string keys;
-  for (char16_t c : typed) {
-    std::size_t key = KeyOf(FoldLatin(c));
-    if (key == std::string_view::npos) return {};
-    keys += kLatin[key];
-  }
-  if (keys.empty()) return {};
-  const std::uint64_t first_key = std::uint64_t{1} << KeyOf(static_cast<char16_t>(keys[0]));
-  std::vector<std::u16string> full, prefix;
-  std::vector<std::uint8_t> memo;
-  for (const Name& name : names_) {
-    if (!(name.first_keys & first_key)) continue;
-    switch (MatchName(name, keys, memo)) {
-      case Match::kFull:
-        full.push_back(name.text);
-        break;
-      case Match::kPrefix:
-        if (prefix.size() < kMaxSuggestions) prefix.push_back(name.text);
-        break;
-      case Match::kNone:
-        break;
+std::vector<Suggestion> PinyinMatcher::Suggest(std::u16string_view text, std::size_t limit) const {
+  const Typed typed(text);
+  if (typed.keys.empty() || limit == 0) return {};
+  struct Entry {
+    MatchKind kind;
+    double rank;
+    std::size_t index;
+  };
+  std::vector<Entry> best;
+  best.reserve(limit + 1);
+  for (std::size_t i = 0; i < names_.size(); ++i) {
+    const Name& name = names_[i];
+    // Once `limit` are found, only a better kind, or the same kind ranked higher, takes a place.
+    MatchKind worst = MatchKind::kScattered;
+    if (best.size() == limit) {
+      const Entry& last = best.back();
+      if (name.rank > last.rank) {
+        worst = last.kind;
+      } else if (last.kind == MatchKind::kExact) {
+        continue;
+      } else {
+        worst = static_cast<MatchKind>(static_cast<int>(last.kind) - 1);
+      }
     }
-    if (full.size() == kMaxSuggestions) break;
+    const MatchKind kind = MatchName(name, typed, worst);
+    if (kind > worst) continue;
+    auto at = std::find_if(best.begin(), best.end(), [&](const Entry& e) {
+      return kind < e.kind || (kind == e.kind && name.rank > e.rank);
+    });
+    best.insert(at, Entry{kind, name.rank, i});
+    if (best.size() > limit) best.pop_back();
   }
-  for (std::u16string& name : prefix) {
-    if (full.size() == kMaxSuggestions) break;
-    full.push_back(std::move(name));
-  }
-  return full;
+  std::vector<Suggestion> found;
+  found.reserve(best.size());
+  for (const Entry& e : best) found.push_back({e.index, e.kind});
+  return found;
 }
 
 }  // namespace velmo

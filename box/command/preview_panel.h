@@ -6,16 +6,23 @@
 #include <string>
 #include <vector>
 
+#include "box/command/command_pages.h"
 #include "box/command/pinyin_match.h"
 #include "box/shell/main_window.h"
 
 namespace velmo {
 
+// One entry of the suggestion list: drawn as row PicSuggestion(i) with its name in
+// LblSuggestion(i).
+struct SuggestionEntry {
+  std::size_t item = 0;  // index in the item list
+  std::u16string name;
+  std::u16string path;
+};
+
 class PreviewPanel {
  public:
-  // `item_names` finds the items a command text without a prefix suggests.
-  PreviewPanel(MainWindow& window, BoxState& state, Services& services,
-               const PinyinMatcher& item_names);
+  PreviewPanel(MainWindow& window, BoxState& state, Services& services, CommandPages& commands);
 
   // Shows or hides the dictionary panel for the command box's text as it is now.
   void RefreshPreview();
@@ -23,22 +30,37 @@ class PreviewPanel {
   // the powerful-cleaning panel attaches it to its title label Label26.
   void CopyResult();
 
+  // The items the panel lists now, best first (empty while it shows a dictionary answer or
+  // nothing), and which one the arrow keys have highlighted (-1: none).
+  const std::vector<SuggestionEntry>& suggestions() const { return suggestions_; }
+  int highlighted() const { return highlighted_; }
+  // Called whenever the entries are listed anew, after their rows are filled.
+  std::function<void()> on_suggestions_changed;
+
  private:
   void BuildDictionaryPanel();
-  // Tab or Down while the panel shows item suggestions: the first one's name fills the command
-  // box. False for any other key, or while there is nothing to complete.
-  bool Complete(const KeyEvent& e);
+  void BuildSuggestionRows();
+  // Lays the panel out for a dictionary answer (no rows) or for `rows` suggestions.
+  void Arrange(std::size_t rows);
+  void Highlight(int entry);
+  void Launch(std::size_t entry);
+  // Up, Down, Tab, Enter and Escape while the panel lists suggestions. False for any other key,
+  // or while it lists none.
+  bool SuggestionKey(const KeyEvent& e);
 
   MainWindow& window_;
   Form& form_;
   BoxState& state_;
   Services& services_;
-  const PinyinMatcher& item_names_;
-  Control* panel_ = nullptr;                 // the dictionary panel
-  Control* term_ = nullptr;                  // its term label
-  Control* result_ = nullptr;                // its read-only result box
-  std::vector<std::u16string> suggestions_;  // the item names the panel lists, while it shows them
-  std::set<std::u16string> damage_said_;     // each damaged dictionary is said once a run
+  CommandPages& commands_;
+  Control* panel_ = nullptr;   // the dictionary panel
+  Control* term_ = nullptr;    // its term label
+  Control* result_ = nullptr;  // its read-only result box
+  Control* hint_ = nullptr;    // the keys of the suggestions
+  std::vector<Control*> rows_;
+  std::vector<SuggestionEntry> suggestions_;
+  int highlighted_ = -1;
+  std::set<std::u16string> damage_said_;  // each damaged dictionary is said once a run
 };
 
 }  // namespace velmo

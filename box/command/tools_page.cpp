@@ -88,9 +88,9 @@ void StartTool(Launcher& launcher, MainWindow& window, std::u16string_view comma
                std::u16string_view name) {
   if (launcher.StartCommandLine(std::u16string(command_line), WindowStyle::kNormal)) return;
   std::u16string program(command_line.substr(0, command_line.find(u' ')));
-  window.ShowMessage(u"无法启动“" + std::u16string(name) + u"”（" + program +
-                         u"），系统中可能没有这个程序。",
-                     u"无法启动");
+  window.ShowMessage(
+      u"无法启动“" + std::u16string(name) + u"”（" + program + u"），系统中可能没有这个程序。",
+      u"无法启动");
 }
 
 void ToolsPage::Start(std::u16string_view command_line, std::u16string_view name) {

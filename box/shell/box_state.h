@@ -22,6 +22,7 @@
 #include "box/storage/list_files.h"
 #include "box/storage/settings.h"
 #include "box/storage/settings_file.h"
+#include "box/storage/usage_file.h"
 
 namespace velmo {
 
@@ -55,6 +56,8 @@ struct BoxState {
 
   // The lists are the only in-memory copy between start-up and shut-down.
   UserLists lists;
+  // How often and how lately each item was launched through the command box (Usage.sd).
+  UsageFile usage;
   Settings settings;  // the live copy of the twelve switches
   SettingsDocument settings_file;
   // Loaded while the window starts: read them through english() and chinese(), which wait.

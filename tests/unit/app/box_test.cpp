@@ -199,5 +199,74 @@ TEST(BoxTest, NothingAddedIsLostWhenTheDiskRefusesIt) {
   }
 }
 
+// Each launch through the command box counts in Usage.sd, saved within a second and at shut-down
+// and read at the next start, where it orders the suggestions.
+TEST(BoxTest, LaunchesAreCountedInUsageSdAndOrderTheSuggestionsAfterARestart) {
+  const std::u16string usage_sd = u"C:\\Box\\DATA\\Usage.sd";
+  FakeServiceSet fakes;
+  FakeFileSystem& files = fakes.files;
+  files.AddFile(u"C:\\Box\\DATA\\App.sd",
+                "notepad*C:\\n.exe\r\nnotes*C:\\s.exe\r\nnotebook*C:\\b.exe\r\n");
+  files.AddFile(usage_sd,
+                "notes*3*2026-12-08 09:00:00\r\n"
+                "notebook*many*2026-12-08 09:00:00\r\n"  // no count: skipped
+                "gone*5*2026-12-01 10:00:00\r\n"         // no such item: dropped at the next save
+                "notepad*2*2026-02-30 10:00:00\r\n");    // no such day: skipped
+  for (const char16_t* path : {u"C:\\n.exe", u"C:\\s.exe", u"C:\\b.exe"}) {
+    files.AddFile(path, "");
+    fakes.launcher.programs.insert(path);
+  }
+  fakes.clock.now = {2026, 12, 9, 10, 0, 0};
+  BoxState state;
+  state.program_folder = u"C:\\Box";
+  auto suggestions = [](Box& box) {
+    Form& form = box.window().form();
+    form.TextEdited(box.window().command_box(), u"");
+    form.TextEdited(box.window().command_box(), u"note");
+    std::vector<std::u16string> names;
+    for (int i = 0; i < 8 && form.Get("PicSuggestion", i).ShownInTree(); ++i) {
+      names.push_back(form.Get("LblSuggestion", i).text);
+    }
+    return names;
+  };
+  auto key = [](Box& box, int code) {
+    box.window().form().KeyDown(KeyEvent{code, {}}, &box.window().command_box());
+  };
+  using Names = std::vector<std::u16string>;
+  {
+    Box box(state, fakes.services);
+    box.Startup();
+    Form& form = box.window().form();
+    form.Tick("TimerAfterShown");
+    EXPECT_EQ(suggestions(box), (Names{u"notes", u"notepad", u"notebook"}));
+    key(box, 40);
+    key(box, 40);
+    key(box, 13);  // the second: notepad
+    EXPECT_EQ(fakes.launcher.calls.back(), ProgramFileCall(u"C:\\n.exe"));
+    form.Tick("TimerSave");
+    box.saver().Wait();
+    EXPECT_EQ(files.Contents(usage_sd),
+              "notepad*1*2026-12-09 10:00:00\r\nnotes*3*2026-12-08 09:00:00\r\n");
+
+    // Two more launches of notepad by name, one of notebook; a deleted item loses its line.
+    fakes.clock.now.hour = 11;
+    for (const char16_t* name : {u"notepad", u"notebook", u"notepad"}) {
+      form.TextEdited(box.window().command_box(), name);
+      key(box, 13);
+    }
+    form.SelectionMade(form.Get("List1"), 1);
+    form.KeyDown(KeyEvent{46, {}}, &form.Get("List1"));
+    EXPECT_EQ(box.Close(), 0);
+  }
+  EXPECT_EQ(files.Contents(usage_sd),
+            "notepad*3*2026-12-09 11:00:00\r\nnotebook*1*2026-12-09 11:00:00\r\n");
+  {
+    Box box(state, fakes.services);
+    box.Startup();
+    EXPECT_EQ(suggestions(box), (Names{u"notepad", u"notebook"}));
+    EXPECT_EQ(box.Close(), 0);
+  }
+}
+
 }  // namespace
 }  // namespace velmo

@@ -39,8 +39,8 @@ TEST(ItemNameTest, ProgramPathsEndInExeOrBatInAnyCase) {
 }
 
 TEST(ItemNameTest, CommandPrefixes) {
-  for (const char16_t* name : {u"!", u"@", u"#", u"$", u"%", u"^", u"&", u"*", u"！", u"＠",
-                              u"……", u"＃", u"￥", u"％", u"＆", u"＊"}) {
+  for (const char16_t* name : {u"!", u"@", u"#", u"$", u"%", u"^", u"&", u"*", u"！", u"＠", u"……",
+                               u"＃", u"￥", u"％", u"＆", u"＊"}) {
     EXPECT_TRUE(StartsWithCommandPrefix(name + std::u16string(u"name"))) << Utf16ToUtf8(name);
   }
   for (const char16_t* name : {u"name!", u" !x", u"", u"？问", u"(x)", u"-x", u"…x", u"¥x"}) {

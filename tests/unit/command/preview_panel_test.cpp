@@ -9,6 +9,7 @@
 #include "box/command/command_pages.h"
 #include "box/lookups/lookup_pages.h"
 #include "box/storage/text_codec.h"
+#include "box/storage/usage_file.h"
 #include "fakes/fake_pinyin_readings.h"
 #include "fakes/fake_services_set.h"
 
@@ -31,7 +32,7 @@ class PreviewPanelTest : public ::testing::Test, protected FakeServiceSet {
     state.dictionaries.Load(files, kData);
     window = std::make_unique<MainWindow>(state, services);
     commands = std::make_unique<CommandPages>(*window, state, services, readings);
-    preview = std::make_unique<PreviewPanel>(*window, state, services, commands->item_names());
+    preview = std::make_unique<PreviewPanel>(*window, state, services, *commands);
     pages = std::make_unique<LookupPages>(*window, state, services);
     // What App::Startup loads from Contacts.sd.
     state.lists.contacts.list.Append(u"张三", u"13800000000");
@@ -108,70 +109,158 @@ TEST_F(PreviewPanelTest, EveryChangeOfTheCommandTextRefreshesThePanel) {
   }
 }
 
-TEST_F(PreviewPanelTest, TypedPinyinListsItemsAndTabOrDownTakesTheFirst) {
+// The rows listed, their names and whether each is lit, as the host draws them.
+struct Rows {
+  std::vector<std::u16string> names;
+  int lit = -1;
+  bool operator==(const Rows&) const = default;
+};
+
+TEST_F(PreviewPanelTest, SuggestionsAreChosenWithTheArrowKeysOrTheMouse) {
   Control& box = window->command_box();
   ItemList& items = commands->item_list();
-  const std::u16string calc = u"C:\\Tools\\calc.exe";
-  files.AddFile(calc, "");
-  launcher.programs = {calc};
-  items.AddItem(u"记事本", u"C:\\Windows\\notepad.exe");
+  const std::u16string notes = u"C:\\Windows\\notepad.exe", calc = u"C:\\Tools\\calc.exe",
+                       wps = u"C:\\WPS\\ks.exe";
+  for (const std::u16string& path : {notes, calc, wps}) files.AddFile(path, "");
+  launcher.programs = {notes, calc, wps};
+  items.AddItem(u"记事本", notes);
   items.AddItem(u"计算器", calc);
+  items.AddItem(u"金山", wps);
+  clock.now = {2026, 12, 9, 10, 0, 0};
+  int listed = 0;
+  preview->on_suggestions_changed = [&] { ++listed; };
+  auto rows = [&] {
+    Rows r;
+    for (int i = 0; i < 8; ++i) {
+      Control& row = Get("PicSuggestion", i);
+      if (!row.ShownInTree()) continue;
+      r.names.push_back(Get("LblSuggestion", i).text);
+      if (row.back_color != kNoBackground) r.lit = i;
+    }
+    return r;
+  };
 
-  // The panel's title is the typed text, its body one name a line and what Tab does.
+  // The title is the typed text, then one row per item found, nothing lit; the keys below.
   Type(u"js");
-  EXPECT_TRUE(PanelShown());
   EXPECT_EQ(Term(), u"js");
-  EXPECT_EQ(Result(), u"记事本\r\n计算器\r\n\r\n按 Tab 键填入“记事本”");
-  Type(u"jsq");
-  EXPECT_EQ(Result(), u"计算器\r\n\r\n按 Tab 键填入“计算器”");
+  EXPECT_EQ(rows(), (Rows{{u"记事本", u"计算器", u"金山"}, -1}));
+  EXPECT_FALSE(Get("TxtDictResult").visible);
+  EXPECT_TRUE(Get("LblSuggestionKeys").ShownInTree());
+  EXPECT_EQ(listed, 1);
+  ASSERT_EQ(preview->suggestions().size(), 3u);
+  EXPECT_EQ(preview->suggestions()[2].path, wps);
+  EXPECT_EQ(preview->suggestions()[2].item, 2u);
+  // Three rows: the panel grows upwards from the command box by their height alone.
+  Control& panel = Get("PicDictionary");
+  EXPECT_EQ(panel.top + panel.height, 5490);
+  EXPECT_LT(panel.height, 2490);
 
-  // Tab puts the first name in the box, the caret after it; Enter then launches that item.
+  // Up and Down move the light round; with Shift or Ctrl they are not the panel's.
+  const struct {
+    int key;
+    Modifiers modifiers;
+    bool taken;
+    int lit;
+  } moves[] = {
+      {40, {}, true, 0},
+      {40, {}, true, 1},
+      {40, {}, true, 2},
+      {40, {}, true, 0},
+      {38, {}, true, 2},
+      {38, {}, true, 1},
+      {40, {.shift = true}, false, 1},
+      {38, {.ctrl = true}, false, 1},
+  };
+  for (const auto& m : moves) {
+    EXPECT_EQ(Key(m.key, m.modifiers), m.taken) << m.key;
+    EXPECT_EQ(rows().lit, m.lit) << m.key;
+    EXPECT_EQ(preview->highlighted(), m.lit);
+  }
+  EXPECT_EQ(box.text, u"js");
+
+  // Tab fills in the lit name, the caret after it; the exact name is then the first suggestion,
+  // and Enter with nothing lit runs the text, as ever.
   EXPECT_TRUE(Key(9));
   EXPECT_EQ(box.text, u"计算器");
   EXPECT_TRUE(box.caret_to_end);
-  EXPECT_FALSE(PanelShown());
+  EXPECT_EQ(rows(), (Rows{{u"计算器"}, -1}));
   EXPECT_TRUE(Key(13));
   EXPECT_EQ(launcher.calls, std::vector{ProgramFileCall(calc)});
   EXPECT_EQ(box.text, u"");
+  EXPECT_FALSE(PanelShown());
+  EXPECT_EQ(state.usage.uses.at(u"计算器").count, 1u);
+  EXPECT_EQ(state.usage.uses.at(u"计算器").last, LocalSeconds(clock.now));
 
-  // Down does it too; with Shift or Ctrl neither key is taken.
-  Type(u"jsb");
-  EXPECT_FALSE(Key(9, {.shift = true}));
-  EXPECT_FALSE(Key(40, {.ctrl = true}));
-  EXPECT_EQ(box.text, u"jsb");
-  EXPECT_TRUE(Key(40));
+  // The item launched comes first now; Down, Down, Enter launches the second, 记事本, which
+  // counts as a use too and says its name as a launch by name does.
+  Type(u"js");
+  EXPECT_EQ(rows(), (Rows{{u"计算器", u"记事本", u"金山"}, -1}));
+  Key(40);
+  Key(40);
+  EXPECT_TRUE(Key(13));
+  EXPECT_EQ(launcher.calls.back(), ProgramFileCall(notes));
+  EXPECT_EQ(Get("Label13").text, u"记事本");
+  EXPECT_EQ(box.text, u"");
+  EXPECT_EQ(state.usage.uses.at(u"记事本").count, 1u);
+  // Tab with nothing lit takes the first: 记事本, used as much as 计算器 and earlier in the list.
+  Type(u"js");
+  EXPECT_TRUE(Key(9));
   EXPECT_EQ(box.text, u"记事本");
 
-  // No suggestion, a command prefix, or a panel put away by the drawer: Tab stays the box's.
+  // A click on a row, or on the name in it, launches its item.
+  Type(u"js");
+  form().Click(Get("PicSuggestion", 2));
+  EXPECT_EQ(launcher.calls.back(), ProgramFileCall(wps));
+  EXPECT_EQ(box.text, u"");
+  Type(u"jsb");
+  form().Click(Get("LblSuggestion", 0));
+  EXPECT_EQ(launcher.calls.back(), ProgramFileCall(notes));
+  EXPECT_EQ(state.usage.uses.at(u"记事本").count, 2u);
+
+  // Escape closes the panel and keeps the text; a second Escape is not the panel's, and Enter
+  // runs the text itself, which names no item.
+  Type(u"js");
+  Key(40);
+  EXPECT_TRUE(Key(27));
+  EXPECT_FALSE(PanelShown());
+  EXPECT_TRUE(preview->suggestions().empty());
+  EXPECT_EQ(box.text, u"js");
+  EXPECT_FALSE(Key(27));
+  launcher.calls.clear();
+  EXPECT_TRUE(Key(13));
+  EXPECT_TRUE(launcher.calls.empty());
+  EXPECT_EQ(Get("LblMessage").text,
+            u"抱歉，在项目列表中没有查找到有关于js的文件、程序或批处理文件。");
+
+  // No suggestion, a command prefix, or a panel put away by the drawer: the keys stay the box's.
   for (std::u16string text : {u"jsqq", u"!jsq", u"＠jsq", u"&jsq"}) {
     Type(text);
     EXPECT_EQ(PanelShown(), text == u"&jsq") << Utf16ToUtf8(text);
     EXPECT_FALSE(Key(9)) << Utf16ToUtf8(text);
+    EXPECT_FALSE(Key(40)) << Utf16ToUtf8(text);
     EXPECT_EQ(box.text, text);
   }
+  // A dictionary answer in the panel: its result box, no rows, the panel's own height.
+  EXPECT_TRUE(Get("TxtDictResult").visible);
+  EXPECT_EQ(rows(), Rows{});
+  EXPECT_EQ(panel.height, 2490);
   Type(u"jsq");
   form().Click(Get("Picture36"));
-  EXPECT_FALSE(Key(9));
+  EXPECT_FALSE(Key(40));
   EXPECT_EQ(box.text, u"jsq");
   TickUntilStopped("Timer4");
   form().Click(Get("Picture38"));
   EXPECT_TRUE(PanelShown());
 
-  // Enter runs the typed text itself, which names no item.
-  launcher.calls.clear();
-  EXPECT_TRUE(Key(13));
-  EXPECT_TRUE(launcher.calls.empty());
-  EXPECT_EQ(Get("LblMessage").text,
-            u"抱歉，在项目列表中没有查找到有关于jsq的文件、程序或批处理文件。");
-
   // The suggestions follow the item list.
   ASSERT_TRUE(items.Delete(1));
+  Type(u"");
   Type(u"jsq");
   EXPECT_FALSE(PanelShown());
   items.AddItem(u"计算器", calc);
   Type(u"");
   Type(u"jsq");
-  EXPECT_TRUE(PanelShown());
+  EXPECT_EQ(rows(), (Rows{{u"计算器"}, -1}));
 }
 
 TEST_F(PreviewPanelTest, ADictionaryThatIsNotReadyOffersNoPreview) {

@@ -1,0 +1,155 @@
+// Reader and writer of Usage.sd.
+#include "box/storage/usage_file.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <unordered_set>
+
+#include "box/storage/text_codec.h"
+
+namespace velmo {
+namespace {
+
+// Days from 1970-01-01 in the proleptic Gregorian calendar (H. Hinnant's days_from_civil).
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+  y -= m <= 2;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const auto yoe = static_cast<unsigned>(y - era * 400);
+  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+LocalTime CivilFromSeconds(std::int64_t seconds) {
+  std::int64_t days = seconds / 86400, rest = seconds % 86400;
+  if (rest < 0) {
+    rest += 86400;
+    --days;
+  }
+  days += 719468;
+  const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+  const auto doe = static_cast<unsigned>(days - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  LocalTime t;
+  t.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  t.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  t.year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (t.month <= 2));
+  t.hour = static_cast<int>(rest / 3600);
+  t.minute = static_cast<int>(rest / 60 % 60);
+  t.second = static_cast<int>(rest % 60);
+  return t;
+}
+
+std::optional<std::uint64_t> Number(std::u16string_view digits, std::uint64_t max) {
+  if (digits.empty() || digits.size() > 10) return std::nullopt;
+  std::uint64_t n = 0;
+  for (char16_t c : digits) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    n = n * 10 + (c - u'0');
+  }
+  if (n > max) return std::nullopt;
+  return n;
+}
+
+// "yyyy-mm-dd hh:mm:ss", each field in its range.
+std::optional<std::int64_t> ParseTime(std::u16string_view text) {
+  if (text.size() != 19 || text[4] != u'-' || text[7] != u'-' || text[10] != u' ' ||
+      text[13] != u':' || text[16] != u':') {
+    return std::nullopt;
+  }
+  auto year = Number(text.substr(0, 4), 9999), month = Number(text.substr(5, 2), 12),
+       day = Number(text.substr(8, 2), 31), hour = Number(text.substr(11, 2), 23),
+       minute = Number(text.substr(14, 2), 59), second = Number(text.substr(17, 2), 59);
+  if (!year || !month || !day || !hour || !minute || !second || *month == 0 || *day == 0) {
+    return std::nullopt;
+  }
+  LocalTime t{static_cast<int>(*year), static_cast<int>(*month),  static_cast<int>(*day),
+              static_cast<int>(*hour), static_cast<int>(*minute), static_cast<int>(*second)};
+  // 2026-02-31 is no day.
+  const std::int64_t seconds = LocalSeconds(t);
+  if (CivilFromSeconds(seconds).day != t.day) return std::nullopt;
+  return seconds;
+}
+
+std::u16string TwoDigits(int n) {
+  return {static_cast<char16_t>(u'0' + n / 10 % 10), static_cast<char16_t>(u'0' + n % 10)};
+}
+
+std::u16string FormatTime(std::int64_t seconds) {
+  const LocalTime t = CivilFromSeconds(seconds);
+  return TwoDigits(t.year / 100) + TwoDigits(t.year) + u'-' + TwoDigits(t.month) + u'-' +
+         TwoDigits(t.day) + u' ' + TwoDigits(t.hour) + u':' + TwoDigits(t.minute) + u':' +
+         TwoDigits(t.second);
+}
+
+}  // namespace
+
+void UsageFile::Record(const std::u16string& name, std::int64_t when) {
+  ItemUse& use = uses[name];
+  if (use.count < std::numeric_limits<std::uint32_t>::max()) ++use.count;
+  use.last = when;
+  ++revision;
+}
+
+std::int64_t LocalSeconds(const LocalTime& t) {
+  return DaysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day)) *
+             86400 +
+         t.hour * 3600 + t.minute * 60 + t.second;
+}
+
+double UseRank(const ItemUse* use) {
+  if (!use || use->count == 0) return -std::numeric_limits<double>::infinity();
+  return std::log2(static_cast<double>(use->count)) +
+         static_cast<double>(use->last) / static_cast<double>(kUseHalfLifeSeconds);
+}
+
+UsageFile ParseUsageFile(std::u16string_view text) {
+  UsageFile usage;
+  for (const std::u16string& line : SplitLines(text)) {
+    const std::size_t time_star = line.rfind(u'*');
+    if (time_star == std::u16string::npos || time_star == 0) continue;
+    const std::size_t count_star = line.rfind(u'*', time_star - 1);
+    if (count_star == std::u16string::npos) continue;
+    const std::u16string_view view(line);
+    auto count = Number(view.substr(count_star + 1, time_star - count_star - 1),
+                        std::numeric_limits<std::uint32_t>::max());
+    auto time = ParseTime(view.substr(time_star + 1));
+    if (!count || *count == 0 || !time) continue;
+    usage.uses.emplace(line.substr(0, count_star),
+                       ItemUse{static_cast<std::uint32_t>(*count), *time});
+  }
+  return usage;
+}
+
+std::u16string SerializeUsageFile(const UsageFile& usage,
+                                  const std::vector<std::u16string>& items) {
+  std::u16string out;
+  std::unordered_set<std::u16string_view> written;
+  for (const std::u16string& name : items) {
+    auto it = usage.uses.find(name);
+    if (it == usage.uses.end() || !written.insert(name).second) continue;
+    out += name + u'*' + Utf8ToUtf16(std::to_string(it->second.count)) + u'*' +
+           FormatTime(it->second.last) + u"\r\n";
+  }
+  return out;
+}
+
+std::string UsageFileBytes(const UsageFile& usage, const std::vector<std::u16string>& items) {
+  return EncodeText(SerializeUsageFile(usage, items));
+}
+
+UsageFile LoadUsageFile(FileSystem& fs, const std::u16string& path) {
+  FileRead read = fs.ReadFile(path);
+  if (read.status == FileRead::Status::kMissing) return {};
+  if (read.status != FileRead::Status::kOk) {
+    UsageFile usage;
+    usage.unreadable = true;
+    return usage;
+  }
+  return ParseUsageFile(DecodeText(read.bytes).text);
+}
+
+}  // namespace velmo
