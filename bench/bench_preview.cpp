@@ -88,7 +88,7 @@ struct Box : FakeServiceSet {
     }
     window = std::make_unique<MainWindow>(state, services);
     commands = std::make_unique<CommandPages>(*window, state, services);
-    preview = std::make_unique<PreviewPanel>(*window, state, services, commands->item_names());
+    preview = std::make_unique<PreviewPanel>(*window, state, services, *commands);
   }
   BoxState state;
   std::unique_ptr<MainWindow> window;

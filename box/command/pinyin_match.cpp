@@ -147,7 +147,7 @@ PinyinMatcher::Name PinyinMatcher::Prepare(const std::u16string& text) {
   enum class Before { kOther, kSmall, kCapital, kDigit } before = Before::kOther;
   for (char16_t raw : text) {
     const char16_t c = FoldLatin(raw);
-    Unit unit{c, true, static_cast<std::uint32_t>(alternatives_.size())};
+    Unit unit{c, true, static_cast<std::uint32_t>(alternatives_.size()), 0, KeyBit(c)};
     std::uint64_t keys = KeyBit(c);
     if (KeyOf(c) != std::u16string_view::npos) {
       const Before now = c <= u'9'      ? Before::kDigit
@@ -166,11 +166,11 @@ PinyinMatcher::Name PinyinMatcher::Prepare(const std::u16string& text) {
       for (std::string_view reading : readings_.ReadingsOf(c)) {
         alternatives_.push_back(reading);
         for (char letter : reading) keys |= KeyBit(static_cast<char16_t>(letter));
-        if (name.unit_count == 0) name.first_keys |= KeyBit(static_cast<char16_t>(reading[0]));
+        unit.start_keys |= KeyBit(static_cast<char16_t>(reading[0]));
       }
     }
     unit.count = static_cast<std::uint32_t>(alternatives_.size()) - unit.first;
-    if (name.unit_count == 0) name.first_keys |= KeyBit(c);
+    if (name.unit_count == 0) name.first_keys = unit.start_keys;
     name.all_keys |= keys;
     units_.push_back(unit);
     ++name.unit_count;
@@ -184,20 +184,22 @@ MatchKind PinyinMatcher::MatchName(const Name& name, const Typed& typed, MatchKi
       (name.all_keys & typed.need) != typed.need) {
     return MatchKind::kNone;
   }
-  // The typed positions reached from `from` when the unit takes its part: itself, or a
-  // beginning of a reading.
-  auto extend = [&](std::uint64_t from, const Unit& unit) {
-    std::uint64_t to = (from & typed.At(unit.self)) << 1;
+  // The typed positions reached from each of `from` when the unit takes its part: itself, or a
+  // beginning of a reading. All three at once: most readings fail at their first letter.
+  auto extend = [&](const Unit& unit, const std::uint64_t(&from)[3], std::uint64_t(&to)[3]) {
+    const std::uint64_t self = typed.At(unit.self);
+    for (int k = 0; k < 3; ++k) to[k] = (from[k] & self) << 1;
     for (std::uint32_t i = unit.first; i < unit.first + unit.count; ++i) {
       const std::string_view reading = alternatives_[i];
-      std::uint64_t at = from & typed.latin[KeyOf(static_cast<char16_t>(reading[0]))];
-      for (std::size_t length = 1; at; ++length) {
-        to |= at << length;
+      std::uint64_t letter = typed.latin[KeyOf(static_cast<char16_t>(reading[0]))];
+      std::uint64_t at[3] = {from[0] & letter, from[1] & letter, from[2] & letter};
+      for (std::size_t length = 1; at[0] | at[1] | at[2]; ++length) {
+        for (int k = 0; k < 3; ++k) to[k] |= at[k] << length;
         if (length == reading.size()) break;
-        at &= typed.latin[KeyOf(static_cast<char16_t>(reading[length]))] >> length;
+        letter = typed.latin[KeyOf(static_cast<char16_t>(reading[length]))] >> length;
+        for (int k = 0; k < 3; ++k) at[k] &= letter;
       }
     }
-    return to;
   };
   const std::uint64_t all_typed = std::uint64_t{1} << typed.keys.size();
   // Reached with every unit so far taking a part; with the last unit taking one and with any
@@ -208,12 +210,19 @@ MatchKind PinyinMatcher::MatchName(const Name& name, const Typed& typed, MatchKi
   MatchKind found = MatchKind::kNone;
   for (std::uint32_t u = 0; u < name.unit_count && (begun || words || scattered); ++u) {
     const Unit& unit = units_[name.first_unit + u];
-    if (begun) {
-      begun = extend(begun, unit);
-      if (begun & all_typed) return MatchKind::kBeginning;
+    // Nothing typed can take this unit: no part ends after it, and what was reached stays.
+    if (!(unit.start_keys & typed.need)) {
+      begun = after_word = 0;
+      continue;
     }
+    const std::uint64_t from[3] = {begun, words ? (unit.word_start ? by_words : after_word) : 0,
+                                   scattered ? anywhere : 0};
+    std::uint64_t to[3];
+    extend(unit, from, to);
+    begun = to[0];
+    if (begun & all_typed) return MatchKind::kBeginning;
     if (words) {
-      after_word = extend(unit.word_start ? by_words : after_word, unit);
+      after_word = to[1];
       by_words |= after_word;
       if (by_words & all_typed) {
         found = MatchKind::kWordStarts;
@@ -221,7 +230,7 @@ MatchKind PinyinMatcher::MatchName(const Name& name, const Typed& typed, MatchKi
       }
     }
     if (scattered) {
-      anywhere |= extend(anywhere, unit);
+      anywhere |= to[2];
       if (anywhere & all_typed) {
         found = MatchKind::kScattered;
         scattered = false;

@@ -66,6 +66,7 @@ class PinyinMatcher {
     bool word_start = false;  // a hanzi, or a letter or digit that begins a word
     std::uint32_t first = 0;
     std::uint32_t count = 0;
+    std::uint64_t start_keys = 0;  // KeyBit of itself and of its readings' first letters
   };
   struct Name {
     std::u16string text;
