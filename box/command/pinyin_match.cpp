@@ -164,6 +164,12 @@ PinyinMatcher::Name PinyinMatcher::Prepare(const std::u16string& text) {
     } else {
       before = Before::kOther;
       for (std::string_view reading : readings_.ReadingsOf(c)) {
+        // Matching reads a reading's letters as keys: a table with anything else is not trusted.
+        if (reading.empty() || !std::all_of(reading.begin(), reading.end(), [](char letter) {
+              return KeyOf(static_cast<char16_t>(letter)) != std::u16string_view::npos;
+            })) {
+          continue;
+        }
         alternatives_.push_back(reading);
         for (char letter : reading) keys |= KeyBit(static_cast<char16_t>(letter));
         unit.start_keys |= KeyBit(static_cast<char16_t>(reading[0]));
