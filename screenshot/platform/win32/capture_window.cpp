@@ -590,7 +590,7 @@ void CaptureWindow::PaintPart(HDC screen, const RECT& r) {
               MarkView{static_cast<std::uint32_t*>(bits), w, {r.left, r.top, r.right, r.bottom}});
   }
   SetViewportOrgEx(dc, -r.left, -r.top, nullptr);
-  DrawOverlays(dc);
+  DrawOverlays(dc, r);
   SetViewportOrgEx(dc, 0, 0, nullptr);
   BitBlt(screen, r.left, r.top, w, h, dc, 0, 0, SRCCOPY);
   SelectObject(dc, old);
@@ -598,8 +598,15 @@ void CaptureWindow::PaintPart(HDC screen, const RECT& r) {
   DeleteDC(dc);
 }
 
-void CaptureWindow::DrawOverlays(HDC dc) {
+void CaptureWindow::DrawOverlays(HDC dc, const RECT& part) {
   const CaptureScreen& m = *model_;
+  // Drawing clips to the part anyway; the overlays with text and the lens are costly enough to
+  // leave out where they do not reach (a repaint can come in many thin parts).
+  const Pieces pieces = PiecesNow();
+  auto reaches = [&](Piece piece) {
+    RECT common;
+    return IntersectRect(&common, &pieces[piece], &part) != FALSE;
+  };
   if (m.snap_outline()) {
     RECT r = ToRect(*m.snap_outline());
     Outline(dc, r, kFrameColour);
@@ -607,7 +614,7 @@ void CaptureWindow::DrawOverlays(HDC dc) {
     Outline(dc, r, kFrameColour);
   }
   if (m.frame_visible()) Outline(dc, ToRect(RoundRect(m.frame())), kFrameColour);
-  if (m.label_visible()) {
+  if (m.label_visible() && reaches(kLabelPiece)) {
     HGDIOBJ old = SelectObject(dc, text_font_);
     std::wstring text = Wide(m.label_text());
     PointF at = m.label_position();
@@ -624,10 +631,10 @@ void CaptureWindow::DrawOverlays(HDC dc) {
   if (m.handles_visible()) {
     for (const RectF& handle : m.handles()) Fill(dc, ToRect(RoundRect(handle)), kHandleColour);
   }
-  if (m.toolbar_visible()) DrawToolbar(dc);
+  if (m.toolbar_visible() && reaches(kToolbarPiece)) DrawToolbar(dc);
   if (marking_->bar_visible()) DrawMarkupBar(dc, *marking_, icon_font_);
   // Above everything else: it shows the pixels under the frame and the handles too.
-  if (m.magnifier_visible()) DrawMagnifier(dc);
+  if (m.magnifier_visible() && reaches(kMagnifierPiece)) DrawMagnifier(dc);
 }
 
 void CaptureWindow::DrawToolbar(HDC dc) {

@@ -70,7 +70,8 @@ class CaptureWindow : private velmo::AccessibleSource {
   // Paints one rectangle of the window: the frozen image, dimmed outside the selection, and
   // whatever overlays reach into it.
   void PaintPart(HDC screen, const RECT& r);
-  void DrawOverlays(HDC dc);
+  // Draws the overlays that reach into `part` (window pixels).
+  void DrawOverlays(HDC dc, const RECT& part);
   void DrawToolbar(HDC dc);
   void DrawMagnifier(HDC dc);
   RECT LabelBounds() const;
