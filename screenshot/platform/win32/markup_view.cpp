@@ -148,6 +148,13 @@ void TextBox::Open(HWND owner, PointI at, int text_height, std::uint32_t colour)
   edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, at.x,
                           at.y, text_height * 2, text_height + text_height / 3, owner, nullptr,
                           GetModuleHandleW(nullptr), nullptr);
+  if (!edit_) {  // no box, no text: the click is lost, nothing else
+    DeleteObject(font_);
+    font_ = nullptr;
+    DeleteObject(back_);
+    back_ = nullptr;
+    return;
+  }
   SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   SetWindowLongPtrW(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

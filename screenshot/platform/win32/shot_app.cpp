@@ -104,6 +104,7 @@ void ShotApp::EndCapture(CaptureEnd end) {
   if (pin) {
     pins_.push_back(
         std::make_unique<PinWindow>(instance_, std::move(pin), pin_at, [this] { PinClosed(); }));
+    if (!pins_.back()->open()) pins_.pop_back();  // no window could be made
   }
   const bool through_toolbar = end == CaptureEnd::kUndo || end == CaptureEnd::kCopy ||
                                end == CaptureEnd::kSave || end == CaptureEnd::kPin;
