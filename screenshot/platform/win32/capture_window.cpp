@@ -632,7 +632,7 @@ void CaptureWindow::DrawOverlays(HDC dc, const RECT& part) {
     for (const RectF& handle : m.handles()) Fill(dc, ToRect(RoundRect(handle)), kHandleColour);
   }
   if (m.toolbar_visible() && reaches(kToolbarPiece)) DrawToolbar(dc);
-  if (marking_->bar_visible()) DrawMarkupBar(dc, *marking_, icon_font_);
+  if (marking_->bar_visible() && reaches(kMarkupBarPiece)) DrawMarkupBar(dc, *marking_, icon_font_);
   // Above everything else: it shows the pixels under the frame and the handles too.
   if (m.magnifier_visible() && reaches(kMagnifierPiece)) DrawMagnifier(dc);
 }
