@@ -11,6 +11,8 @@
 #include "box/storage/text_codec.h"
 #include "fakes/fake_clipboard.h"
 #include "fakes/fake_dialogs.h"
+#include "fakes/fake_file_icons.h"
+#include "fakes/fake_global_hotkeys.h"
 #include "fakes/fake_keyboard_hook.h"
 #include "fakes/fake_known_folders.h"
 #include "fakes/fake_launcher.h"
@@ -103,9 +105,11 @@ struct Box {
   FakeRecycleBin recycle_bin{bin_files};
   FakeKeyboardHook keyboard_hook{bin_files};
   FakePower power;
-  Services services{files,    registry,    speech,        screen,    clock,
-                    launcher, dialogs,     clipboard,     processes, known_folders,
-                    media,    recycle_bin, keyboard_hook, power};
+  FakeGlobalHotkeys hotkeys;
+  FakeFileIcons icons;
+  Services services{files,         registry,  speech,    screen,        clock, launcher,
+                    dialogs,       clipboard, processes, known_folders, media, recycle_bin,
+                    keyboard_hook, power,     hotkeys,   icons};
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> pages;

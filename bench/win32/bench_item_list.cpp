@@ -62,9 +62,11 @@ int Run(int items, int imported) {
   Win32RecycleBin recycle_bin;
   Win32KeyboardHook keyboard_hook;
   Win32Power power;
-  Services services{files,    registry,    speech,        screen,    clock,
-                    launcher, dialogs,     clipboard,     processes, known_folders,
-                    media,    recycle_bin, keyboard_hook, power};
+  Win32GlobalHotkeys hotkeys;
+  Win32FileIcons icons;
+  Services services{files,         registry,  speech,    screen,        clock, launcher,
+                    dialogs,       clipboard, processes, known_folders, media, recycle_bin,
+                    keyboard_hook, power,     hotkeys,   icons};
   BoxState state;
   state.program_folder = u"C:\\Box";
   for (int i = 0; i < items; ++i) {

@@ -94,6 +94,11 @@ void App::LoadSettings() {
       ReadSettingsFile(services_.files, DataPath(u"config.ini"), DataPath(u"config.ini.default"));
   const IniFile& ini = state_.settings_file.ini;
   state_.pause_list = SplitPauseList(ini.Get(kSectionMusic, kKeyPauseList).value_or(u""));
+  // A missing key is the default; an empty one turns the hotkey off.
+  for (auto [key, text] : {std::pair{kKeyShowHotkey, &state_.hotkeys.show},
+                           std::pair{kKeyCaptureHotkey, &state_.hotkeys.capture}}) {
+    if (ini.Get(kSectionWindow, key)) *text = ReadIniValue(ini, kSectionWindow, key);
+  }
 
   for (const SettingKey& key : SettingKeysInLoadOrder()) {
     bool on = ReadSwitch(ini, key);
@@ -265,6 +270,8 @@ void App::FillSettings() {
                     Setting::kForceToKillUserProgress, Setting::kTransparentUI}) {
     write(s);
   }
+  WriteIniValue(ini, kSectionWindow, kKeyShowHotkey, state_.hotkeys.show);
+  WriteIniValue(ini, kSectionWindow, kKeyCaptureHotkey, state_.hotkeys.capture);
   // A file that never had a pause list gets none written while the list stays empty.
   if (!state_.pause_list.empty() || ini.Get(kSectionMusic, kKeyPauseList)) {
     ini.Set(kSectionMusic, kKeyPauseList, JoinPauseList(state_.pause_list));

@@ -19,6 +19,7 @@ Box::Box(BoxState& state, Services& services)
       notes_(window_),
       clock_(window_, services),
       mini_(window_, services.screen),
+      hotkeys_(window_, mini_, options_, state, services.hotkeys),
       app_(state, services, window_.form()) {
   options_.import_from_start_menu = [this] {
     std::u16string record;
@@ -38,6 +39,7 @@ Box::Box(BoxState& state, Services& services)
   window_.form().Get("Label26").on_double_click = [this](const MouseEvent&) {
     preview_.CopyResult();
   };
+  hotkeys_.on_capture = [this] { commands_.RunExtension(u"截屏"); };
   cleaner_.restart = [&state, &services] {
     RunPowerCommand(PowerCommand::kRestart, services.launcher,
                     state.settings.Get(Setting::kForceToKillUserProgress));
@@ -54,6 +56,7 @@ void Box::Startup() {
   notes_.FinishStartup();
   clock_.FinishStartup();
   mini_.FinishStartup();
+  hotkeys_.FinishStartup();
   music_.FinishStartup();  // last: it may start the first track
 }
 
@@ -99,6 +102,7 @@ int Box::EndSession() {
 }
 
 void Box::End() {
+  hotkeys_.Release();
   cleaner_.Shutdown();
   // The sound device closes before the process ends: its decoder threads are not cut off in
   // the middle of a track.

@@ -14,6 +14,7 @@
 #include "box/command/tools_page.h"
 #include "box/lookups/lookup_pages.h"
 #include "box/music/music_page.h"
+#include "box/shell/hotkeys.h"
 #include "box/shell/main_window.h"
 #include "box/shell/mini_window.h"
 #include "box/shell/options_page.h"
@@ -39,6 +40,7 @@ class Box {
 
   MainWindow& window() { return window_; }
   MiniWindow& mini() { return mini_; }
+  Hotkeys& hotkeys() { return hotkeys_; }
   DataSaver& saver() { return app_.saver(); }
 
  private:
@@ -57,6 +59,7 @@ class Box {
   NotesPage notes_;
   ClockPage clock_;
   MiniWindow mini_;
+  Hotkeys hotkeys_;
   App app_;
   std::optional<std::int64_t> held_close_ms_;  // when a close was last refused
 };

@@ -32,9 +32,10 @@ class CommandBox {
   // Runs the command text. True when the box is to be emptied afterwards; only the look-up
   // prefixes "#", "&" and "%" keep the text.
   bool Run(const std::u16string& text);
+  // What "$" + name does: the extension of that name starts, or the box says it has none.
+  void RunExtension(const std::u16string& name);
 
  private:
-  void RunExtension(const std::u16string& name);
   // Has explorer open the address, or says why not.
   void OpenWebAddress(const std::u16string& address);
 

@@ -32,6 +32,7 @@ CommandPages::CommandPages(MainWindow& window, BoxState& state, Services& servic
       extensions_(state, services, *this),
       command_box_(services, *this, items_, extensions_),
       item_names_(readings),
+      icons_(services.icons),
       recent_(window.form().Get("Label13")) {
   WireCommandBox();
   BuildItemListPage();
@@ -159,6 +160,13 @@ void CommandPages::MirrorItems(const ListChange& change) {
   };
   splice(list1_->items, items.names);
   splice(list4_->items, items.values);
+  // An added item's icon is sent for at once while the list is in view, else when it opens.
+  if (list1_->ShownInTree()) form_.timer("TimerIcons").Start();
+  if (!list1_->item_icons.empty()) {
+    auto at = list1_->item_icons.begin() + static_cast<std::ptrdiff_t>(change.at);
+    at = list1_->item_icons.erase(at, at + static_cast<std::ptrdiff_t>(change.removed));
+    list1_->item_icons.insert(at, change.inserted, nullptr);
+  }
   item_names_.Splice(change.at, change.removed,
                      std::span(items.names).subspan(change.at, change.inserted));
   if (list1_->selected >= static_cast<int>(items.size())) list1_->selected = -1;
@@ -245,6 +253,24 @@ void CommandPages::BuildItemListPage() {
 
   list4_ = &form_.Add(page, ControlKind::kListBox, "List4");
   list4_->visible = false;
+
+  // The icons are sent for when the page first opens: they take nothing from the first picture.
+  list1_->icon_twips = kItemIconTwips;
+  Timer& collect = form_.AddTimer("TimerIcons", kIconCollectMs, [this] { RefreshIcons(); });
+  Timer& slide_in = *window_.page(PageId::kItemList).slide_in;
+  slide_in.on_tick = [&collect, old = std::move(slide_in.on_tick)] {
+    collect.Start();
+    old();
+  };
+}
+
+void CommandPages::RefreshIcons() {
+  icons_.Collect();
+  const int size = services_.screen.Scale().Pixels(kItemIconTwips);
+  const std::vector<std::u16string>& paths = items_.items().values;
+  list1_->item_icons.resize(paths.size());
+  for (std::size_t i = 0; i < paths.size(); ++i) list1_->item_icons[i] = icons_.Get(paths[i], size);
+  if (icons_.pending() == 0) form_.timer("TimerIcons").Stop();
 }
 
 void CommandPages::BuildAddItemPage() {

@@ -8,6 +8,7 @@
 #include "box/command/command_keys.h"
 #include "box/command/command_surface.h"
 #include "box/command/extensions.h"
+#include "box/command/icon_cache.h"
 #include "box/command/item_list.h"
 #include "box/command/pinyin_match.h"
 #include "box/shell/main_window.h"
@@ -15,7 +16,9 @@
 
 namespace velmo {
 
-inline constexpr int kInputCheckMs = 100;  // Timer3: the add-item page's confirm button
+inline constexpr int kInputCheckMs = 100;   // Timer3: the add-item page's confirm button
+inline constexpr int kItemIconTwips = 240;  // the system's small icon at 96 dpi
+inline constexpr int kIconCollectMs = 30;   // TimerIcons, while icons are on their way
 
 class CommandPages final : public CommandSurface {
  public:
@@ -30,6 +33,8 @@ class CommandPages final : public CommandSurface {
   // A suggestion taken from the preview panel: item `index` launches as by its exact name, and
   // the box is emptied.
   void LaunchSuggestion(std::size_t index);
+  // Starts an extension as "$" + name in the command box does.
+  void RunExtension(const std::u16string& name) { command_box_.RunExtension(name); }
   // The options page's import button; `log` is its import record box.
   void ImportFromStartMenu(std::u16string& log) { items_.ImportFromStartMenu(log); }
 
@@ -55,6 +60,9 @@ class CommandPages final : public CommandSurface {
   void BuildExtensionsPage();
   void MirrorItems(const ListChange& change);
   void MirrorExtensions();
+  // Each entry of the item list gets its path's icon at the screen's size, as far as it has
+  // arrived; the collecting tick runs until none is on its way.
+  void RefreshIcons();
   void CloseItemListPage();
   void Find();
   void Browse();
@@ -68,6 +76,7 @@ class CommandPages final : public CommandSurface {
   Extensions extensions_;
   CommandBox command_box_;
   PinyinMatcher item_names_;
+  IconCache icons_;
   Control& recent_;
   Control* list1_ = nullptr;  // item names, the visible list
   Control* list4_ = nullptr;  // item paths, hidden

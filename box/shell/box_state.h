@@ -7,7 +7,9 @@
 #include "box/platform/clipboard.h"
 #include "box/platform/clock.h"
 #include "box/platform/dialogs.h"
+#include "box/platform/file_icons.h"
 #include "box/platform/files.h"
+#include "box/platform/global_hotkeys.h"
 #include "box/platform/keyboard_hook.h"
 #include "box/platform/known_folders.h"
 #include "box/platform/launcher.h"
@@ -41,6 +43,8 @@ struct Services {
   RecycleBin& recycle_bin;
   KeyboardHook& keyboard_hook;
   Power& power;
+  GlobalHotkeys& hotkeys;
+  FileIcons& icons;
 };
 
 // A message for the message panel.
@@ -66,6 +70,8 @@ struct BoxState {
   // added; kept in config.ini.
   std::vector<std::u16string> pause_list;
   bool sound_muted = false;  // the drawer's sound button; mutes the speech routine
+  // The two global hotkeys as config.ini holds them; empty turns one off.
+  HotkeySettings hotkeys;
   // What start-up found wrong with the files of DATA; the window says it once when not empty.
   Notice startup_notice;
 };

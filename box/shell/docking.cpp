@@ -47,17 +47,52 @@ bool Docking::CursorOutside(PixelPoint p, const PixelRect& w) {
   return p.y > w.bottom || p.x > w.right || p.x < w.left;
 }
 
+void Docking::Summon() {
+  hide_.Stop();
+  summoned_ = true;
+  dismissed_ = false;
+  int screen_height = screen_.HeightTwips();
+  if (form_.top <= 0) {
+    show_.Start();
+  } else if (form_.top >= screen_height) {
+    form_.top = screen_height - form_.height;
+  }
+}
+
+void Docking::DockAway() {
+  summoned_ = false;
+  dismissed_ = true;
+  show_.Stop();
+  int screen_height = screen_.HeightTwips();
+  if (form_.top <= 0) {
+    hide_.Start();
+  } else if (screen_height - form_.height <= form_.top) {
+    form_.top = screen_height + kBelowScreen;
+  }
+}
+
+bool Docking::Shown() const {
+  if (!form_.visible || hide_.enabled) return false;
+  if (form_.top <= 0) return form_.top >= kDockedTop;
+  return form_.top < screen_.HeightTwips();
+}
+
 void Docking::WatchTick() {
+  if (summoned_) {
+    if (form_.active) return;
+    summoned_ = false;
+  }
   PixelScale scale = screen_.Scale();
   PixelRect w = scale.Rect(form_.left, form_.top, form_.width, form_.height);
   PixelPoint p = screen_.CursorPosition();
   bool over_span = w.left < p.x && p.x < w.right;
+  if (CursorOutside(p, w)) dismissed_ = false;
   if (form_.top <= 0) {
     if (CursorOutside(p, w)) {
       hide_.Start();
       return;
     }
-    if (over_span) {
+    if (over_span && !dismissed_) {
       show_.Start();
       return;
     }
@@ -69,7 +104,9 @@ void Docking::WatchTick() {
     return;
   }
   // The two lowest pixel rows of the screen.
-  if (over_span && p.y > screen_.HeightPixels() - 3) form_.top = screen_height - form_.height;
+  if (over_span && !dismissed_ && p.y > screen_.HeightPixels() - 3) {
+    form_.top = screen_height - form_.height;
+  }
 }
 
 void Docking::HideTick() {

@@ -30,6 +30,15 @@ class Docking {
   // start-up: it docks when the countdown has run out and the pointer is elsewhere.
   void ShowWhole(int left);
 
+  // Called from the keyboard: the window comes out from its docked edge (or stays where it
+  // stands) and stays out while it has the keyboard, wherever the pointer is.
+  void Summon();
+  // Docks the window away as when the pointer leaves it; a pointer resting over it brings it back
+  // only after it has been outside once.
+  void DockAway();
+  // Shown whole (or standing free), not hidden at an edge or sliding away.
+  bool Shown() const;
+
   std::int16_t countdown() const { return countdown_; }
   int opacity_byte() const { return opacity_byte_; }
   void set_opacity_byte(int b) { opacity_byte_ = b; }
@@ -46,6 +55,10 @@ class Docking {
   Screen& screen_;
   const Settings& settings_;
   std::int16_t countdown_ = 3;
+  // Out from the keyboard: the host answers a request for the keyboard at once, so a window
+  // without it at the next tick has lost it, or the system refused it.
+  bool summoned_ = false;
+  bool dismissed_ = false;  // docked away from the keyboard, the pointer not yet outside
   int opacity_byte_ = 255;
   Timer& watch_;
   Timer& hide_;

@@ -137,6 +137,9 @@ void OptionsPage::BuildGeneralTab(Control& tab) {
   note.fore_color = palette::kMuted;
   note.font.size_tenths = 85;
   AddSwitch(tab, Setting::kAutoRunAfterLogIn, AddRow(tab, "LblAutoRun", 1080, u"开机时自动启动"));
+  show_hotkey_row_ = &AddRow(tab, "LblShowHotkey", 1440, u"");
+  show_hotkey_switch_ =
+      std::make_unique<ToggleSwitch>(form_, tab, "sSwitch_ShowHotkey", kSwitchLeft, 1440);
 }
 
 void OptionsPage::BuildMusicTab(Control& tab) {

@@ -29,6 +29,9 @@ class OptionsPage {
   std::function<std::u16string()> import_from_start_menu;
   ProcessWatch& process_watch() { return watch_; }
   ToggleSwitch& switch_of(Setting s) { return *switches_[static_cast<std::size_t>(s) - 1]; }
+  // The last row of tab 0: the hotkey that summons the box, its text named by its owner.
+  Control& show_hotkey_row() { return *show_hotkey_row_; }
+  ToggleSwitch& show_hotkey_switch() { return *show_hotkey_switch_; }
 
  private:
   void BuildTabs();
@@ -55,6 +58,8 @@ class OptionsPage {
   std::array<Control*, 5> tab_labels_{};
   std::array<Control*, 5> tabs_{};
   std::array<std::unique_ptr<ToggleSwitch>, 12> switches_{};
+  Control* show_hotkey_row_ = nullptr;
+  std::unique_ptr<ToggleSwitch> show_hotkey_switch_;
   Control* pause_list_ = nullptr;
   Control* import_record_ = nullptr;
   ProcessWatch watch_;

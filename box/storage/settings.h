@@ -52,6 +52,20 @@ inline constexpr std::u16string_view kKeyPauseList = u"PauseList";
 std::vector<std::u16string> SplitPauseList(std::u16string_view value);
 std::u16string JoinPauseList(const std::vector<std::u16string>& names);
 
+// The global hotkeys, as hotkey text ("Alt+Space"); an empty value turns one off.
+inline constexpr std::u16string_view kSectionWindow = u"Window";
+inline constexpr std::u16string_view kKeyShowHotkey = u"ShowHotkey";
+inline constexpr std::u16string_view kKeyCaptureHotkey = u"CaptureHotkey";
+inline constexpr std::u16string_view kDefaultShowHotkey = u"Alt+Space";
+// None of the box's own Ctrl+Alt keys, and taken by default neither by Windows nor by the input
+// methods and chat programs the box's users run beside it (QQ's capture is Ctrl+Alt+A, WeChat's
+// Alt+A, DingTalk's Ctrl+Shift+A). X as in cutting out.
+inline constexpr std::u16string_view kDefaultCaptureHotkey = u"Ctrl+Alt+X";
+struct HotkeySettings {
+  std::u16string show{kDefaultShowHotkey};
+  std::u16string capture{kDefaultCaptureHotkey};
+};
+
 inline constexpr std::u16string_view kSectionBasic = u"Basic";
 inline constexpr std::u16string_view kKeyTop = u"Top";
 inline constexpr std::u16string_view kKeyLeft = u"Left";

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "box/platform/file_icons.h"
 #include "box/platform/screen.h"
 
 namespace velmo {
@@ -143,6 +144,10 @@ class Control {
   bool caret_to_end = false;   // a request: the host puts the caret after the text, then clears it
   std::vector<std::u16string> items;
   int selected = -1;
+  // List boxes: a picture before each entry, `icon_twips` square (nullptr: a blank place). With
+  // icon_twips 0 the entries are text alone.
+  int icon_twips = 0;
+  std::vector<std::shared_ptr<const IconPixels>> item_icons;
 
   std::function<void(const MouseEvent&)> on_click;
   std::function<void(const MouseEvent&)> on_double_click;
@@ -241,6 +246,16 @@ class Form {
   Control* focus() const { return focus_; }
   void SetFocus(Control* c) { focus_ = c; }
 
+  // The window is the active one: the keyboard's. The host keeps it.
+  bool active = false;
+  // Asks the host to make the window the active one, taking the keyboard from whatever program
+  // has it (kTake), or to hand the keyboard back to the window it was taken from (kGiveBack).
+  enum class KeyboardRequest { kNone, kTake, kGiveBack };
+  void RequestKeyboard(KeyboardRequest r) { keyboard_request_ = r; }
+  KeyboardRequest TakeKeyboardRequest() {
+    return std::exchange(keyboard_request_, KeyboardRequest::kNone);
+  }
+
   // From a mouse-down handler: the system moves the window with the pointer until the button is
   // released; left and top then say where it went.
   void StartWindowDrag() { drag_requested_ = true; }
@@ -319,6 +334,7 @@ class Form {
   int beeps_ = 0;
   int last_id_ = 0;
   bool drag_requested_ = false;
+  KeyboardRequest keyboard_request_ = KeyboardRequest::kNone;
 };
 
 }  // namespace velmo

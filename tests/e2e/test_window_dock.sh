@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real window: start-up position, docking at the top edge about 2.4 s after start, hiding
-# and coming back from the strip, a home tile sliding its page in and the back button out; then
-# the same box at 200 % (192 dpi).
+# and coming back from the strip, a home tile sliding its page in and the back button out, the
+# summoning hotkey pressed in a Notepad bringing the box out with the keyboard and sending it
+# away again; then the same box at 200 % (192 dpi).
 . "$(dirname "$0")/window_lib.sh"
 xdotool mousemove 20 780 2>/dev/null || true
 start=$(date +%s%N)
@@ -39,6 +40,57 @@ back=$(window_shot back)
 [ "$(window_pixel "$back" 150 123)" = "243,245,248" ] || e2e_fail "music page did not slide out"
 grep 'slide Timer1[78] ' "$E2E_TMP/wine.log"
 grep -q 'slide Timer18 ticks=15' "$E2E_TMP/wine.log" || e2e_fail "slide-out was not 15 ticks"
+
+e2e_log "the hotkey from a Notepad of the prefix: out with the keyboard and the text selected"
+controls() { wine "$E2E_BUILD/tests/read_controls.exe" "$1" 2>/dev/null | tr -d '\r'; }
+xdotool mousemove $((WIN_X + 120)) 385 click 1
+sleep 0.2
+xdotool type --delay 40 old
+[[ $(controls VelmoBoxWindow) == *$'Edit\t1\told'* ]] || e2e_fail "no text typed into the command box"
+box_pid=$E2E_PID
+e2e_wine notepad
+E2E_PID=$box_pid
+notepad=$(xdotool search --sync --onlyvisible --class notepad | head -n1)
+xdotool mousemove 20 780
+window_wait_y -397 3 || e2e_fail "did not hide for the Notepad: y=$(window_pos y)"
+xdotool windowfocus --sync "$notepad"
+sleep 0.3
+# What the box printed since its last hotkey press.
+since_hotkey() {
+  awk '/^hotkey id=1 /{n = ""} {n = n $0 "\n"} END {printf "%s", n}' "$E2E_TMP/wine.log" |
+    tr -d '\r'
+}
+pressed=$(date +%s%N)
+xdotool key alt+space
+keyboard_ms=
+for _ in $(seq 50); do
+  keyboard_ms=$(since_hotkey | sed -n 's/^keyboard Text2 unix_ms=//p')
+  [ -n "$keyboard_ms" ] && break
+  sleep 0.02
+done
+[ -n "$keyboard_ms" ] || e2e_fail "the hotkey did not give the command box the keyboard"
+latency=$(echo "$keyboard_ms - $pressed / 1000000" | bc)
+e2e_log "hotkey to the keyboard in the command box: $latency ms (budget 100 ms)"
+window_wait_y 0 3 || e2e_fail "the hotkey did not bring the box out: y=$(window_pos y)"
+# No window manager follows Wine's activation here: the X focus is given by hand, as a desktop
+# would.
+xdotool windowfocus --sync "$WIN"
+xdotool type --delay 40 new
+sleep 0.3
+[[ $(controls VelmoBoxWindow) == *$'Edit\t1\tnew'* ]] ||
+  e2e_fail "typing did not replace the command box's text: $(controls VelmoBoxWindow | grep -a '^Edit')"
+sleep 1.5
+[ "$(window_pos y)" = 0 ] || e2e_fail "slid away with the keyboard in it: y=$(window_pos y)"
+
+e2e_log "pressed again: docked away, the keyboard back in the Notepad"
+xdotool key alt+space
+window_wait_y -397 3 || e2e_fail "the second press did not dock it away: y=$(window_pos y)"
+[[ $(since_hotkey) == *$'\nactive 0 '* ]] || e2e_fail "the box kept the keyboard"
+xdotool windowfocus --sync "$notepad"
+xdotool type --delay 40 back
+sleep 0.3
+[[ $(controls Notepad) == *$'Edit\t1\tback'* ]] || e2e_fail "the Notepad did not get the keyboard back"
+awk -v ms="$latency" 'BEGIN { exit !(ms < 300) }' || e2e_fail "the hotkey took $latency ms"
 
 e2e_log "at 192 dpi: centred; the pointer over its left part keeps it shown, beside it hides it"
 e2e_close "$WIN" "$E2E_PID" || e2e_fail "box did not close"

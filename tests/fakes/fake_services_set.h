@@ -5,7 +5,9 @@
 #include "box/shell/box_state.h"
 #include "fakes/fake_clipboard.h"
 #include "fakes/fake_dialogs.h"
+#include "fakes/fake_file_icons.h"
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_global_hotkeys.h"
 #include "fakes/fake_keyboard_hook.h"
 #include "fakes/fake_known_folders.h"
 #include "fakes/fake_launcher.h"
@@ -36,9 +38,11 @@ struct FakeServiceSet {
   FakeRecycleBin recycle_bin{files};
   FakeKeyboardHook keyboard_hook{files};
   FakePower power;
-  Services services{files,     registry,  speech,      screen,        clock,
-                    launcher,  dialogs,   clipboard,   processes,     known_folders,
-                    media,     recycle_bin, keyboard_hook, power};
+  FakeGlobalHotkeys hotkeys;
+  FakeFileIcons icons;
+  Services services{files,         registry,  speech,    screen,        clock, launcher,
+                    dialogs,       clipboard, processes, known_folders, media, recycle_bin,
+                    keyboard_hook, power,     hotkeys,   icons};
 };
 
 }  // namespace velmo

@@ -17,6 +17,14 @@ double MsSinceProcessStart() {
   return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
 }
 
+double UnixMsNow() {
+  FILETIME now;
+  GetSystemTimePreciseAsFileTime(&now);
+  unsigned long long ticks =
+      (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+  return static_cast<double>(ticks - 116444736000000000ull) / 10000.0;  // from 1601 to 1970
+}
+
 void MarkStartup(const char* step) {
   static const bool timing = std::getenv("VELMO_TIMING") != nullptr;
   if (!timing) return;

@@ -3,12 +3,19 @@
 
 #include <windows.h>
 
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
 #include <thread>
 
 #include "box/platform/clipboard.h"
 #include "box/platform/clock.h"
 #include "box/platform/dialogs.h"
+#include "box/platform/file_icons.h"
 #include "box/platform/files.h"
+#include "box/platform/global_hotkeys.h"
 #include "box/platform/instance_lock.h"
 #include "box/platform/keyboard_hook.h"
 #include "box/platform/known_folders.h"
@@ -155,6 +162,50 @@ class Win32KeyboardHook final : public KeyboardHook {
  private:
   std::thread thread_;  // runs while the hook is set
   DWORD thread_id_ = 0;
+};
+
+// RegisterHotKey on a message-only window made at the first registration, on that thread.
+class Win32GlobalHotkeys final : public GlobalHotkeys {
+ public:
+  Win32GlobalHotkeys() = default;
+  ~Win32GlobalHotkeys() override;
+  Win32GlobalHotkeys(const Win32GlobalHotkeys&) = delete;  // the window points at it
+  Win32GlobalHotkeys& operator=(const Win32GlobalHotkeys&) = delete;
+
+  // Runs after each press has been handled: the host brings its window up to date.
+  void set_after_press(std::function<void()> after) { after_press_ = std::move(after); }
+  HotkeyRegistration Register(int id, const Hotkey& keys, std::function<void()> pressed) override;
+  void Unregister(int id) override;
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+  HWND window_ = nullptr;
+  std::map<int, std::function<void()>> pressed_;
+  std::function<void()> after_press_;
+};
+
+// SHGetFileInfoW on a thread of its own, started by the first request; icons drawn at the size
+// asked for from the shell's small or large one.
+class Win32FileIcons final : public FileIcons {
+ public:
+  Win32FileIcons();
+  ~Win32FileIcons() override;
+  Win32FileIcons(const Win32FileIcons&) = delete;  // the thread points at it
+  Win32FileIcons& operator=(const Win32FileIcons&) = delete;
+
+  void Fetch(const std::u16string& path, int size) override;
+  std::vector<FetchedIcon> TakeFetched() override;
+
+ private:
+  void Work();
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<FetchedIcon> requests_;
+  std::vector<FetchedIcon> fetched_;
+  bool stopping_ = false;
+  std::thread thread_;
 };
 
 class Win32Power final : public Power {

@@ -35,9 +35,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32RecycleBin recycle_bin;
   Win32KeyboardHook keyboard_hook;
   Win32Power power;
-  Services services{files,    registry,    speech,        screen,    clock,
-                    launcher, dialogs,     clipboard,     processes, known_folders,
-                    media,    recycle_bin, keyboard_hook, power};
+  Win32GlobalHotkeys hotkeys;
+  Win32FileIcons icons;
+  Services services{files,         registry,  speech,    screen,        clock, launcher,
+                    dialogs,       clipboard, processes, known_folders, media, recycle_bin,
+                    keyboard_hook, power,     hotkeys,   icons};
 
   BoxState state;
   state.program_path = ProgramPath();
@@ -65,5 +67,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   mini_host.SyncAlso(host);
   screen.set_window(host.hwnd());
   clipboard.set_owner(host.hwnd());
+  hotkeys.set_after_press([&host] { host.Sync(); });
   return host.Run();
 }

@@ -37,20 +37,6 @@ Modifiers CurrentModifiers() {
   return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
 }
 
-// EM_REPLACESEL stops at the limit, which is some 32,000 characters when none is set: no limit
-// is the largest there is.
-void LimitText(HWND edit, ControlKind kind, std::size_t max_length) {
-  if (kind == ControlKind::kRichText) {
-    SendMessageW(edit, EM_EXLIMITTEXT, 0, max_length ? max_length : 0x7FFFFFFE);
-  } else {
-    SendMessageW(edit, EM_LIMITTEXT, max_length, 0);  // 0: the most an EDIT takes
-  }
-}
-
-bool Opaque(const Control& c) {
-  return c.kind == ControlKind::kPanel && c.back_color != kNoBackground;
-}
-
 }  // namespace
 
 std::uint64_t WindowHost::NowUs() {
@@ -275,6 +261,21 @@ void WindowHost::SyncWindow() {
     ShowWindow(hwnd_, form_.visible ? SW_SHOW : SW_HIDE);
     if (form_.visible) UpdateWindow(hwnd_);
   }
+  switch (form_.TakeKeyboardRequest()) {
+    case Form::KeyboardRequest::kTake:
+      if (HWND owner = GetForegroundWindow(); owner != hwnd_) keyboard_owner_ = owner;
+      SetForegroundWindow(hwnd_);
+      break;
+    case Form::KeyboardRequest::kGiveBack:
+      // Only what the box took: a program that took the keyboard since keeps it.
+      if (keyboard_owner_ && IsWindow(keyboard_owner_) && GetForegroundWindow() == hwnd_) {
+        SetForegroundWindow(keyboard_owner_);
+      }
+      keyboard_owner_ = nullptr;
+      break;
+    case Form::KeyboardRequest::kNone:
+      break;
+  }
 }
 
 void WindowHost::SyncTimers() {
@@ -313,229 +314,6 @@ void WindowHost::SyncTimers() {
       timeEndPeriod(1);
     }
   }
-}
-
-void WindowHost::CollectNatives(Control& c, std::vector<Control*>& out) {
-  if (c.IsNative()) out.push_back(&c);
-  for (auto& child : c.children()) CollectNatives(*child, out);
-}
-
-void WindowHost::SyncNatives() {
-  std::vector<Control*> natives;
-  CollectNatives(form_.root(), natives);
-  mirroring_ = true;
-  for (Control* c : natives) SyncNative(*c);
-  mirroring_ = false;
-}
-
-namespace {
-// Paint-order walk that collects the rectangles of opaque panels drawn after
-// `target` that are not its containers: those cover the native control.
-struct CoverWalk {
-  const Control* target;
-  bool after = false;
-  std::vector<RECT> covers;
-  std::function<int(int)> px;
-
-  void Walk(const Control& c, int x, int y, bool ancestor_of_target) {
-    if (!c.visible) return;
-    if (&c == target) {
-      after = true;
-      return;  // its own children never cover it
-    }
-    int cx = x + px(c.left), cy = y + px(c.top);
-    if (c.parent() && after && !ancestor_of_target && Opaque(c)) {
-      covers.push_back({cx, cy, cx + px(c.width), cy + px(c.height)});
-      return;
-    }
-    for (auto& child : c.children()) {
-      bool anc = false;
-      for (const Control* p = target->parent(); p; p = p->parent()) anc |= (p == child.get());
-      Walk(*child, c.parent() ? cx : 0, c.parent() ? cy : 0, anc);
-    }
-  }
-};
-}  // namespace
-
-void WindowHost::SyncNative(Control& c) {
-  Native& n = natives_[&c];
-  if (!n.hwnd) {
-    // A box is made when it is first shown: the boxes of hidden pages cost nothing at start-up.
-    if (!c.ShownInTree()) return;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    const wchar_t* cls = L"EDIT";
-    if (c.kind == ControlKind::kListBox) {
-      cls = L"LISTBOX";
-      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
-    } else {
-      if (c.kind == ControlKind::kRichText) {
-        static const bool loaded = LoadLibraryW(L"Msftedit.dll") != nullptr;  // only when needed
-        (void)loaded;
-        cls = MSFTEDIT_CLASS;
-      }
-      style |= ES_AUTOHSCROLL;
-      if (c.multi_line) style = (style & ~ES_AUTOHSCROLL) | ES_MULTILINE | ES_AUTOVSCROLL;
-      // A read-only text shows no scroll bar unless it asks; an editable one gets one for long
-      // notes.
-      if (c.multi_line && (!c.read_only || c.scroll_bar)) style |= WS_VSCROLL;
-      if (c.read_only) style |= ES_READONLY;
-    }
-    n.hwnd = CreateWindowExW(0, cls, L"", style, 0, 0, 0, 0, hwnd_, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-    if (!n.hwnd) return;
-    SendMessageW(n.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
-    if (c.kind == ControlKind::kRichText) {
-      SendMessageW(n.hwnd, EM_SETEVENTMASK, 0, ENM_CHANGE);
-    }
-    SetWindowLongPtrW(n.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    child_procs_[n.hwnd] = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        n.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowHost::ChildProc)));
-    if (c.kind != ControlKind::kListBox) LimitText(n.hwnd, c.kind, c.max_length);
-    n.max_length = c.max_length;
-    n.text.clear();
-    n.selected = -1;
-  }
-  if (c.kind == ControlKind::kListBox) {
-    if (c.items != n.items) {
-      // Only the entries between what stayed at the start and at the end change: an add to a
-      // list of thousands costs the window one entry, not a refill.
-      const std::size_t old_size = n.items.size(), new_size = c.items.size();
-      std::size_t head = 0;
-      while (head < old_size && head < new_size && n.items[head] == c.items[head]) ++head;
-      std::size_t tail = 0;
-      while (tail < old_size - head && tail < new_size - head &&
-             n.items[old_size - 1 - tail] == c.items[new_size - 1 - tail]) {
-        ++tail;
-      }
-      // Redraw switched back on would show a hidden list: only a shown one is held still.
-      const bool shown = IsWindowVisible(n.hwnd) != FALSE;
-      if (shown) SendMessageW(n.hwnd, WM_SETREDRAW, FALSE, 0);
-
-      for (std::size_t i = old_size - tail; i > head; --i) {
-        SendMessageW(n.hwnd, LB_DELETESTRING, i - 1, 0);
-      }
-      for (std::size_t i = head; i < new_size - tail; ++i) {
-        SendMessageW(n.hwnd, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(W(c.items[i])));
-      }
-      if (shown) {
-        SendMessageW(n.hwnd, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(n.hwnd, nullptr, TRUE);
-      }
-      auto first = n.items.begin() + static_cast<std::ptrdiff_t>(head);
-      first = n.items.erase(first, n.items.end() - static_cast<std::ptrdiff_t>(tail));
-      n.items.insert(first, c.items.begin() + static_cast<std::ptrdiff_t>(head),
-                     c.items.end() - static_cast<std::ptrdiff_t>(tail));
-      n.selected = -1;
-    }
-    if (c.selected != n.selected) {
-      SendMessageW(n.hwnd, LB_SETCURSEL, static_cast<WPARAM>(c.selected), 0);
-      n.selected = c.selected;
-    }
-  } else {
-    if (c.max_length != n.max_length) {
-      n.max_length = c.max_length;
-      LimitText(n.hwnd, c.kind, c.max_length);
-    }
-    if (c.text != n.text) {
-      // A pane that lines are added to takes only the new ones: setting the whole text again
-      // grows slow with tens of thousands of lines, and leaves the view at the top.
-      bool appended = !n.text.empty() && c.text.size() > n.text.size() &&
-                      std::u16string_view(c.text).starts_with(n.text) &&
-                      (c.max_length == 0 || c.text.size() <= c.max_length);
-      if (appended) {
-        int end = GetWindowTextLengthW(n.hwnd);  // never short of the end; past it is the end
-        SendMessageW(n.hwnd, EM_SETSEL, end, end);
-        SendMessageW(n.hwnd, EM_REPLACESEL, FALSE,
-                     reinterpret_cast<LPARAM>(W(c.text) + n.text.size()));
-        SendMessageW(n.hwnd, EM_SCROLLCARET, 0, 0);
-      } else {
-        SetWindowTextW(n.hwnd, W(c.text));
-      }
-      n.text = c.text;
-    }
-    if (c.select_all) {
-      c.select_all = false;
-      SendMessageW(n.hwnd, EM_SETSEL, 0, -1);
-    }
-    if (c.caret_to_end) {
-      c.caret_to_end = false;
-      int end = GetWindowTextLengthW(n.hwnd);
-      SendMessageW(n.hwnd, EM_SETSEL, end, end);
-      SendMessageW(n.hwnd, EM_SCROLLCARET, 0, 0);
-    }
-  }
-  if (c.kind == ControlKind::kRichText && c.back_color != kNoBackground && c.back_color != n.back) {
-    SendMessageW(n.hwnd, EM_SETBKGNDCOLOR, 0, c.back_color);
-  }
-  n.fore = c.fore_color;
-  n.back = c.back_color;
-  if (bool enabled = c.EnabledInTree(); enabled != n.enabled) {
-    n.enabled = enabled;
-    EnableWindow(n.hwnd, enabled);
-  }
-
-  // Where it stands, and what of it is visible inside its containers and above
-  // other layers.
-  int x = Px(c.ClientLeft()), y = Px(c.ClientTop());
-  int w = Px(c.width), h = Px(c.height);
-  RECT visible{x, y, x + w, y + h};
-  for (const Control* p = c.parent(); p && p->parent(); p = p->parent()) {
-    RECT pr{Px(p->ClientLeft()), Px(p->ClientTop()), Px(p->ClientLeft()) + Px(p->width),
-            Px(p->ClientTop()) + Px(p->height)};
-    IntersectRect(&visible, &visible, &pr);
-  }
-  CoverWalk walk{&c, false, {}, [this](int t) { return Px(t); }};
-  walk.Walk(form_.root(), 0, 0, true);
-  std::vector<RECT> region{visible};
-  region.insert(region.end(), walk.covers.begin(), walk.covers.end());
-  bool shown = c.ShownInTree() && !IsRectEmpty(&visible);
-  // Only changes reach the window: the 100 ms timers sync every control while the box idles.
-  RECT placed{x, y, x + w, y + h};
-  if (!EqualRect(&placed, &n.placed)) {
-    n.placed = placed;
-    SetWindowPos(n.hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  bool region_changed = region.size() != n.region.size() ||
-                        !std::equal(region.begin(), region.end(), n.region.begin(),
-                                    [](const RECT& a, const RECT& b) { return EqualRect(&a, &b); });
-  if (region_changed) {
-    n.region = region;
-    HRGN rgn =
-        CreateRectRgn(visible.left - x, visible.top - y, visible.right - x, visible.bottom - y);
-    for (const RECT& cover : walk.covers) {
-      HRGN cut = CreateRectRgn(cover.left - x, cover.top - y, cover.right - x, cover.bottom - y);
-      CombineRgn(rgn, rgn, cut, RGN_DIFF);
-      DeleteObject(cut);
-    }
-    SetWindowRgn(n.hwnd, rgn, TRUE);  // the window owns rgn now
-  }
-  if (shown != n.shown) {
-    n.shown = shown;
-    ShowWindow(n.hwnd, shown ? SW_SHOWNA : SW_HIDE);
-  }
-}
-
-void WindowHost::SyncFocus() {
-  // A hidden window never takes the keyboard; shown again, it takes it back where it was.
-  if (!form_.visible) {
-    applied_focus_hwnd_ = nullptr;
-    return;
-  }
-  Control* focus = form_.focus();
-  auto it = focus ? natives_.find(focus) : natives_.end();
-  HWND target = it != natives_.end() && it->second.hwnd ? it->second.hwnd : hwnd_;
-  // A box given the focus before it was first shown takes it once it has been made.
-  if (focus == applied_focus_ && target == applied_focus_hwnd_) return;
-  applied_focus_ = focus;
-  applied_focus_hwnd_ = target;
-  SetFocus(target);
-}
-
-Control* WindowHost::ControlOf(HWND child) {
-  for (auto& [control, native] : natives_) {
-    if (native.hwnd == child) return const_cast<Control*>(control);
-  }
-  return nullptr;
 }
 
 // Follows the control under the pointer after every event, timer ticks included: a tip
@@ -656,6 +434,10 @@ LRESULT CALLBACK WindowHost::ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
       self->form_.SetFocus(c);
       self->applied_focus_ = c;
       self->applied_focus_hwnd_ = hwnd;
+      if (self->timing_) {
+        std::printf("keyboard %s unix_ms=%.1f\n", c->name.c_str(), UnixMsNow());
+        std::fflush(stdout);
+      }
     }
   }
   return CallWindowProcW(self->child_procs_[hwnd], hwnd, msg, wp, lp);
@@ -748,6 +530,13 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     }
+    case WM_DRAWITEM: {
+      const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      Control* c = d->CtlType == ODT_LISTBOX ? ControlOf(d->hwndItem) : nullptr;
+      if (!c) break;
+      DrawListEntry(*c, *d);
+      return TRUE;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX: {
@@ -801,6 +590,19 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (DoAccessibleAction(form_, static_cast<int>(wp))) {
         form_.TakeDragRequest();  // no pointer to drag with
         Sync();
+      }
+      return 0;
+    case WM_ACTIVATE:
+      form_.active = LOWORD(wp) != WA_INACTIVE;
+      if (timing_) {
+        std::printf("active %d unix_ms=%.1f\n", form_.active ? 1 : 0, UnixMsNow());
+        std::fflush(stdout);
+      }
+      // The keyboard goes where the model has its focus, not to the window as the default would
+      // put it.
+      if (form_.active) {
+        applied_focus_hwnd_ = nullptr;
+        SyncFocus();
       }
       return 0;
     case WM_CLOSE:

@@ -77,6 +77,8 @@ class WindowHost : private AccessibleSource {
     std::size_t max_length = 0;
     std::vector<std::u16string> items;
     int selected = -1;
+    int item_height = 0;  // of a list drawn with pictures
+    std::vector<std::shared_ptr<const IconPixels>> icons;
     RECT placed{};
     std::vector<RECT> region;
     bool shown = false;
@@ -118,6 +120,8 @@ class WindowHost : private AccessibleSource {
   void SyncNatives();
   void SyncNative(Control& c);
   void SyncFocus();
+  // An entry of a list box drawn with pictures: its picture, then its text.
+  void DrawListEntry(const Control& c, const DRAWITEMSTRUCT& d);
   void SyncToolTip();
   void MakeToolTip();
   static void TrackLeave(HWND hwnd);
@@ -148,6 +152,7 @@ class WindowHost : private AccessibleSource {
   bool applied_layered_ = false;
   bool applied_visible_ = false;
   bool applied_topmost_ = false;
+  HWND keyboard_owner_ = nullptr;  // the foreground window the model's request took it from
   const Control* applied_focus_ = nullptr;
   HWND applied_focus_hwnd_ = nullptr;
   std::vector<ControlLook> looks_;  // as last painted

@@ -182,7 +182,8 @@ TEST_F(AppTest, ShutdownWritesListsAndEverySettingInPlace) {
       "\r\n[Music]\r\nPlayMusicAfterRunning=False\r\nPauseWhenProgramRunning=False\r\n"
       "\r\n[ProgramTransfer]\r\nAllowUserSetProgramPath=False\r\n"
       "\r\n[FileCleaner]\r\nAutoCleanAfterRunning=False\r\nClearRecycledWhenCleanerWork=False\r\n"
-      "PowerfulCleaningMode=False\r\n");
+      "PowerfulCleaningMode=False\r\n"
+      "\r\n[Window]\r\nShowHotkey=Alt+Space\r\nCaptureHotkey=Ctrl+Alt+X\r\n");
 }
 
 TEST_F(AppTest, ShutdownRemovesTheKeyboardHookAfterTheListsAndBeforeTheSettings) {
@@ -323,7 +324,8 @@ TEST_F(AppTest, FilesThatCannotBeReadOrWrittenAreSaidAndLeftAlone) {
     Form form;
     FakeRecycleBin bin{fs};
     Services with_fs{fs,        registry,  speech,        screen, clock, launcher,      dialogs,
-                     clipboard, processes, known_folders, media,  bin,   keyboard_hook, power};
+                     clipboard, processes, known_folders, media,  bin,   keyboard_hook, power,
+                     hotkeys,   icons};
     App under_test(box, with_fs, form);
     under_test.Startup();
     under_test.CheckDataFiles();

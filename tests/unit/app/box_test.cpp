@@ -173,7 +173,7 @@ TEST(BoxTest, NothingAddedIsLostWhenTheDiskRefusesIt) {
     box.Startup();
     box.window().form().Tick("TimerAfterShown");
     EXPECT_EQ(message(box),
-              u"磁盘空间不足：DATA 所在的磁盘只剩 1 KB 可用空间，保存列表和设置需要约 65 KB；请腾"
+              u"磁盘空间不足：DATA 所在的磁盘只剩 1 KB 可用空间，保存列表和设置需要约 66 KB；请腾"
               u"出磁盘空间，否则更改将无法保存。");
     files.free_bytes.reset();
     files.FailReadOf(contacts);

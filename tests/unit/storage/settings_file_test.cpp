@@ -82,7 +82,8 @@ TEST(DeliveredConfig, SavingChangesOnlyTheValues) {
       "[ProgramTransfer]\r\nAllowUserSetProgramPath=True\r\n\r\n"
       "[FileCleaner]\r\nAutoCleanAfterRunning=True\r\nClearRecycledWhenCleanerWork=True\r\n"
       "PowerfulCleaningMode=True\r\n\r\n"
-      "[Debug]\r\nKeyIntercept=True\r\nForceToKillUserProgress=True\r\nTransparentUI=True\r\n");
+      "[Debug]\r\nKeyIntercept=True\r\nForceToKillUserProgress=True\r\nTransparentUI=True\r\n\r\n"
+      "[Window]\r\nShowHotkey =Alt+Space\r\nCaptureHotkey =Ctrl+Alt+X\r\n");
   EXPECT_EQ(fs.Contents(kPath + u".bak"), DeliveredConfig());
 }
 
