@@ -2,7 +2,7 @@
 # The real window: start-up position, docking at the top edge about 2.4 s after start, hiding
 # and coming back from the strip, a home tile sliding its page in and the back button out, the
 # summoning hotkey pressed in a Notepad bringing the box out with the keyboard and sending it
-# away again; then the same box at 200 % (192 dpi).
+# away again, the capture hotkey starting 截屏; then the same box at 200 % (192 dpi).
 . "$(dirname "$0")/window_lib.sh"
 xdotool mousemove 20 780 2>/dev/null || true
 start=$(date +%s%N)
@@ -91,6 +91,12 @@ xdotool type --delay 40 back
 sleep 0.3
 [[ $(controls Notepad) == *$'Edit\t1\tback'* ]] || e2e_fail "the Notepad did not get the keyboard back"
 awk -v ms="$latency" 'BEGIN { exit !(ms < 300) }' || e2e_fail "the hotkey took $latency ms"
+
+e2e_log "the capture hotkey from the Notepad starts 截屏"
+xdotool key ctrl+alt+x
+shot=$(e2e_wait_window '截屏' 10) || e2e_fail "Ctrl+Alt+X did not start 截屏"
+xdotool windowfocus --sync "$shot" key Escape
+e2e_wait_window_gone "$shot" 5 || e2e_fail "截屏 did not close"
 
 e2e_log "at 192 dpi: centred; the pointer over its left part keeps it shown, beside it hides it"
 e2e_close "$WIN" "$E2E_PID" || e2e_fail "box did not close"
