@@ -53,9 +53,11 @@ int Run(int items) {
   Win32RecycleBin recycle_bin;
   Win32KeyboardHook keyboard_hook;
   Win32Power power;
-  Services services{files,    registry,    speech,        screen,    clock,
-                    launcher, dialogs,     clipboard,     processes, known_folders,
-                    media,    recycle_bin, keyboard_hook, power};
+  Win32GlobalHotkeys hotkeys;
+  Win32FileIcons icons;
+  Services services{files,         registry,  speech,    screen,        clock, launcher,
+                    dialogs,       clipboard, processes, known_folders, media, recycle_bin,
+                    keyboard_hook, power,     hotkeys,   icons};
   BoxState state;
   state.program_folder = u"C:\\Box";
   for (const std::u16string& name : bench::MixedNames(static_cast<std::size_t>(items))) {
