@@ -258,18 +258,28 @@ void CommandPages::BuildItemListPage() {
   list1_->icon_twips = kItemIconTwips;
   Timer& collect = form_.AddTimer("TimerIcons", kIconCollectMs, [this] { RefreshIcons(); });
   Timer& slide_in = *window_.page(PageId::kItemList).slide_in;
-  slide_in.on_tick = [&collect, old = std::move(slide_in.on_tick)] {
+  slide_in.on_tick = [this, &collect, old = std::move(slide_in.on_tick)] {
+    list_icons_wanted_ = true;
     collect.Start();
     old();
   };
 }
 
+std::shared_ptr<const IconPixels> CommandPages::ItemIcon(const std::u16string& path) {
+  std::shared_ptr<const IconPixels> icon =
+      icons_.Get(path, services_.screen.Scale().Pixels(kItemIconTwips));
+  if (icons_.pending() > 0) form_.timer("TimerIcons").Start();
+  return icon;
+}
+
 void CommandPages::RefreshIcons() {
-  icons_.Collect();
-  const int size = services_.screen.Scale().Pixels(kItemIconTwips);
-  const std::vector<std::u16string>& paths = items_.items().values;
-  list1_->item_icons.resize(paths.size());
-  for (std::size_t i = 0; i < paths.size(); ++i) list1_->item_icons[i] = icons_.Get(paths[i], size);
+  bool arrived = icons_.Collect();
+  if (list_icons_wanted_) {
+    const std::vector<std::u16string>& paths = items_.items().values;
+    list1_->item_icons.resize(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) list1_->item_icons[i] = ItemIcon(paths[i]);
+  }
+  if (arrived && on_icons_arrived) on_icons_arrived();
   if (icons_.pending() == 0) form_.timer("TimerIcons").Stop();
 }
 

@@ -2,6 +2,8 @@
 // window: their controls, and the handlers that connect them to the command operations.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "box/command/command_box.h"
@@ -39,6 +41,10 @@ class CommandPages final : public CommandSurface {
   void ImportFromStartMenu(std::u16string& log) { items_.ImportFromStartMenu(log); }
 
   ItemList& item_list() { return items_; }
+  // The system's icon of an item's path at the screen's size; nullptr until it has arrived, and
+  // on_icons_arrived says when more have.
+  std::shared_ptr<const IconPixels> ItemIcon(const std::u16string& path);
+  std::function<void()> on_icons_arrived;
   // The item names as typing finds them, kept in step with the item list and ranked by use.
   const PinyinMatcher& item_names() const { return item_names_; }
   Extensions& extensions() { return extensions_; }
@@ -77,6 +83,7 @@ class CommandPages final : public CommandSurface {
   CommandBox command_box_;
   PinyinMatcher item_names_;
   IconCache icons_;
+  bool list_icons_wanted_ = false;  // the item list page has been opened
   Control& recent_;
   Control* list1_ = nullptr;  // item names, the visible list
   Control* list4_ = nullptr;  // item paths, hidden

@@ -39,6 +39,7 @@ PreviewPanel::PreviewPanel(MainWindow& window, BoxState& state, Services& servic
   BuildDictionaryPanel();
   BuildSuggestionRows();
   Arrange(0);
+  commands_.on_icons_arrived = [this] { ShowIcons(); };
 }
 
 void PreviewPanel::BuildDictionaryPanel() {
@@ -92,8 +93,12 @@ void PreviewPanel::BuildSuggestionRows() {
     Place(row, kRowInset, kRowsTop + i * kRowHeight, kPanelWidth - 2 * kRowInset, kRowHeight);
     row.visible = false;
     row.on_click = [this, i](const MouseEvent&) { Launch(static_cast<std::size_t>(i)); };
+    // The item's own icon, then its name.
+    Control& icon = form_.Add(row, ControlKind::kPicture, "PicSuggestionIcon", i);
+    Place(icon, 150, (kRowHeight - kItemIconTwips) / 2, kItemIconTwips, kItemIconTwips);
     Control& name = form_.Add(row, ControlKind::kLabel, "LblSuggestion", i);
-    Place(name, 150, 0, row.width - 240, kRowHeight);
+    const int name_left = 150 + kItemIconTwips + 90;
+    Place(name, name_left, 0, row.width - name_left - 90, kRowHeight);
     name.font = {u"微软雅黑", 95, false};
     name.fore_color = palette::kText;
     rows_.push_back(&row);
@@ -129,9 +134,10 @@ void PreviewPanel::RefreshPreview() {
     suggestions_.push_back({s.index, items.names[s.index], items.values[s.index]});
   }
   for (std::size_t i = 0; i < suggestions_.size(); ++i) {
-    rows_[i]->children().front()->text = suggestions_[i].name;
+    NameOf(i).text = suggestions_[i].name;
     rows_[i]->tool_tip = suggestions_[i].path;
   }
+  ShowIcons();
   highlighted_ = -1;
   Highlight(-1);
   if (answer.shown) {
@@ -147,9 +153,17 @@ void PreviewPanel::Highlight(int entry) {
   for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
     const bool lit = i == entry;
     rows_[i]->back_color = lit ? palette::kAccentSoft : kNoBackground;
-    Control& name = *rows_[i]->children().front();
+    Control& name = NameOf(static_cast<std::size_t>(i));
     name.fore_color = lit ? palette::kAccent : palette::kText;
     name.font.bold = lit;
+  }
+}
+
+Control& PreviewPanel::NameOf(std::size_t row) { return *rows_[row]->children().back(); }
+
+void PreviewPanel::ShowIcons() {
+  for (std::size_t i = 0; i < suggestions_.size(); ++i) {
+    rows_[i]->children().front()->icon = commands_.ItemIcon(suggestions_[i].path);
   }
 }
 

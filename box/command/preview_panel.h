@@ -12,8 +12,8 @@
 
 namespace velmo {
 
-// One entry of the suggestion list: drawn as row PicSuggestion(i) with its name in
-// LblSuggestion(i).
+// One entry of the suggestion list: drawn as row PicSuggestion(i) with its item's icon in
+// PicSuggestionIcon(i) and its name in LblSuggestion(i).
 struct SuggestionEntry {
   std::size_t item = 0;  // index in the item list
   std::u16string name;
@@ -43,6 +43,9 @@ class PreviewPanel {
   // Lays the panel out for a dictionary answer (no rows) or for `rows` suggestions.
   void Arrange(std::size_t rows);
   void Highlight(int entry);
+  Control& NameOf(std::size_t row);
+  // Each listed entry shows its item's icon as far as it has arrived.
+  void ShowIcons();
   void Launch(std::size_t entry);
   // Up, Down, Tab, Enter and Escape while the panel lists suggestions. False for any other key,
   // or while it lists none.

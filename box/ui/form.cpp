@@ -288,6 +288,7 @@ void CollectLooks(const PixelScale& scale, const Control& c, int x, int y, const
   hs.Add(static_cast<unsigned>(c.kind) | (c.enabled ? 16u : 0u) |
          (static_cast<unsigned>(c.image) << 5));
   hs.Add(reinterpret_cast<std::uintptr_t>(c.image_list));
+  hs.Add(reinterpret_cast<std::uintptr_t>(c.icon.get()));
   hs.Add(c.text);
   hs.Add(c.font.face);
   hs.Add(static_cast<std::uint64_t>(c.font.size_tenths) << 1 | (c.font.bold ? 1u : 0u));

@@ -126,6 +126,8 @@ class Control {
   // picture has text, centred otherwise.
   const ImageList* image_list = nullptr;
   int image = 0;
+  // Pictures: a file's system icon filling the control's box, in place of an image-list entry.
+  std::shared_ptr<const IconPixels> icon;
 
   // Shapes and lines.
   ShapeKind shape = ShapeKind::kRectangle;

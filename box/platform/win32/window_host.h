@@ -120,6 +120,8 @@ class WindowHost : private AccessibleSource {
   void SyncNatives();
   void SyncNative(Control& c);
   void SyncFocus();
+  // A system icon at (x, y), `size` pixels square, blended over what is drawn there.
+  static void BlendIcon(HDC dc, const IconPixels& icon, int x, int y, int size);
   // An entry of a list box drawn with pictures: its picture, then its text.
   void DrawListEntry(const Control& c, const DRAWITEMSTRUCT& d);
   void SyncToolTip();

@@ -267,25 +267,8 @@ void WindowHost::DrawListEntry(const Control& c, const DRAWITEMSTRUCT& d) {
   if (d.itemID >= n.items.size()) return;  // an empty list's focus
   const int pad = Px(60), size = Px(c.icon_twips);
   const int x = r.left + pad, y = r.top + (r.bottom - r.top - size) / 2;
-  if (d.itemID < n.icons.size() && n.icons[d.itemID]) {
-    const IconPixels& icon = *n.icons[d.itemID];
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(bi.bmiHeader), icon.size, -icon.size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC mem = CreateCompatibleDC(d.hDC);
-    HBITMAP bitmap = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap) {
-      std::copy(icon.pixels.begin(), icon.pixels.end(), static_cast<std::uint32_t*>(bits));
-      HGDIOBJ old = SelectObject(mem, bitmap);
-      // At the screen's size a picture is copied pixel for pixel; one of another dpi is scaled
-      // until its own size arrives.
-      BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-      GdiAlphaBlend(d.hDC, x, y, size, size, mem, 0, 0, icon.size, icon.size, blend);
-      SelectObject(mem, old);
-      DeleteObject(bitmap);
-    }
-    DeleteDC(mem);
-  }
+  if (d.itemID < n.icons.size() && n.icons[d.itemID])
+    BlendIcon(d.hDC, *n.icons[d.itemID], x, y, size);
   SetBkMode(d.hDC, TRANSPARENT);
   SetTextColor(d.hDC, selected            ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                       : c.EnabledInTree() ? c.fore_color

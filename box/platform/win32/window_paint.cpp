@@ -160,7 +160,9 @@ void WindowHost::PaintControl(HDC dc, const Control& c, int ox, int oy) {
   }
 
   RECT text_rect = r;
-  if (c.kind == ControlKind::kPicture && c.image_list) {
+  if (c.kind == ControlKind::kPicture && c.icon) {
+    BlendIcon(dc, *c.icon, r.left, r.top, std::min(r.right - r.left, r.bottom - r.top));
+  } else if (c.kind == ControlKind::kPicture && c.image_list) {
     if (const ImageEntry* e = c.image_list->At(c.image)) {
       RECT box = r;
       if (!c.text.empty()) box.right = box.left + (r.bottom - r.top);
@@ -199,6 +201,25 @@ void WindowHost::PaintControl(HDC dc, const Control& c, int ox, int oy) {
   }
   for (auto& child : c.children()) PaintControl(dc, *child, r.left, r.top);
   RestoreDC(dc, saved);
+}
+
+// At the screen's size a picture is copied pixel for pixel; one of another dpi is scaled until its
+// own size arrives.
+void WindowHost::BlendIcon(HDC dc, const IconPixels& icon, int x, int y, int size) {
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(bi.bmiHeader), icon.size, -icon.size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap) {
+    std::copy(icon.pixels.begin(), icon.pixels.end(), static_cast<std::uint32_t*>(bits));
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    GdiAlphaBlend(dc, x, y, size, size, mem, 0, 0, icon.size, icon.size, blend);
+    SelectObject(mem, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(mem);
 }
 
 }  // namespace velmo

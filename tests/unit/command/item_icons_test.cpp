@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "box/command/command_pages.h"
+#include "box/command/preview_panel.h"
 #include "fakes/fake_services_set.h"
 
 namespace velmo {
@@ -22,6 +23,7 @@ class ItemIconsTest : public ::testing::Test, protected FakeServiceSet {
     }
     window = std::make_unique<MainWindow>(state, services);
     pages = std::make_unique<CommandPages>(*window, state, services);
+    preview = std::make_unique<PreviewPanel>(*window, state, services, *pages);
     window->FinishStartup();
     pages->FinishStartup();
   }
@@ -39,6 +41,7 @@ class ItemIconsTest : public ::testing::Test, protected FakeServiceSet {
   BoxState state;
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<CommandPages> pages;
+  std::unique_ptr<PreviewPanel> preview;
 };
 
 TEST_F(ItemIconsTest, IconsComeOncePerPathWhenThePageOpensAndFollowTheListAndTheDpi) {
@@ -93,6 +96,32 @@ TEST_F(ItemIconsTest, IconsComeOncePerPathWhenThePageOpensAndFollowTheListAndThe
   icons.AnswerAll();
   TickUntilStopped("TimerIcons");
   EXPECT_EQ(list.item_icons[0]->size, 24);
+}
+
+// The suggestions under the command box show the same icons, sent for as they are listed: the
+// keystroke never waits for one.
+TEST_F(ItemIconsTest, SuggestionsShowTheirItemsIconsAsTheyArrive) {
+  Control& text2 = form().Get("Text2");
+  form().TextEdited(text2, u"记事本");
+  ASSERT_GE(preview->suggestions().size(), 2u);
+  EXPECT_EQ(icons.requests,
+            (std::vector<std::pair<std::u16string, int>>{{u"C:\\Windows\\notepad.exe", 16}}))
+      << "only what is listed";
+  EXPECT_EQ(form().Get("PicSuggestionIcon", 0).icon, nullptr);
+  EXPECT_EQ(form().Get("PicSuggestionIcon", 0).parent(), &form().Get("PicSuggestion", 0));
+  ASSERT_TRUE(form().timer("TimerIcons").enabled);
+  icons.AnswerAll();
+  form().Tick("TimerIcons");
+  ASSERT_NE(form().Get("PicSuggestionIcon", 0).icon, nullptr);
+  EXPECT_EQ(form().Get("PicSuggestionIcon", 1).icon, form().Get("PicSuggestionIcon", 0).icon);
+  EXPECT_FALSE(form().timer("TimerIcons").enabled);
+  EXPECT_TRUE(form().Get("List1").item_icons.empty()) << "the item list page never opened";
+
+  // Listed again, an icon that has arrived shows at once.
+  form().TextEdited(text2, u"");
+  form().TextEdited(text2, u"记事本");
+  EXPECT_NE(form().Get("PicSuggestionIcon", 0).icon, nullptr);
+  EXPECT_EQ(icons.requests.size(), 1u);
 }
 
 }  // namespace
