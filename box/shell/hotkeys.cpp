@@ -51,6 +51,11 @@ std::u16string Hotkeys::Register(Id id) {
       if (on_capture) on_capture();
     };
   }
+  // The system would refuse the second as taken, as if by another program.
+  if (!show && ParseHotkey(state_.hotkeys.show) == keys) {
+    return u"config.ini 中的 CaptureHotkey 与 ShowHotkey 都是 " + FormatHotkey(*keys) +
+           u"，这个热键只用来呼出盒子，无法用它截屏。";
+  }
   switch (system_.Register(id, *keys, std::move(pressed))) {
     case HotkeyRegistration::kRegistered:
       return u"";

@@ -214,5 +214,14 @@ TEST_F(HotkeysTest, TheConfiguredKeysRegisterAndTheOptionsRowTurnsTheSummoningKe
   EXPECT_TRUE(hotkeys.Holds(kAltSpace));
 }
 
+TEST_F(HotkeysTest, ACaptureKeyThatIsTheSummoningKeyIsSaidAsSuch) {
+  Start("[Window]\r\nShowHotkey=Alt+Space\r\nCaptureHotkey=alt + space\r\n");
+  EXPECT_EQ(form().Get("LblMessage").text,
+            u"config.ini 中的 CaptureHotkey 与 ShowHotkey 都是 Alt+Space，这个热键只用来呼出盒子，"
+            u"无法用它截屏。");
+  ASSERT_EQ(hotkeys.registered.size(), 1u);
+  EXPECT_EQ(hotkeys.registered[0].id, Hotkeys::kShowBox);
+}
+
 }  // namespace
 }  // namespace velmo
