@@ -4,7 +4,6 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 #include <psapi.h>
-#include <richedit.h>
 #include <windowsx.h>
 
 #include <algorithm>
