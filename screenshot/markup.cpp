@@ -323,26 +323,90 @@ bool Markup::Redo() {
   return true;
 }
 
-RectI MarkedImage::Redraw(const std::vector<Stroke>& strokes) {
-  // Put the original back: the whole image is then unmarked, and can be kept from afresh.
-  for (int y = kept_.top; y < kept_.bottom; ++y) {
-    std::copy_n(original_.begin() + static_cast<std::ptrdiff_t>(y - kept_.top) * kept_.width(),
-                kept_.width(), &image_.at(kept_.left, y));
-  }
-  RectI needed = kept_;
-  for (const Stroke& s : strokes) needed = Union(needed, Intersect(StrokeBounds(s), image_.area));
-  if (needed != kept_) Keep(needed);
-  for (const Stroke& s : strokes) Rasterise(s, image_);
-  return kept_;
+MarkedImage::MarkedImage(MarkView image)
+    : image_(image),
+      columns_((image.area.width() + kTile - 1) / kTile),
+      rows_((image.area.height() + kTile - 1) / kTile),
+      tiles_(static_cast<std::size_t>(columns_) * rows_) {}
+
+RectI MarkedImage::TileRect(int column, int row) const {
+  const RectI& a = image_.area;
+  return Intersect({a.left + column * kTile, a.top + row * kTile, a.left + (column + 1) * kTile,
+                    a.top + (row + 1) * kTile},
+                   a);
 }
 
-void MarkedImage::Keep(const RectI& area) {
-  kept_ = area;
-  original_.resize(static_cast<std::size_t>(area.width()) * area.height());
-  for (int y = area.top; y < area.bottom; ++y) {
-    std::copy_n(&image_.at(area.left, y), area.width(),
-                original_.begin() + static_cast<std::ptrdiff_t>(y - area.top) * area.width());
+// Whether the stroke can change a pixel of the tile; it may say yes for a tile it leaves alone,
+// never no for one it changes.
+bool MarkedImage::Touches(const Stroke& s, const RectI& tile) {
+  if (Empty(Intersect(StrokeBounds(s), tile))) return false;
+  switch (s.tool) {
+    case Tool::kRectangle: {
+      const RectI b = Corners(s);
+      const int w = s.width;
+      const RectI sides[4] = {{b.left, b.top, b.right, b.top + w},
+                              {b.left, b.bottom - w, b.right, b.bottom},
+                              {b.left, b.top, b.left + w, b.bottom},
+                              {b.right - w, b.top, b.right, b.bottom}};
+      for (const RectI& side : sides) {
+        if (!Empty(Intersect(side, tile))) return true;
+      }
+      return false;
+    }
+    case Tool::kPen:
+    case Tool::kArrow: {
+      // A pixel is drawn only near the path (the arrow's head lies within half its length of
+      // it); every pixel of the tile is within half its diagonal of the tile's middle.
+      const float w = static_cast<float>(s.width);
+      const float near = s.tool == Tool::kArrow ? std::max(HeadLength(s.width) / 2, w / 2) : w / 2;
+      const float reach = near + 1 + std::hypot(tile.width(), tile.height()) / 2.0f;
+      const Vec middle{(tile.left + tile.right) / 2.0f, (tile.top + tile.bottom) / 2.0f};
+      const std::size_t last = s.tool == Tool::kArrow ? 1 : s.points.size() - 1;
+      for (std::size_t i = 0; i <= last; ++i) {
+        const PointI from = s.points[i == 0 ? 0 : i - 1];
+        if (DistanceToSegment(middle, Centre(from), Centre(s.points[i])) <= reach) return true;
+      }
+      return false;
+    }
+    default:
+      return true;
   }
+}
+
+RectI MarkedImage::Redraw(const std::vector<Stroke>& strokes) {
+  // Put the original back: every pixel outside the kept tiles is original, so afterwards the
+  // whole image is, and tiles can be kept from it.
+  for (int t = 0; t < static_cast<int>(tiles_.size()); ++t) {
+    if (tiles_[t].empty()) continue;
+    const RectI r = TileRect(t % columns_, t / columns_);
+    for (int y = r.top; y < r.bottom; ++y) {
+      std::copy_n(tiles_[t].begin() + static_cast<std::ptrdiff_t>(y - r.top) * r.width(), r.width(),
+                  &image_.at(r.left, y));
+    }
+  }
+  for (const Stroke& s : strokes) {
+    const RectI b = Intersect(StrokeBounds(s), image_.area);
+    if (Empty(b)) continue;
+    const RectI& a = image_.area;
+    for (int row = (b.top - a.top) / kTile; row <= (b.bottom - 1 - a.top) / kTile; ++row) {
+      for (int column = (b.left - a.left) / kTile; column <= (b.right - 1 - a.left) / kTile;
+           ++column) {
+        std::vector<std::uint32_t>& tile =
+            tiles_[static_cast<std::size_t>(row) * columns_ + column];
+        const RectI r = TileRect(column, row);
+        if (!tile.empty() || !Touches(s, r)) continue;
+        tile.resize(static_cast<std::size_t>(r.width()) * r.height());
+        for (int y = r.top; y < r.bottom; ++y) {
+          std::copy_n(&image_.at(r.left, y), r.width(),
+                      tile.begin() + static_cast<std::ptrdiff_t>(y - r.top) * r.width());
+        }
+        kept_ = Union(kept_, r);
+        kept_pixels_ += tile.size();
+      }
+    }
+  }
+  for (const Stroke& s : strokes) Rasterise(s, image_);
+  return kept_;
 }
 
 }  // namespace shot

@@ -83,20 +83,26 @@ class Markup {
 
 // The committed strokes drawn into the image itself, so that whatever reads the image (the
 // display, a copy, a save, a pin) reads the marks. The original pixels under the marks are kept
-// aside, and only those: a redraw puts them back and draws the strokes again.
+// aside, in tiles of 64 x 64 and only the tiles a stroke can change (a rectangle's outline keeps
+// its sides, not its inside): a redraw puts them back and draws the strokes again.
 class MarkedImage {
  public:
-  explicit MarkedImage(MarkView image) : image_(image) {}
+  explicit MarkedImage(MarkView image);
   // Draws `strokes` in place of what was drawn before; returns the pixels that may have changed.
   RectI Redraw(const std::vector<Stroke>& strokes);
-  std::size_t kept_pixels() const { return original_.size(); }
+  std::size_t kept_pixels() const { return kept_pixels_; }
 
  private:
-  void Keep(const RectI& area);
+  static constexpr int kTile = 64;
+  RectI TileRect(int column, int row) const;
+  static bool Touches(const Stroke& stroke, const RectI& tile);
 
   MarkView image_;
-  RectI kept_;  // every stroke drawn so far lies inside
-  std::vector<std::uint32_t> original_;
+  int columns_;
+  int rows_;
+  std::vector<std::vector<std::uint32_t>> tiles_;  // original pixels, row by row; empty: not kept
+  RectI kept_;                                     // every kept tile lies inside
+  std::size_t kept_pixels_ = 0;
 };
 
 }  // namespace shot

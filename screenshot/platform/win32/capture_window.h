@@ -37,6 +37,9 @@ class CaptureWindow : private velmo::AccessibleSource {
   void SetWindows(std::vector<SnapRect> windows);
   HWND hwnd() const { return hwnd_; }
   const FrozenScreen& frozen() const { return *frozen_; }
+  // Hands the frozen image over as the capture ends; the window is to be destroyed next, so
+  // that its own picture on the display is gone before the image is used (a pin is made).
+  std::unique_ptr<FrozenScreen> TakeFrozen() { return std::move(frozen_); }
   const CaptureScreen& model() const { return *model_; }
   // Hides the toolbar, frame, label and handles and repaints at once.
   void HideOverlays();

@@ -34,6 +34,18 @@ ULONGLONG ProcessStart() {
   return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
 }
 
+// The pin's own copy of the region, marks included, and where it goes on the screen.
+std::unique_ptr<FrozenScreen> PinPicture(const FrozenScreen& frozen, const RectI& region,
+                                         POINT* at) {
+  const RectI r = ClipToImage(region, frozen.width(), frozen.height());
+  if (r.width() <= 0 || r.height() <= 0) return nullptr;
+  auto picture = std::make_unique<FrozenScreen>(frozen.dc(), POINT{r.left, r.top},
+                                                SIZE{r.width(), r.height()});
+  if (!picture->ok()) return nullptr;
+  *at = {frozen.origin().x + r.left, frozen.origin().y + r.top};
+  return picture;
+}
+
 }  // namespace
 
 ShotApp::ShotApp(HINSTANCE instance, bool report_timing)
@@ -96,11 +108,14 @@ void ShotApp::EndCapture(CaptureEnd end) {
     // An empty selection copies and saves nothing; the clipboard keeps what it had.
     if (region.width() > 0 && region.height() > 0) CopyOrSave(region, end == CaptureEnd::kSave);
   }
-  std::unique_ptr<FrozenScreen> pin;
-  POINT pin_at{};
-  if (end == CaptureEnd::kPin) pin = PinPicture(capture_->model().Region(), &pin_at);
-  // The frozen screen goes before the pin's window comes: both at once would cost a screen more.
+  const RectI region = capture_->model().Region();
+  std::unique_ptr<FrozenScreen> frozen = end == CaptureEnd::kPin ? capture_->TakeFrozen() : nullptr;
+  // The capture screen's window goes first, then the pin's picture is copied, then the frozen
+  // screen goes: never two screens' worth at once besides the pin.
   capture_.reset();
+  POINT pin_at{};
+  std::unique_ptr<FrozenScreen> pin = frozen ? PinPicture(*frozen, region, &pin_at) : nullptr;
+  frozen.reset();
   if (pin) {
     pins_.push_back(
         std::make_unique<PinWindow>(instance_, std::move(pin), pin_at, [this] { PinClosed(); }));
@@ -150,18 +165,6 @@ void ShotApp::ShowLauncher(bool reset_hover_frame) {
 }  // namespace shot
 
 namespace shot {
-
-// The pin's own copy of the region, marks included, and where it goes on the screen.
-std::unique_ptr<FrozenScreen> ShotApp::PinPicture(const RectI& region, POINT* at) const {
-  const FrozenScreen& frozen = capture_->frozen();
-  const RectI r = ClipToImage(region, frozen.width(), frozen.height());
-  if (r.width() <= 0 || r.height() <= 0) return nullptr;
-  auto picture = std::make_unique<FrozenScreen>(frozen.dc(), POINT{r.left, r.top},
-                                                SIZE{r.width(), r.height()});
-  if (!picture->ok()) return nullptr;
-  *at = {frozen.origin().x + r.left, frozen.origin().y + r.top};
-  return picture;
-}
 
 void ShotApp::PinClosed() {
   std::erase_if(pins_, [](const std::unique_ptr<PinWindow>& pin) { return !pin->open(); });

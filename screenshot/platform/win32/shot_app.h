@@ -31,7 +31,6 @@ class ShotApp {
   void CopyOrSave(const RectI& region, bool save);
   void Tell(const char16_t* title, const char16_t* text);
   void ShowLauncher(bool reset_hover_frame);
-  std::unique_ptr<FrozenScreen> PinPicture(const RectI& region, POINT* at) const;
   void PinClosed();
 
   HINSTANCE instance_;

@@ -154,9 +154,9 @@ TEST(Markup, MarkedImageRedrawsOverTheOriginalPixelsOnly) {
   const std::vector<std::uint32_t> original = img.pixels;
   MarkedImage marked(img.view);
   std::vector<Stroke> strokes{Shape(Tool::kRectangle, {10, 10}, {20, 20})};
-  EXPECT_EQ(marked.Redraw(strokes), (RectI{10, 10, 21, 21}));
+  EXPECT_EQ(marked.Redraw(strokes), (RectI{0, 0, 64, 50}));  // the first 64 x 64 tile
   EXPECT_EQ(img.at(10, 10), kRedDib);
-  EXPECT_EQ(marked.kept_pixels(), 11u * 11u);  // only what lies under the marks
+  EXPECT_EQ(marked.kept_pixels(), 64u * 50u);
 
   // A mosaic over the rectangle reads the rectangle; drawn again, the result is the same.
   strokes.push_back(Shape(Tool::kMosaic, {8, 8}, {23, 23}, 1));
@@ -168,10 +168,27 @@ TEST(Markup, MarkedImageRedrawsOverTheOriginalPixelsOnly) {
   // Undoing everything gives back the original image, pixel for pixel; strokes off the image
   // are cut at its edge.
   strokes = {Shape(Tool::kRectangle, {90, 40}, {140, 80})};
-  EXPECT_EQ(marked.Redraw(strokes), (RectI{8, 8, 100, 50}));
+  EXPECT_EQ(marked.Redraw(strokes), (RectI{0, 0, 100, 50}));
   EXPECT_EQ(img.at(90, 49), kRedDib);
   marked.Redraw({});
   EXPECT_EQ(img.pixels, original);
+
+  // Only the tiles a stroke can change are kept: a rectangle's sides, the tiles along a line.
+  Image big(1000, 1000);
+  for (int i = 0; i < 1000 * 1000; ++i) big.pixels[i] = static_cast<std::uint32_t>(i * 7);
+  const std::vector<std::uint32_t> unmarked = big.pixels;
+  MarkedImage tiles(big.view);
+  tiles.Redraw({Shape(Tool::kRectangle, {100, 100}, {899, 899})});
+  EXPECT_EQ(tiles.kept_pixels(), 52u * 64 * 64);  // 14 + 14 + 12 + 12 tiles round 800 x 800
+  std::vector<Stroke> lines{Shape(Tool::kArrow, {50, 950}, {950, 50}, 8),
+                            Stroke{Tool::kPen, kRed, 8, {{900, 100}, {100, 900}, {120, 880}}, {}}};
+  tiles.Redraw(lines);
+  EXPECT_LT(tiles.kept_pixels(), 1000u * 1000 / 2);
+  EXPECT_EQ(big.at(940, 60), kRedDib);  // in the arrow's head
+  EXPECT_EQ(big.at(500, 500), kRedDib);  // where both cross
+  // Every pixel the marks changed was kept: undone, the image is as it was.
+  tiles.Redraw({});
+  EXPECT_EQ(big.pixels, unmarked);
 }
 
 // A capture screen with the selection (100, 100)-(300, 200) and its mark-up.
