@@ -1,8 +1,11 @@
 // The shell's icons on a thread of their own: SHGetFileInfoW may take long (a network path, an
 // icon handler), wants COM set up on its thread, and must not hold up the window.
+#include <windows.h>
+// These need windows.h before them.
+#include <commctrl.h>
+#include <commoncontrols.h>
 #include <objbase.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <utility>
@@ -59,20 +62,39 @@ std::shared_ptr<const IconPixels> Render(HICON icon, int size) {
   return out;
 }
 
+// Above the large icon's size the system image list's 48-pixel or 256-pixel one is drawn
+// down, never a small one drawn up.
+HICON BigIcon(int index, int size) {
+  IImageList* list = nullptr;
+  int which = size <= 48 ? SHIL_EXTRALARGE : SHIL_JUMBO;
+  if (FAILED(SHGetImageList(which, IID_PPV_ARGS(&list)))) return nullptr;
+  HICON icon = nullptr;
+  if (FAILED(list->GetIcon(index, ILD_TRANSPARENT, &icon))) icon = nullptr;
+  list->Release();
+  return icon;
+}
+
 std::shared_ptr<const IconPixels> FetchIcon(const std::u16string& path, int size) {
   // Nothing at the path: the generic icon of its kind, from the name alone.
   const wchar_t* name = reinterpret_cast<const wchar_t*>(path.c_str());
   bool exists = GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES;
-  UINT flags =
-      SHGFI_ICON | (size <= GetSystemMetrics(SM_CXSMICON) ? SHGFI_SMALLICON : SHGFI_LARGEICON);
+  UINT flags = SHGFI_ICON | SHGFI_SYSICONINDEX |
+               (size <= GetSystemMetrics(SM_CXSMICON) ? SHGFI_SMALLICON : SHGFI_LARGEICON);
   if (!exists) flags |= SHGFI_USEFILEATTRIBUTES;
   SHFILEINFOW info{};
   if (!SHGetFileInfoW(name, exists ? 0 : FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), flags) ||
       !info.hIcon) {
     return nullptr;
   }
-  std::shared_ptr<const IconPixels> pixels = Render(info.hIcon, size);
-  DestroyIcon(info.hIcon);
+  HICON icon = info.hIcon;
+  if (size > GetSystemMetrics(SM_CXICON)) {
+    if (HICON big = BigIcon(info.iIcon, size)) {
+      DestroyIcon(icon);
+      icon = big;
+    }
+  }
+  std::shared_ptr<const IconPixels> pixels = Render(icon, size);
+  DestroyIcon(icon);
   return pixels;
 }
 

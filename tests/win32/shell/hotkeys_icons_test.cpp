@@ -69,12 +69,14 @@ TEST(Win32FileIconsTest, IconsComeAtTheSizeAskedForAndAPathWithNoFileGetsTheGene
   icons.Fetch(notepad, 24);
   icons.Fetch(missing, 32);
   icons.Fetch(folder, 16);
+  icons.Fetch(notepad, 48);  // above the large icon: the system image list's bigger ones
+  icons.Fetch(folder, 80);
   std::vector<FetchedIcon> got;
-  for (int i = 0; i < 500 && got.size() < 4; ++i) {
+  for (int i = 0; i < 500 && got.size() < 6; ++i) {
     for (FetchedIcon& f : icons.TakeFetched()) got.push_back(std::move(f));
     Sleep(10);
   }
-  ASSERT_EQ(got.size(), 4u);
+  ASSERT_EQ(got.size(), 6u);
   for (const FetchedIcon& f : got) {
     SCOPED_TRACE(f.size);
     ASSERT_NE(f.icon, nullptr);
