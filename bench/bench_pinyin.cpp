@@ -105,11 +105,8 @@ void BM_UsageStartup(benchmark::State& bench) {
   matcher.SetNames(box.state.lists.items.list.names);
   for (auto _ : bench) {
     UsageFile usage = LoadUsageFile(box.files, kUsagePath);
-    matcher.SetRanking([&usage](const std::u16string& name) {
-      auto it = usage.uses.find(name);
-      return UseRank(it == usage.uses.end() ? nullptr : &it->second);
-    });
-    benchmark::DoNotOptimize(usage.uses.size());
+    matcher.SetRanking([&usage](const std::u16string& name) { return UseRank(usage.Find(name)); });
+    benchmark::DoNotOptimize(usage.size());
   }
 }
 

@@ -40,10 +40,8 @@ CommandPages::CommandPages(MainWindow& window, BoxState& state, Services& servic
   BuildExtensionsPage();
   items_.on_items_changed = [this](const ListChange& change) { MirrorItems(change); };
   items_.on_used = [this](const std::u16string& name) { item_names_.Rerank(name); };
-  item_names_.SetRanking([this](const std::u16string& name) {
-    auto it = state_.usage.uses.find(name);
-    return UseRank(it == state_.usage.uses.end() ? nullptr : &it->second);
-  });
+  item_names_.SetRanking(
+      [this](const std::u16string& name) { return UseRank(state_.usage.Find(name)); });
   extensions_.on_change = [this] { MirrorExtensions(); };
   // The settings tick re-applies switch 5 to the path box with the other settings.
   Timer& settings_tick = form_.timer("Timer37");

@@ -67,9 +67,8 @@ bool ItemList::Delete(int index) {
   const std::u16string name = list().names[static_cast<std::size_t>(index)];
   list().RemoveAt(static_cast<std::size_t>(index));
   // The uses go with the last item of the name: one added later under it starts afresh.
-  if (std::find(list().names.begin(), list().names.end(), name) == list().names.end() &&
-      state_.usage.uses.erase(name)) {
-    ++state_.usage.revision;
+  if (std::find(list().names.begin(), list().names.end(), name) == list().names.end()) {
+    state_.usage.Erase(name);
   }
   Changed({static_cast<std::size_t>(index), 1, 0});
   return true;
@@ -79,10 +78,7 @@ bool ItemList::Clear() {
   if (list().empty()) return false;
   std::size_t removed = list().size();
   list().Clear();
-  if (!state_.usage.uses.empty()) {
-    state_.usage.uses.clear();
-    ++state_.usage.revision;
-  }
+  state_.usage.Clear();
   Changed({0, removed, 0});
   return true;
 }

@@ -110,34 +110,38 @@ DecodedText DecodeGbk(std::string_view bytes) {
   DecodedText result;
   result.encoding = TextEncoding::kGbk;
   std::u16string& out = result.text;
-  out.reserve(bytes.size());
+  // Never more characters than bytes: written in place, then cut to size, as start-up decodes
+  // whole lists at once.
+  out.resize(bytes.size());
+  std::size_t k = 0;
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   std::size_t n = bytes.size();
   for (std::size_t i = 0; i < n;) {
     unsigned char c = p[i];
     if (c < 0x80) {
-      out.push_back(c);
+      out[k++] = c;
       ++i;
     } else if (c == 0x80) {
-      out.push_back(kEuro);
+      out[k++] = kEuro;
       ++i;
     } else if (c != 0xFF && i + 1 < n) {
       int t = TrailIndex(p[i + 1]);
       std::uint16_t u = t < 0 ? 0 : kGbkTable[(c - 0x81) * kTrailCount + t];
       if (u != 0) {
-        out.push_back(u);
+        out[k++] = u;
         i += 2;
       } else {
-        out.push_back(Escape(c));
+        out[k++] = Escape(c);
         ++result.invalid_bytes;
         ++i;
       }
     } else {
-      out.push_back(Escape(c));
+      out[k++] = Escape(c);
       ++result.invalid_bytes;
       ++i;
     }
   }
+  out.resize(k);
   return result;
 }
 

@@ -86,12 +86,100 @@ std::u16string FormatTime(std::int64_t seconds) {
          TwoDigits(t.second);
 }
 
+std::uint32_t HashOf(std::u16string_view name) {
+  std::uint32_t hash = 2166136261u;  // FNV-1a over the UTF-16 units
+  for (char16_t c : name) hash = (hash ^ c) * 16777619u;
+  return hash;
+}
+
 }  // namespace
 
-void UsageFile::Record(const std::u16string& name, std::int64_t when) {
-  ItemUse& use = uses[name];
+std::size_t UsageFile::SlotOf(std::u16string_view name, std::uint32_t hash) const {
+  const std::size_t mask = index_.size() - 1;
+  for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    const std::uint32_t entry = index_[slot];
+    if (entry == kFree) return slot;
+    if (entries_[entry].hash == hash && NameOf(entries_[entry]) == name) return slot;
+  }
+}
+
+const ItemUse* UsageFile::Find(std::u16string_view name) const {
+  if (index_.empty()) return nullptr;
+  const std::uint32_t entry = index_[SlotOf(name, HashOf(name))];
+  if (entry == kFree || entries_[entry].use.count == 0) return nullptr;
+  return &entries_[entry].use;
+}
+
+void UsageFile::Reserve(std::size_t names, std::size_t characters) {
+  names_.reserve(characters);
+  entries_.reserve(names);
+  Grow(names);
+}
+
+void UsageFile::Grow(std::size_t entries) {
+  // At most half full, so that a search ends soon at a free slot.
+  if (2 * entries <= index_.size()) return;
+  std::size_t size = std::max<std::size_t>(64, index_.size());
+  while (size < 2 * entries) size *= 2;
+  index_.assign(size, kFree);
+  for (std::uint32_t i = 0; i < entries_.size(); ++i) {
+    for (std::size_t slot = entries_[i].hash & (size - 1);; slot = (slot + 1) & (size - 1)) {
+      if (index_[slot] == kFree) {
+        index_[slot] = i;
+        break;
+      }
+    }
+  }
+}
+
+UsageFile::Entry* UsageFile::Slot(std::u16string_view name) {
+  Grow(entries_.size() + 1);
+  const std::uint32_t hash = HashOf(name);
+  std::uint32_t& entry = index_[SlotOf(name, hash)];
+  if (entry == kFree) {
+    entry = static_cast<std::uint32_t>(entries_.size());
+    entries_.push_back({static_cast<std::uint32_t>(names_.size()),
+                        static_cast<std::uint32_t>(name.size()),
+                        hash,
+                        {}});
+    names_ += name;
+  }
+  return &entries_[entry];
+}
+
+void UsageFile::Record(std::u16string_view name, std::int64_t when) {
+  ItemUse& use = Slot(name)->use;
+  if (use.count == 0) ++live_;
   if (use.count < std::numeric_limits<std::uint32_t>::max()) ++use.count;
   use.last = when;
+  ++revision;
+}
+
+bool UsageFile::Add(std::u16string_view name, ItemUse use) {
+  ItemUse& held = Slot(name)->use;
+  if (held.count != 0 || use.count == 0) return false;
+  held = use;
+  ++live_;
+  ++revision;
+  return true;
+}
+
+bool UsageFile::Erase(std::u16string_view name) {
+  if (index_.empty()) return false;
+  const std::uint32_t entry = index_[SlotOf(name, HashOf(name))];
+  if (entry == kFree || entries_[entry].use.count == 0) return false;
+  entries_[entry].use = {};
+  --live_;
+  ++revision;
+  return true;
+}
+
+void UsageFile::Clear() {
+  if (entries_.empty()) return;
+  names_.clear();
+  entries_.clear();
+  index_.clear();
+  live_ = 0;
   ++revision;
 }
 
@@ -109,8 +197,8 @@ double UseRank(const ItemUse* use) {
 
 UsageFile ParseUsageFile(std::u16string_view text) {
   UsageFile usage;
-  // One pass over views of the text, the table sized at once: start-up reads thousands of lines.
-  usage.uses.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')) + 1);
+  usage.Reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')) + 1,
+                text.size());
   std::size_t at = 0;
   while (at < text.size()) {
     std::size_t end = text.find_first_of(u"\r\n", at);
@@ -127,9 +215,9 @@ UsageFile ParseUsageFile(std::u16string_view text) {
                         std::numeric_limits<std::uint32_t>::max());
     auto time = ParseTime(line.substr(time_star + 1));
     if (!count || *count == 0 || !time) continue;
-    usage.uses.try_emplace(std::u16string(line.substr(0, count_star)),
-                           ItemUse{static_cast<std::uint32_t>(*count), *time});
+    usage.Add(line.substr(0, count_star), ItemUse{static_cast<std::uint32_t>(*count), *time});
   }
+  usage.revision = 0;  // as read
   return usage;
 }
 
@@ -138,10 +226,10 @@ std::u16string SerializeUsageFile(const UsageFile& usage,
   std::u16string out;
   std::unordered_set<std::u16string_view> written;
   for (const std::u16string& name : items) {
-    auto it = usage.uses.find(name);
-    if (it == usage.uses.end() || !written.insert(name).second) continue;
-    out += name + u'*' + Utf8ToUtf16(std::to_string(it->second.count)) + u'*' +
-           FormatTime(it->second.last) + u"\r\n";
+    const ItemUse* use = usage.Find(name);
+    if (!use || !written.insert(name).second) continue;
+    out += name + u'*' + Utf8ToUtf16(std::to_string(use->count)) + u'*' + FormatTime(use->last) +
+           u"\r\n";
   }
   return out;
 }

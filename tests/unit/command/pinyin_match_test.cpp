@@ -161,21 +161,15 @@ TEST(PinyinMatcher, RanksNamesFoundAlikeByUseDecayedByAge) {
   };
   for (const auto& c : cases) {
     UsageFile usage;
-    for (const Launches& l : c.launches) usage.uses[l.name] = {l.count, now - l.days_ago * kDay};
+    for (const Launches& l : c.launches) usage.Add(l.name, {l.count, now - l.days_ago * kDay});
     matcher.SetNames(names);
-    matcher.SetRanking([&usage](const std::u16string& name) {
-      auto it = usage.uses.find(name);
-      return UseRank(it == usage.uses.end() ? nullptr : &it->second);
-    });
+    matcher.SetRanking([&usage](const std::u16string& name) { return UseRank(usage.Find(name)); });
     EXPECT_EQ(NamesOf(matcher, u"note"), c.expected) << Utf16ToUtf8(c.expected[1]);
   }
 
   // A launch moves its name up once it is ranked again; a kind found better still comes first.
   UsageFile usage;
-  matcher.SetRanking([&usage](const std::u16string& name) {
-    auto it = usage.uses.find(name);
-    return UseRank(it == usage.uses.end() ? nullptr : &it->second);
-  });
+  matcher.SetRanking([&usage](const std::u16string& name) { return UseRank(usage.Find(name)); });
   usage.Record(u"notes", now);
   matcher.Rerank(u"notes");
   EXPECT_EQ(NamesOf(matcher, u"not"), (Names{u"notes", u"note", u"notepad", u"Notebook"}));

@@ -188,8 +188,9 @@ TEST_F(PreviewPanelTest, SuggestionsAreChosenWithTheArrowKeysOrTheMouse) {
   EXPECT_EQ(launcher.calls, std::vector{ProgramFileCall(calc)});
   EXPECT_EQ(box.text, u"");
   EXPECT_FALSE(PanelShown());
-  EXPECT_EQ(state.usage.uses.at(u"计算器").count, 1u);
-  EXPECT_EQ(state.usage.uses.at(u"计算器").last, LocalSeconds(clock.now));
+  ASSERT_NE(state.usage.Find(u"计算器"), nullptr);
+  EXPECT_EQ(state.usage.Find(u"计算器")->count, 1u);
+  EXPECT_EQ(state.usage.Find(u"计算器")->last, LocalSeconds(clock.now));
 
   // The item launched comes first now; Down, Down, Enter launches the second, 记事本, which
   // counts as a use too and says its name as a launch by name does.
@@ -201,7 +202,8 @@ TEST_F(PreviewPanelTest, SuggestionsAreChosenWithTheArrowKeysOrTheMouse) {
   EXPECT_EQ(launcher.calls.back(), ProgramFileCall(notes));
   EXPECT_EQ(Get("Label13").text, u"记事本");
   EXPECT_EQ(box.text, u"");
-  EXPECT_EQ(state.usage.uses.at(u"记事本").count, 1u);
+  ASSERT_NE(state.usage.Find(u"记事本"), nullptr);
+  EXPECT_EQ(state.usage.Find(u"记事本")->count, 1u);
   // Tab with nothing lit takes the first: 记事本, used as much as 计算器 and earlier in the list.
   Type(u"js");
   EXPECT_TRUE(Key(9));
@@ -215,7 +217,7 @@ TEST_F(PreviewPanelTest, SuggestionsAreChosenWithTheArrowKeysOrTheMouse) {
   Type(u"jsb");
   form().Click(Get("LblSuggestion", 0));
   EXPECT_EQ(launcher.calls.back(), ProgramFileCall(notes));
-  EXPECT_EQ(state.usage.uses.at(u"记事本").count, 2u);
+  EXPECT_EQ(state.usage.Find(u"记事本")->count, 2u);
 
   // Escape closes the panel and keeps the text; a second Escape is not the panel's, and Enter
   // runs the text itself, which names no item.

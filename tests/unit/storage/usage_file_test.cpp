@@ -44,19 +44,19 @@ TEST(UsageFile, ReadsWellFormedLinesAndSkipsTheRest) {
   for (const auto& l : lines) {
     if (!l.counts) continue;
     ++counted;
-    ASSERT_TRUE(usage.uses.contains(l.name)) << Utf16ToUtf8(l.line);
-    EXPECT_EQ(usage.uses[l.name].count, l.use.count) << Utf16ToUtf8(l.line);
-    EXPECT_EQ(usage.uses[l.name].last, l.use.last) << Utf16ToUtf8(l.line);
+    ASSERT_TRUE(usage.Find(l.name)) << Utf16ToUtf8(l.line);
+    EXPECT_EQ(usage.Find(l.name)->count, l.use.count) << Utf16ToUtf8(l.line);
+    EXPECT_EQ(usage.Find(l.name)->last, l.use.last) << Utf16ToUtf8(l.line);
   }
-  EXPECT_EQ(usage.uses.size(), counted);
-  EXPECT_EQ(usage.uses.at(u"记事本").count, 12u) << "the first line of a name counts";
+  EXPECT_EQ(usage.size(), counted);
+  EXPECT_EQ(usage.Find(u"记事本")->count, 12u) << "the first line of a name counts";
 }
 
 TEST(UsageFile, WritesTheListedItemsInListOrderAndReadsThemBack) {
   FakeFileSystem files;
   const std::u16string path = u"C:\\Box\\DATA\\Usage.sd";
   files.AddFolder(u"C:\\Box\\DATA");
-  EXPECT_TRUE(LoadUsageFile(files, path).uses.empty()) << "a missing file is no use yet";
+  EXPECT_TRUE(LoadUsageFile(files, path).empty()) << "a missing file is no use yet";
   EXPECT_FALSE(files.Contents(path)) << "and is not made";
 
   UsageFile usage;
@@ -71,10 +71,34 @@ TEST(UsageFile, WritesTheListedItemsInListOrderAndReadsThemBack) {
   EXPECT_EQ(bytes, *EncodeGbk(u"QQ音乐*1*1999-01-02 03:04:05\r\n计算器*2*2026-12-09 09:30:00\r\n"));
   ASSERT_TRUE(files.WriteFileAtomic(path, bytes));
   UsageFile read = LoadUsageFile(files, path);
-  EXPECT_EQ(read.uses.size(), 2u);
-  EXPECT_EQ(read.uses.at(u"计算器").count, 2u);
-  EXPECT_EQ(read.uses.at(u"计算器").last, usage.uses.at(u"计算器").last);
+  EXPECT_EQ(read.size(), 2u);
+  EXPECT_EQ(read.Find(u"计算器")->count, 2u);
+  EXPECT_EQ(read.Find(u"计算器")->last, usage.Find(u"计算器")->last);
   EXPECT_EQ(SerializeUsageFile(read, items), DecodeText(bytes).text);
+
+  // Thousands of names, some dropped and launched again, each found as last given.
+  UsageFile many;
+  for (std::uint32_t i = 0; i < 3000; ++i) {
+    many.Record(u"项目" + Utf8ToUtf16(std::to_string(i)), i);
+  }
+  for (std::uint32_t i = 0; i < 3000; i += 2) {
+    EXPECT_TRUE(many.Erase(u"项目" + Utf8ToUtf16(std::to_string(i))));
+  }
+  EXPECT_FALSE(many.Erase(u"项目0"));
+  many.Record(u"项目0", 7);
+  EXPECT_EQ(many.size(), 1501u);
+  for (std::uint32_t i = 0; i < 3000; ++i) {
+    const ItemUse* use = many.Find(u"项目" + Utf8ToUtf16(std::to_string(i)));
+    ASSERT_EQ(use != nullptr, i % 2 == 1 || i == 0) << i;
+    if (use) {
+      EXPECT_EQ(use->last, i == 0 ? 7 : i);
+    }
+  }
+  const std::uint64_t revision = many.revision;
+  many.Clear();
+  EXPECT_TRUE(many.empty());
+  EXPECT_EQ(many.Find(u"项目1"), nullptr);
+  EXPECT_GT(many.revision, revision);
 
   files.FailReadOf(path);
   EXPECT_TRUE(LoadUsageFile(files, path).unreadable);
