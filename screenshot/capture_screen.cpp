@@ -10,7 +10,6 @@
 namespace shot {
 namespace {
 
-constexpr float kHandleSize = 4;  // each handle is a 4 x 4 square
 constexpr int kHandleGrab = 3;    // extra pixels round a handle that still catch it
 constexpr float kToolbarGap = 4;  // between the selection's bottom and the toolbar
 constexpr int kClickSlack = 2;    // a press that moves no further than this is a click
@@ -38,7 +37,10 @@ CaptureScreen::CaptureScreen(int screen_width, int screen_height, int dpi, TextC
       screen_height_(screen_height),
       metrics_(dpi),
       magnifier_metrics_(dpi),
-      clipboard_(clipboard) {
+      clipboard_(clipboard),
+      // 8 x 8 at 96 dpi: found at a glance on any screen, and an even size keeps it centred on
+      // its point.
+      handle_size_(static_cast<float>(metrics_.Scale(8))) {
   toolbar_ = {0, static_cast<float>(-metrics_.height)};
 }
 
@@ -291,7 +293,7 @@ void CaptureScreen::HandleMove(int i, int x, int y) {
   float py = static_cast<float>(y);
   handles_[i].left = px;
   handles_[i].top = py;
-  const float half = kHandleSize / 2;
+  const float half = handle_size_ / 2;
   const EdgesF& s = saved_;
   RectF next;
   switch (i) {
@@ -359,11 +361,11 @@ void CaptureScreen::ImageMove() {
   const float cx = l + frame_.width / 2, cy = t + frame_.height / 2;
   const PointF centres[kHandleCount] = {{l, t}, {cx, t}, {r, t}, {l, cy},
                                         {l, b}, {cx, b}, {r, b}, {r, cy}};
-  const float half = kHandleSize / 2;
+  const float half = handle_size_ / 2;
   for (int i = 0; i < kHandleCount; ++i) {
-    handles_[i] = {centres[i].x - half, centres[i].y - half, kHandleSize, kHandleSize};
+    handles_[i] = {centres[i].x - half, centres[i].y - half, handle_size_, handle_size_};
   }
-  handles_[2].left = r - kHandleSize * 2 / 3;
+  handles_[2].left = r - handle_size_ * 2 / 3;
   handles_visible_ = true;
 }
 

@@ -106,6 +106,7 @@ class CaptureScreen {
   bool label_visible() const { return label_visible_; }
   const std::array<RectF, kHandleCount>& handles() const { return handles_; }
   bool handles_visible() const { return handles_visible_; }
+  float handle_size() const { return handle_size_; }
   const ToolbarMetrics& toolbar_metrics() const { return metrics_; }
   PointF toolbar_position() const { return toolbar_; }
   RectI toolbar_rect() const;
@@ -126,7 +127,7 @@ class CaptureScreen {
   Cursor cursor() const { return cursor_; }
 
   // Parts under a point: the toolbar icon, or the handle (the grab area is a little larger than
-  // the drawn square so that a 4-pixel handle can be caught).
+  // the drawn square).
   std::optional<int> ToolbarIconAt(int x, int y) const;
   std::optional<int> HandleAt(int x, int y) const;
 
@@ -157,6 +158,7 @@ class CaptureScreen {
   ToolbarMetrics metrics_;
   MagnifierMetrics magnifier_metrics_;
   TextClipboard* clipboard_;
+  float handle_size_;
 
   Mode mode_ = Mode::kDraw;
   ResizeFlag resize_flag_ = ResizeFlag::kEmpty;

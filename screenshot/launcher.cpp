@@ -12,8 +12,12 @@ constexpr int kCaptureSize = 960;
 
 Launcher::Launcher(int width, int height) : width_(width), height_(height) {
   panel_ = {15, 330, width - 30, height - 345};
+  // The minimise button stands next to the close button, in the place of the hidden one, so that
+  // the title has the strip up to it to itself.
+  static constexpr int kSlots[kMenuButtonCount] = {0, 2, 1};
   for (int i = 0; i < kMenuButtonCount; ++i) {
-    menu_[i].rect = {width - (i + 1) * kMenuSize - (2 * i + 1) * kMenuGap, 15, kMenuSize,
+    const int slot = kSlots[i];
+    menu_[i].rect = {width - (slot + 1) * kMenuSize - (2 * slot + 1) * kMenuGap, 15, kMenuSize,
                      kMenuSize};
     menu_[i].picture = 2 * i + 1;
   }

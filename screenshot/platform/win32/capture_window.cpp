@@ -20,6 +20,10 @@ constexpr wchar_t kTitle[] = L"截屏";
 constexpr COLORREF kSeparator = RGB(220, 220, 220);
 constexpr COLORREF kLabelBack = RGB(255, 255, 255);
 constexpr COLORREF kMagnifierText = RGB(51, 51, 51);
+// The size label and the handles carry their own contrast, so that they show on any screen: a
+// dark plate under the label, a white ring round each handle.
+constexpr COLORREF kSizePlate = RGB(31, 41, 55);
+constexpr COLORREF kHandleRing = RGB(255, 255, 255);
 constexpr wchar_t kToolbarGlyphs[kToolbarIconCount] = {kGlyphUndo, kGlyphCopy, kGlyphSave,
                                                        kGlyphClose};
 
@@ -620,16 +624,24 @@ void CaptureWindow::DrawOverlays(HDC dc, const RECT& part) {
     PointF at = m.label_position();
     SIZE size;
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    RECT box{RoundPixel(at.x), RoundPixel(at.y), RoundPixel(at.x) + size.cx + 4,
+    const int pad = m.toolbar_metrics().Scale(3);
+    RECT box{RoundPixel(at.x), RoundPixel(at.y), RoundPixel(at.x) + size.cx + 2 * pad,
              RoundPixel(at.y) + size.cy};
-    Fill(dc, box, kLabelBack);
+    Fill(dc, box, kSizePlate);
+    Outline(dc, box, kFrameColour);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kFrameColour);
-    TextOutW(dc, box.left + 2, box.top, text.c_str(), static_cast<int>(text.size()));
+    TextOutW(dc, box.left + pad, box.top, text.c_str(), static_cast<int>(text.size()));
     SelectObject(dc, old);
   }
   if (m.handles_visible()) {
-    for (const RectF& handle : m.handles()) Fill(dc, ToRect(RoundRect(handle)), kHandleColour);
+    const int ring = m.toolbar_metrics().Scale(1);
+    for (const RectF& handle : m.handles()) {
+      RECT r = ToRect(RoundRect(handle));
+      Fill(dc, r, kHandleRing);
+      InflateRect(&r, -ring, -ring);
+      Fill(dc, r, kHandleColour);
+    }
   }
   if (m.toolbar_visible() && reaches(kToolbarPiece)) DrawToolbar(dc);
   if (marking_->bar_visible() && reaches(kMarkupBarPiece)) DrawMarkupBar(dc, *marking_, icon_font_);

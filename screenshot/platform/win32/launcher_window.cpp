@@ -57,8 +57,9 @@ void LauncherWindow::ApplyDpi(int dpi, const RECT* suggested) {
   DeleteObject(title_font_);
   DeleteObject(menu_font_);
   DeleteObject(camera_font_);
-  // Small enough that the title ends where the minimise button begins.
-  title_font_ = CreateInterfaceFont(Px(model_.title_label().height) / 2);
+  // Two thirds of the title strip: the title reads whole and still ends before the minimise
+  // button.
+  title_font_ = CreateInterfaceFont(Px(model_.title_label().height) * 2 / 3);
   menu_font_ = CreateIconFont(Px(model_.menu()[0].rect.width));
   camera_font_ = CreateIconFont(Px(model_.capture_button().width) * 3 / 4);
 

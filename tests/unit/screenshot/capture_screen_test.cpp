@@ -126,13 +126,13 @@ TEST(CaptureScreen, HandlesSitOnTheOutlineWithTheirCursors) {
   for (int i = 0; i < kHandleCount; ++i) {
     SCOPED_TRACE(i);
     RectF h = s.handles()[i];
-    EXPECT_EQ(h.width, 4);
-    EXPECT_EQ(h.height, 4);
-    EXPECT_EQ(h.top, rows[i].centre.y - 2);
+    EXPECT_EQ(h.width, 8);
+    EXPECT_EQ(h.height, 8);
+    EXPECT_EQ(h.top, rows[i].centre.y - 4);
     if (i == 2) {
-      EXPECT_FLOAT_EQ(h.left, 160 - 8.0f / 3);  // two-thirds of its width left of the edge
+      EXPECT_FLOAT_EQ(h.left, 160 - 16.0f / 3);  // two-thirds of its width left of the edge
     } else {
-      EXPECT_EQ(h.left, rows[i].centre.x - 2);
+      EXPECT_EQ(h.left, rows[i].centre.x - 4);
     }
     EXPECT_EQ(HandleCursor(i), rows[i].cursor);
     PointF c = HandleCentre(s, i);
@@ -148,11 +148,11 @@ struct ResizeCase {
 };
 
 TEST(CaptureScreen, HandlesResizeFromTheSavedEdges) {
-  // Saved edges 100, 100, 160, 140; handles are 4 x 4, so w/2 = h/2 = 2.
+  // Saved edges 100, 100, 160, 140; handles are 8 x 8 at 96 dpi, so w/2 = h/2 = 4.
   const ResizeCase cases[] = {
-      {0, 90, 80, {92, 82, 70, 60}},     {1, 130, 80, {100, 82, 60, 60}},
-      {2, 180, 80, {100, 82, 82, 60}},   {3, 90, 120, {92, 100, 70, 40}},
-      {4, 90, 150, {92, 100, 70, 50}},   {5, 130, 150, {100, 100, 60, 50}},
+      {0, 90, 80, {94, 84, 70, 60}},     {1, 130, 80, {100, 84, 60, 60}},
+      {2, 180, 80, {100, 84, 84, 60}},   {3, 90, 120, {94, 100, 70, 40}},
+      {4, 90, 150, {94, 100, 70, 50}},   {5, 130, 150, {100, 100, 60, 50}},
       {6, 180, 150, {100, 100, 80, 50}}, {7, 180, 120, {100, 100, 80, 40}},
   };
   for (const auto& c : cases) {
@@ -168,7 +168,7 @@ TEST(CaptureScreen, HandlesResizeFromTheSavedEdges) {
     EXPECT_EQ(s.anchor(), (PointF{c.frame.left, c.frame.top}));
     EXPECT_EQ(s.label_text(), SizeLabelText(c.frame.width, c.frame.height));
     EXPECT_EQ(s.label_position(), (PointF{c.frame.left + 2, c.frame.top + 2}));
-    EXPECT_EQ(s.handles()[5].top, c.frame.bottom() - 2);  // handles follow the frame
+    EXPECT_EQ(s.handles()[5].top, c.frame.bottom() - 4);  // handles follow the frame
     s.Release(MouseButton::kLeft, c.x, c.y);
     EXPECT_EQ(s.resize_flag(), ResizeFlag::kStop);
     EXPECT_TRUE(s.toolbar_visible());
@@ -189,12 +189,12 @@ TEST(CaptureScreen, DragPastTheOppositeEdgeKeepsTheLastValidBounds) {
 }
 
 TEST(CaptureScreen, HandlesCanBeCaughtJustOutsideTheirSquare) {
-  // Handle 6 covers (158, 138)-(162, 142); three more pixels round it still catch it.
+  // Handle 6 covers (156, 136)-(164, 144); three more pixels round it still catch it.
   struct Row {
     int x, y;
     bool caught;
   };
-  const Row rows[] = {{164, 143, true}, {155, 135, true}, {165, 140, false}, {152, 140, false}};
+  const Row rows[] = {{166, 143, true}, {153, 133, true}, {168, 140, false}, {152, 140, false}};
   for (const auto& r : rows) {
     SCOPED_TRACE(testing::Message() << r.x << "," << r.y);
     CaptureScreen s = Selected();
@@ -274,7 +274,7 @@ TEST(CaptureScreen, ToolbarGoesBelowOrInsideTheSelection) {
   }
 }
 
-TEST(CaptureScreen, ToolbarGrowsWithTheDisplayDensity) {
+TEST(CaptureScreen, ToolbarAndHandlesGrowWithTheDisplayDensity) {
   ToolbarMetrics normal(96), doubled(192);
   EXPECT_EQ(normal.width, 205);
   EXPECT_EQ(normal.height, 26);
@@ -289,6 +289,14 @@ TEST(CaptureScreen, ToolbarGrowsWithTheDisplayDensity) {
   CaptureScreen s(kScreenW, kScreenH, 192);
   Drag(s, 500, 100, 900, 300);
   EXPECT_EQ(s.toolbar_rect(), (RectI{490, 304, 900, 356}));
+  for (int dpi : {96, 120, 144, 192}) {
+    SCOPED_TRACE(dpi);
+    CaptureScreen at(kScreenW, kScreenH, dpi);
+    Drag(at, 100, 100, 300, 300);
+    EXPECT_GE(at.handle_size(), 7.0f * static_cast<float>(dpi) / 96);
+    EXPECT_EQ(at.handles()[6].width, at.handle_size());
+    EXPECT_EQ(HandleCentre(at, 6), (PointF{300, 300}));  // centred on its corner at any size
+  }
 }
 
 TEST(CaptureScreen, PressOutsideStartsANewSelection) {
@@ -471,8 +479,8 @@ TEST(CaptureScreen, RegionFollowsTheResizedFrame) {
   PointF c = HandleCentre(s, 2);
   s.Press(MouseButton::kLeft, RoundPixel(c.x), RoundPixel(c.y));
   s.Move(171, 90, true, kWhite);
-  EXPECT_EQ(s.frame(), (RectF{100, 92, 73, 50}));
-  EXPECT_EQ(s.Region(), (RectI{100, 92, 173, 142}));
+  EXPECT_EQ(s.frame(), (RectF{100, 94, 75, 50}));
+  EXPECT_EQ(s.Region(), (RectI{100, 94, 175, 144}));
 }
 
 }  // namespace
