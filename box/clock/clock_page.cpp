@@ -133,9 +133,15 @@ void ClockPage::BuildScheduler(Control& page) {
 
   Control& collapse =
       AddHoverButton(form_, *scheduler_, "Picture84", 180, 195, images, 31, u"收起");
-  Control& add = AddHoverButton(form_, *scheduler_, "Picture85", 2955, 195, images, 7, u"新增");
-  Control& remove = AddHoverButton(form_, *scheduler_, "Picture86", 3495, 195, images, 9, u"删除");
-  Control& clear = AddHoverButton(form_, *scheduler_, "Picture87", 4035, 195, images, 11, u"清空");
+  Control& add =
+      AddHoverButton(form_, *scheduler_, "Picture85", HeaderActionLeft(HeaderAction::kAdd),
+                     kHeaderTop, images, 7, u"新增");
+  Control& remove =
+      AddHoverButton(form_, *scheduler_, "Picture86", HeaderActionLeft(HeaderAction::kDelete),
+                     kHeaderTop, images, 9, u"删除");
+  Control& clear =
+      AddHoverButton(form_, *scheduler_, "Picture87", HeaderActionLeft(HeaderAction::kClear),
+                     kHeaderTop, images, 11, u"清空");
 
   plans_ = &AddBox(form_, *scheduler_, ControlKind::kListBox, "List11", 315, 900, 3945, 4440);
 
@@ -191,7 +197,7 @@ void ClockPage::BuildAddPlan(Control& scheduler) {
   add_plan_->visible = false;
   add_plan_->on_mouse_move = [this](const MouseEvent&) { RestoreButtonsOn(*add_plan_); };
   Control& title = AddLabel(form_, *add_plan_, "Label50", u"新增计划");
-  Place(title, 180, 165, 3000, 420);
+  Place(title, 660, 165, 3000, 420);
   title.font = {u"微软雅黑", 130, true};
   Control& rule = form_.Add(*add_plan_, ControlKind::kLine, "Picture88Rule");
   Place(rule, 180, 720, 4215, 0);
@@ -215,8 +221,10 @@ void ClockPage::BuildAddPlan(Control& scheduler) {
   content_help.word_wrap = true;
   content_help.fore_color = palette::kMuted;
 
-  ok_ = &AddHoverButton(form_, *add_plan_, "Picture89", 180, 4995, images, 27, u"确定");
-  cancel_ = &AddHoverButton(form_, *add_plan_, "Picture90", 4035, 4995, images, 29, u"取消");
+  ok_ = &AddHoverButton(form_, *add_plan_, "Picture89", HeaderActionLeft(HeaderAction::kConfirm),
+                        kHeaderTop, images, 27, u"确定");
+  cancel_ = &AddHoverButton(form_, *add_plan_, "Picture90", kHeaderBackLeft, kHeaderTop, images, 29,
+                            u"取消");
   ok_->visible = false;
   ok_->on_click = [this](const MouseEvent&) {
     plans_->items.push_back(PlanLine(time_box_->text, content_box_->text));

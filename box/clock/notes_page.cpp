@@ -12,13 +12,11 @@ constexpr std::size_t kPreviewLength = 10;
 
 NotesPage::NotesPage(MainWindow& window) : window_(window), form_(window.form()) {
   Page& page = window_.page(PageId::kNotes);
-  note_ = &form_.Add(*page.panel, ControlKind::kRichText, "RTB1");
-  // Its text a little off the page's edges, as on paper.
-  Place(*note_, 180, 780, page.panel->width - 360, page.panel->height - 780 - 60);
+  // On a field like every other box, its text clear of the field's edges.
+  note_ = &AddBox(form_, *page.panel, ControlKind::kRichText, "RTB1", 315, 900, 3945,
+                  page.panel->height - 900 - 180);
   note_->multi_line = true;
   note_->font = {u"微软雅黑", 105, false};
-  note_->fore_color = palette::kText;
-  note_->back_color = palette::kCard;
   note_->on_change = [this] { ShowPreview(); };
   note_->on_key_down = [this, back = page.back](const KeyEvent& e) {
     if (e.key != kKeyEscape || e.modifiers.shift || e.modifiers.ctrl || e.modifiers.alt) {

@@ -195,14 +195,16 @@ void CommandPages::BuildItemListPage() {
     return true;
   };
 
-  Control& remove = AddHoverButton(form_, page, "Picture6", 3495, 195, images, 9, u"删除");
+  Control& remove = AddHoverButton(form_, page, "Picture6", HeaderActionLeft(HeaderAction::kDelete),
+                                   kHeaderTop, images, 9, u"删除");
   remove.on_click = [this](const MouseEvent&) {
     if (!items_.Delete(list1_->selected)) return;
     list1_->selected = -1;
     if (items_.items().empty()) list1_->enabled = false;
   };
 
-  Control& clear = AddHoverButton(form_, page, "Picture7", 2955, 195, images, 11, u"清空");
+  Control& clear = AddHoverButton(form_, page, "Picture7", HeaderActionLeft(HeaderAction::kClear),
+                                  kHeaderTop, images, 11, u"清空");
   // A single click does nothing: clearing takes a double-click.
   clear.on_click = [](const MouseEvent&) {};
   clear.on_double_click = [this](const MouseEvent&) {
@@ -222,7 +224,7 @@ void CommandPages::BuildItemListPage() {
     return false;
   };
 
-  Control& find = AddHoverButton(form_, page, "Picture9", 4035, 870, images, 23, u"查找并调用");
+  Control& find = AddHoverButton(form_, page, "Picture9", 4035, 870, images, 53, u"查找并调用");
   find.on_click = [this](const MouseEvent&) { Find(); };
 
   list1_ = &AddBox(form_, page, ControlKind::kListBox, "List1", 315, 1455, 3945, 3840);
@@ -308,7 +310,7 @@ void CommandPages::BuildAddItemPage() {
   hint.fore_color = palette::kMuted;
 
   confirm_ = &form_.Add(page, ControlKind::kPicture, "Picture12");
-  Place(*confirm_, 4035, 195, 360, 360);
+  Place(*confirm_, HeaderActionLeft(HeaderAction::kConfirm), kHeaderTop, 360, 360);
   MakeHoverButton(*confirm_, images, 27, u"确定");
   confirm_->visible = false;
   confirm_->on_click = [this](const MouseEvent&) { Confirm(); };
@@ -357,7 +359,7 @@ void CommandPages::BuildExtensionsPage() {
   Control& page = *window_.page(PageId::kExtensions).panel;
 
   Control& folder = AddHoverButton(form_, page, "Picture68", 4035, 195,
-                                   window_.images().image_list1, 25, u"拓展目录");
+                                   window_.images().image_list1, 57, u"拓展目录");
   folder.on_click = [this](const MouseEvent&) { extensions_.OpenFolder(); };
 
   extension_list_ = &AddBox(form_, page, ControlKind::kListBox, "List12", 315, 960, 3945, 4335);

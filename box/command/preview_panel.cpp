@@ -18,8 +18,8 @@ constexpr int kKeySeparator = 108;  // numeric keypad
 
 // Twips. The panel's bottom edge stays just above the command box; with suggestions it grows
 // upwards by their rows.
-constexpr int kPanelLeft = 675;
-constexpr int kPanelWidth = 3745;
+constexpr int kPanelLeft = 180;  // the pages' content column
+constexpr int kPanelWidth = 4215;
 constexpr int kPanelBottom = 5490;
 constexpr int kAnswerHeight = 2490;
 constexpr int kRowsTop = 660;
@@ -53,16 +53,18 @@ void PreviewPanel::BuildDictionaryPanel() {
   form_.BringToFront(form_.Get("PicMessage"));
 
   term_ = &AddLabel(form_, panel, "LblDictTerm", u"单词");
-  Place(*term_, 240, 150, 3265, 450);
+  Place(*term_, 240, 150, 3735, 450);
   term_->font = {u"微软雅黑", 120, true};
   term_->tool_tip = u"双击复制释义";
   term_->on_double_click = [this](const MouseEvent&) { CopyResult(); };
+  copied_.emplace(form_, *term_, "TmrCopiedResult");
 
   result_ = &form_.Add(panel, ControlKind::kTextBox, "TxtDictResult");
-  Place(*result_, 240, 720, 3265, 1620);
+  Place(*result_, 240, 720, 3735, 1620);
   result_->text = u"释义";
   result_->multi_line = true;
   result_->read_only = true;
+  result_->scroll_bar = true;  // a long definition reads to its end
   result_->font = {u"微软雅黑", 95, false};
   result_->fore_color = palette::kText;
   result_->back_color = palette::kCard;
@@ -117,7 +119,7 @@ void PreviewPanel::Arrange(std::size_t rows) {
   Place(*panel_, kPanelLeft, kPanelBottom - height, kPanelWidth, height);
   result_->visible = !listing;
   hint_->visible = listing;
-  Place(*hint_, 240, height - kPanelMargin - kHintHeight, 3265, kHintHeight);
+  Place(*hint_, 240, height - kPanelMargin - kHintHeight, 3735, kHintHeight);
   for (std::size_t i = 0; i < rows_.size(); ++i) rows_[i]->visible = i < rows;
 }
 
@@ -206,6 +208,8 @@ bool PreviewPanel::SuggestionKey(const KeyEvent& e) {
   }
 }
 
-void PreviewPanel::CopyResult() { services_.clipboard.SetText(result_->text); }
+void PreviewPanel::CopyResult() {
+  if (services_.clipboard.SetText(result_->text)) copied_->Show();
+}
 
 }  // namespace velmo

@@ -2,6 +2,7 @@
 // dictionary answer, or the items the text suggests), its controls and handlers.
 #pragma once
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "box/command/command_pages.h"
 #include "box/command/pinyin_match.h"
 #include "box/shell/main_window.h"
+#include "box/shell/window_parts.h"
 
 namespace velmo {
 
@@ -56,10 +58,11 @@ class PreviewPanel {
   BoxState& state_;
   Services& services_;
   CommandPages& commands_;
-  Control* panel_ = nullptr;   // the dictionary panel
-  Control* term_ = nullptr;    // its term label
-  Control* result_ = nullptr;  // its read-only result box
-  Control* hint_ = nullptr;    // the keys of the suggestions
+  Control* panel_ = nullptr;          // the dictionary panel
+  Control* term_ = nullptr;           // its term label
+  std::optional<CopiedNote> copied_;  // on the term label
+  Control* result_ = nullptr;         // its read-only result box
+  Control* hint_ = nullptr;           // the keys of the suggestions
   std::vector<Control*> rows_;
   std::vector<SuggestionEntry> suggestions_;
   int highlighted_ = -1;

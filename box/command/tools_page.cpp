@@ -24,7 +24,7 @@ ToolsPage::ToolsPage(MainWindow& window, BoxState& state, Services& services)
                                                                         {7, u"regedit"}}};
   for (auto [tile, command] : programs) {
     Control& t = form.Get("PicTool", tile);
-    t.on_click = [this, command = command, &t](const MouseEvent&) { Start(command, t.tool_tip); };
+    t.on_click = [this, command = command, &t](const MouseEvent&) { Start(command, t.text); };
   }
 
   // The quick tools, a row under the tiles: their names show in the page's title like the
@@ -37,7 +37,7 @@ ToolsPage::ToolsPage(MainWindow& window, BoxState& state, Services& services)
   };
   const std::array<QuickTool, 4> quick = {{{u"计算器", 47, kCalculatorCommand},
                                            {u"画图", 49, u"mspaint.exe"},
-                                           {u"清理垃圾", 41, u""},
+                                           {u"清理垃圾", 59, u""},
                                            {u"记事本", 51, u"notepad.exe"}}};
   for (int i = 0; i < 4; ++i) {
     const QuickTool& tool = quick[static_cast<std::size_t>(i)];

@@ -27,7 +27,8 @@ void LookupPages::BuildPhoneBookPage() {
   const ImageList& images = window_.images().image_list1;
 
   Control& remove =
-      AddHoverButton(form_, panel, "PicDeleteContact", 3495, 195, images, 9, u"删除联系人");
+      AddHoverButton(form_, panel, "PicDeleteContact", HeaderActionLeft(HeaderAction::kDelete),
+                     kHeaderTop, images, 9, u"删除联系人");
   remove.on_click = [this](const MouseEvent&) {
     if (!phone_book_.Delete(list6_->selected)) return;
     list6_->selected = -1;
@@ -35,6 +36,7 @@ void LookupPages::BuildPhoneBookPage() {
   };
 
   list6_ = &AddBox(form_, panel, ControlKind::kListBox, "List6", 315, 960, 3945, 4335);
+  copied_.emplace(form_, *page.title, "TmrCopiedContact");
   list6_->on_change = [this] { SelectContact(); };
   list6_->on_mouse_move = [this](const MouseEvent&) { ShowSelectedNumber(); };
   list7_ = &form_.Add(panel, ControlKind::kListBox, "List7");
@@ -57,15 +59,15 @@ void LookupPages::MirrorContacts() {
 
 void LookupPages::ShowSelectedNumber() {
   if (std::optional<std::u16string> number = phone_book_.NumberAt(list6_->selected)) {
-    window_.page(PageId::kPhoneBook).title->text = *number;
+    window_.page(PageId::kPhoneBook).title->text = copied_->Keep(*number);
   }
 }
 
 void LookupPages::SelectContact() {
   std::optional<std::u16string> text = phone_book_.ClipboardText(list6_->selected);
   if (!text) return;
+  if (services_.clipboard.SetText(*text)) copied_->Show();
   ShowSelectedNumber();
-  services_.clipboard.SetText(*text);
 }
 
 void LookupPages::BuildContactEditPage() {
@@ -79,7 +81,7 @@ void LookupPages::BuildContactEditPage() {
       &AddBox(form_, panel, ControlKind::kTextBox, "TxtContactNumber", 315, 2190, 3945, 240);
 
   save_ = &form_.Add(panel, ControlKind::kPicture, "Picture62");
-  Place(*save_, 4035, 195, 360, 360);
+  Place(*save_, HeaderActionLeft(HeaderAction::kConfirm), kHeaderTop, 360, 360);
   MakeHoverButton(*save_, window_.images().image_list1, 27, u"确定");
   save_->visible = false;
   save_->on_click = [this](const MouseEvent&) { SaveContact(); };

@@ -1,10 +1,12 @@
 // The phone book page and the contact-edit page of the main window: their controls and handlers.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "box/lookups/phone_book.h"
 #include "box/shell/main_window.h"
+#include "box/shell/window_parts.h"
 
 namespace velmo {
 
@@ -35,6 +37,7 @@ class LookupPages {
   Control* name_box_ = nullptr;
   Control* number_box_ = nullptr;
   Control* save_ = nullptr;
+  std::optional<CopiedNote> copied_;  // on the page's title
 };
 
 }  // namespace velmo

@@ -73,16 +73,21 @@ void MusicPage::BuildControls() {
   Control& page = *window_.page(PageId::kMusic).panel;
   const ImageList& buttons = window_.images().image_list1;
 
-  Control& add = AddHoverButton(form_, page, "Picture31", 3000, 120, buttons, 7, u"添加");
+  Control& add = AddHoverButton(form_, page, "Picture31", HeaderActionLeft(HeaderAction::kAdd),
+                                kHeaderTop, buttons, 7, u"添加");
   add.on_click = [this](const MouseEvent&) { AddAction(); };
-  Control& remove = AddHoverButton(form_, page, "Picture32", 3480, 120, buttons, 9, u"移除");
+  Control& remove =
+      AddHoverButton(form_, page, "Picture32", HeaderActionLeft(HeaderAction::kDelete), kHeaderTop,
+                     buttons, 9, u"移除");
   remove.on_click = [this](const MouseEvent&) { RemoveAction(); };
-  Control& clear = AddHoverButton(form_, page, "Picture59", 3960, 120, buttons, 11, u"清空");
+  Control& clear = AddHoverButton(form_, page, "Picture59", HeaderActionLeft(HeaderAction::kClear),
+                                  kHeaderTop, buttons, 11, u"清空");
   clear.on_click = [](const MouseEvent&) {};  // a double-click only
   clear.on_double_click = [this](const MouseEvent&) { ClearAction(); };
 
   Control& panel = form_.Add(page, ControlKind::kPanel, "Picture22");
-  Place(panel, 120, 600, 4215, 975);
+  // Below the header's rule, like every page's content.
+  Place(panel, 120, 780, 4215, 975);
   panel.back_color = palette::kWindow;
   panel.on_mouse_move = [&panel](const MouseEvent&) { RestoreButtonsOn(panel); };
   AddButton(panel, "Picture24", 120, 480, kPreviousImage, u"上一首").on_click =
@@ -115,10 +120,10 @@ void MusicPage::BuildControls() {
   for (Control* label : {volume_label_, position_, duration_}) label->font.size_tenths = 80;
 
   now_playing_ = &AddLabel(form_, page, "Label6", u"");
-  Place(*now_playing_, 180, 1680, 4215, 330);
+  Place(*now_playing_, 180, 1830, 4215, 330);
   now_playing_->fore_color = palette::kAccent;
 
-  list_ = &AddBox(form_, page, ControlKind::kListBox, "List2", 315, 2190, 3945, 3120);
+  list_ = &AddBox(form_, page, ControlKind::kListBox, "List2", 315, 2310, 3945, 3000);
   list_->on_double_click = [this](const MouseEvent&) { StartSelected(); };
   paths_ = &form_.Add(page, ControlKind::kListBox, "List3");
   paths_->visible = false;
@@ -381,6 +386,7 @@ void MusicPage::HousekeepingTick() {
   bool any = !player_.playlist().empty();
   Transport(any || player_.playing());
   if (!any) player_.set_playing(false);
+  list_->marked = player_.playing() ? player_.current() : -1;
   std::u16string_view title = form_.caption;
   while (!title.empty() && title.back() == u' ') title.remove_suffix(1);
   if (!title.empty() && title.back() == u'-') form_.caption = std::u16string(kMainCaption);

@@ -17,8 +17,9 @@ constexpr char16_t kHelp = 0xE8FD, kSettings = 0xE8B8, kMenu = 0xE5D2, kSend = 0
 constexpr char16_t kFolderOpen = 0xE2C8, kCheck = 0xE5CA, kClose = 0xE5CD, kBack = 0xE5C4;
 constexpr char16_t kComputer = 0xE30A, kRecycle = 0xE92E, kMini = 0xE8AA, kMenuOpen = 0xE9BD;
 constexpr char16_t kCalculate = 0xEA5F, kBrush = 0xE3AE, kCleaning = 0xF0FF, kEditNote = 0xE745;
-constexpr char16_t kContacts = 0xE0CF, kSchedule = 0xE8B5, kMemory = 0xE322, kAppRegistry = 0xEF40;
-constexpr char16_t kExtension = 0xE87B, kEventNote = 0xE616;
+constexpr char16_t kContacts = 0xE0CF, kSchedule = 0xE8B5, kSpeed = 0xE9E4, kAccountTree = 0xE97A;
+constexpr char16_t kExtension = 0xE87B, kEventNote = 0xE616, kSearch = 0xE8B6, kInput = 0xE890;
+constexpr char16_t kFileOpen = 0xEAF3, kDeleteSweep = 0xE16C;
 
 constexpr std::array<Color, 4> kTileColors = {Rgb(229, 72, 77), Rgb(234, 147, 10),
                                               Rgb(51, 102, 230), Rgb(16, 163, 127)};
@@ -59,8 +60,8 @@ ImageLists MakeImageLists() {
     LightPair(lists.ilm, g);
 
   lists.ilt = {"ILT", 480, {}};
-  const std::array<char16_t, 9> tools = {kCalculate, kBrush,  kCleaning,    kEditNote, kContacts,
-                                         kSchedule,  kMemory, kAppRegistry, kExtension};
+  const std::array<char16_t, 9> tools = {kCalculate, kBrush, kCleaning,    kEditNote, kContacts,
+                                         kSchedule,  kSpeed, kAccountTree, kExtension};
   for (size_t i = 0; i < tools.size(); ++i) {
     Color c = kTileColors[i % 4];
     lists.ilt.entries.push_back({tools[i], c, palette::kCard});
@@ -82,20 +83,24 @@ ImageLists MakeImageLists() {
   DarkPair(l1, kMenu);                                             // 21 展开工具条
   l1.entries.push_back({kSend, palette::kAccent, kNoBackground});  // 23 执行
   l1.entries.push_back({kSend, Rgb(255, 255, 255), palette::kAccent});
-  LightPair(l1, kFolderOpen);  // 25 浏览文件
-  LightPair(l1, kCheck);       // 27 确定
-  LightPair(l1, kClose);       // 29 取消, 关闭
-  LightPair(l1, kBack);        // 31 返回
-  DarkPair(l1, kComputer);     // 33 计算机
-  DarkPair(l1, kRecycle);      // 35 回收站
-  DarkPair(l1, kMini);         // 37 迷你窗口
-  DarkPair(l1, kMenuOpen);     // 39 收起工具条
-  LightPair(l1, kCleaning);    // 41 开始清理
-  LightPair(l1, kRestart);     // 43 重启, on a light surface
-  LightPair(l1, kEventNote);   // 45 计划
-  LightPair(l1, kCalculate);   // 47 计算器, a quick tool
-  LightPair(l1, kBrush);       // 49 画图
-  LightPair(l1, kEditNote);    // 51 记事本
+  LightPair(l1, kFileOpen);     // 25 浏览文件
+  LightPair(l1, kCheck);        // 27 确定
+  LightPair(l1, kClose);        // 29 取消, 关闭
+  LightPair(l1, kBack);         // 31 返回
+  DarkPair(l1, kComputer);      // 33 计算机
+  DarkPair(l1, kRecycle);       // 35 回收站
+  DarkPair(l1, kMini);          // 37 迷你窗口
+  DarkPair(l1, kMenuOpen);      // 39 收起工具条
+  LightPair(l1, kDeleteSweep);  // 41 开始清理
+  LightPair(l1, kRestart);      // 43 重启, on a light surface
+  LightPair(l1, kEventNote);    // 45 计划
+  LightPair(l1, kCalculate);    // 47 计算器, a quick tool
+  LightPair(l1, kBrush);        // 49 画图
+  LightPair(l1, kEditNote);     // 51 记事本
+  LightPair(l1, kSearch);       // 53 查找并调用, the item list's search
+  LightPair(l1, kInput);        // 55 import from the Start Menu
+  LightPair(l1, kFolderOpen);   // 57 a folder opened in a file window
+  LightPair(l1, kCleaning);     // 59 清理垃圾, the cleaner as its tools tile opens it
   return lists;
 }
 

@@ -283,8 +283,8 @@ Page& MainWindow::AddPage(PageId id, const char* panel_name, const char* title_n
   panel.on_mouse_move = [&panel](const MouseEvent&) { RestoreButtonsOn(panel); };
   p.panel = &panel;
 
-  Control& back = AddHoverButton(form_, panel, back_name, 180, 195, images_.image_list1, back_image,
-                                 std::move(back_tip));
+  Control& back = AddHoverButton(form_, panel, back_name, kHeaderBackLeft, kHeaderTop,
+                                 images_.image_list1, back_image, std::move(back_tip));
   back.on_click = [this, id](const MouseEvent&) { ClosePage(id); };
   p.back = &back;
 
@@ -355,7 +355,8 @@ void MainWindow::BuildPages() {
     form_.SetFocus(command_box_);
   };
   Control& add =
-      AddHoverButton(form_, *items.panel, "Picture5", 4035, 195, images_.image_list1, 7, u"新增");
+      AddHoverButton(form_, *items.panel, "Picture5", HeaderActionLeft(HeaderAction::kAdd),
+                     kHeaderTop, images_.image_list1, 7, u"新增");
   add.on_click = [this, &add](const MouseEvent&) {
     add.enabled = false;
     OpenPage(PageId::kAddItem);
@@ -373,11 +374,17 @@ void MainWindow::BuildPages() {
     Place(tile, 180 + (i % 3) * 1425, 960 + (i / 3) * 1425, 1305, 1305);
     tile.image_list = &images_.ilt;
     tile.image = 2 * i + 1;
-    tile.tool_tip = std::u16string(kToolNames[static_cast<size_t>(i)]);
+    // Its name as a caption under the glyph, which a glyph alone cannot always give, and in the
+    // page's title under the pointer; no tip over the caption of the tile above.
+    tile.text = std::u16string(kToolNames[static_cast<size_t>(i)]);
+    tile.caption_below = true;
+    tile.align = TextAlign::kCenter;
+    tile.font = {u"微软雅黑", 85, false};
+    tile.fore_color = palette::kText;
     tile.on_mouse_move = [this, &tile](const MouseEvent&) {
       RestoreButtonsOn(*tile.parent());
       ShowHoverImage(tile);
-      page(PageId::kTools).title->text = tile.tool_tip;
+      page(PageId::kTools).title->text = tile.text;
     };
     tile.on_mouse_leave = [this, &tile] {
       RestoreNormalImage(tile);
@@ -414,8 +421,9 @@ void MainWindow::BuildPages() {
     reopen();
     form_.SetFocus(command_box_);
   };
-  Control& add_contact = AddHoverButton(form_, *phone.panel, "Picture58", 4035, 195,
-                                        images_.image_list1, 7, u"新增联系人");
+  Control& add_contact =
+      AddHoverButton(form_, *phone.panel, "Picture58", HeaderActionLeft(HeaderAction::kAdd),
+                     kHeaderTop, images_.image_list1, 7, u"新增联系人");
   add_contact.on_click = [this](const MouseEvent&) { OpenPage(PageId::kContactEdit); };
 
   Page& contact = AddPage(PageId::kContactEdit, "Picture60", "LblContactEditTitle", u"新增联系人",

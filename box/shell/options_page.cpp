@@ -161,7 +161,7 @@ void OptionsPage::BuildMusicTab(Control& tab) {
 
 void OptionsPage::BuildProgramsTab(Control& tab) {
   AddRow(tab, "LblImport", 120, u"从“程序”文件夹导入");
-  AddButton(tab, "Picture77", 120, 23, u"查找并调用").on_click = [this](const MouseEvent&) {
+  AddButton(tab, "Picture77", 120, 55, u"查找并调用").on_click = [this](const MouseEvent&) {
     if (!import_from_start_menu) return;
     std::u16string record = import_from_start_menu();
     form_.TextEdited(*import_record_, record);
@@ -177,7 +177,7 @@ void OptionsPage::BuildProgramsTab(Control& tab) {
 
 void OptionsPage::BuildCleanerTab(Control& tab) {
   AddRow(tab, "LblOpenLogs", 120, u"打开清理日志文件夹");
-  AddButton(tab, "Picture78", 120, 23, u"查找并调用").on_click = [this](const MouseEvent&) {
+  AddButton(tab, "Picture78", 120, 57, u"查找并调用").on_click = [this](const MouseEvent&) {
     // Quoted: a program folder with blanks stays one argument.
     services_.launcher.StartCommandLine(
         u"explorer.exe \"" + JoinPath(state_.program_folder, u"CleanLogs") + u"\\\"",

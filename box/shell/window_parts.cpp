@@ -21,6 +21,8 @@ void Place(Control& c, int left, int top, int width, int height) {
   c.height = height;
 }
 
+int HeaderActionLeft(HeaderAction action) { return 2955 + 540 * static_cast<int>(action); }
+
 Control& AddLabel(Form& form, Control& parent, const char* name, std::u16string text) {
   Control& label = form.Add(parent, ControlKind::kLabel, name);
   label.text = std::move(text);
@@ -42,6 +44,28 @@ Control& AddBox(Form& form, Control& parent, ControlKind kind, const char* name,
   box.fore_color = palette::kText;
   box.back_color = palette::kCard;
   return box;
+}
+
+CopiedNote::CopiedNote(Form& form, Control& label, std::string timer_name)
+    : label_(label), timer_(form.AddTimer(std::move(timer_name), kShowMs, nullptr)) {
+  timer_.on_tick = [this] {
+    timer_.Stop();
+    // A label that has been given another text since keeps it.
+    if (label_.text == kNote) label_.text = after_;
+  };
+}
+
+void CopiedNote::Show() {
+  if (!timer_.enabled) after_ = label_.text;
+  label_.text = kNote;
+  timer_.Stop();
+  timer_.Start();
+}
+
+std::u16string CopiedNote::Keep(std::u16string text) {
+  if (!timer_.enabled) return text;
+  after_ = std::move(text);
+  return std::u16string(kNote);
 }
 
 void PrependClick(Control& c, std::function<void()> handler) {

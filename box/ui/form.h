@@ -123,7 +123,12 @@ class Control {
   bool word_wrap = false;
 
   // Pictures: an image from a list, drawn in a square at the left when the
-  // picture has text, centred otherwise.
+  // picture has text, centred otherwise; with caption_below the text is a
+  // caption in the picture's lowest third, under the image.
+  bool caption_below = false;
+
+  // List boxes: the entry drawn as the current one (the playing track), -1 for none.
+  int marked = -1;
   const ImageList* image_list = nullptr;
   int image = 0;
   // Pictures: a file's system icon filling the control's box, in place of an image-list entry.

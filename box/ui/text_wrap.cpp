@@ -1,5 +1,7 @@
 #include "box/ui/text_wrap.h"
 
+#include <vector>
+
 namespace velmo {
 namespace {
 
@@ -28,12 +30,18 @@ bool CanBreakBefore(std::u16string_view text, std::size_t i) {
 void WrapParagraph(std::u16string_view text, int max_width,
                    const std::function<int(char16_t)>& char_width,
                    std::vector<std::u16string>& lines) {
+  // Inside “…” a line does not break while the quote fits: an example such as a command line
+  // reads whole.
+  std::vector<bool> quoted(text.size() + 1, false);
+  for (std::size_t i = 1; i <= text.size(); ++i) {
+    quoted[i] = text[i - 1] == u'“' || (quoted[i - 1] && text[i - 1] != u'”');
+  }
   std::size_t start = 0;
   while (start < text.size()) {
     int width = 0;
     std::size_t end = start, last_break = 0;
     while (end < text.size()) {
-      if (end > start && CanBreakBefore(text, end)) last_break = end;
+      if (end > start && !quoted[end] && CanBreakBefore(text, end)) last_break = end;
       width += char_width(text[end]);
       if (width > max_width && end > start) break;
       ++end;

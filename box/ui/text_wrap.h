@@ -1,5 +1,6 @@
 // Line breaking for labels: at blanks, and between Chinese characters, which have no blanks to
-// break at. Closing punctuation never starts a line and opening punctuation never ends one.
+// break at. Closing punctuation never starts a line and opening punctuation never ends one, and
+// a phrase in “…” stays on one line where it fits on one.
 #pragma once
 
 #include <functional>

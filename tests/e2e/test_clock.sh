@@ -115,7 +115,7 @@ click 152 96
 xdotool type --delay 30 "$plan_time"
 click 152 178
 xdotool type --delay 30 '!C:\m.exe plan'
-click 24 345   # 确定
+click 281 25   # 确定
 controls | grep -aqF "ListBox	1	$plan_time !C:\m.exe plan" ||
   e2e_fail "the plan is not in the list: $(controls)"
 

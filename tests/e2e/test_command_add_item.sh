@@ -26,7 +26,7 @@ sleep 0.5
 
 e2e_log "open the item list page, then the add-item page"
 click 170 240   # home tile 快速启动
-click 281 25    # 新增
+click 209 25    # 新增
 e2e_log "the disabled path box looks it and passes no typing to the name box"
 # ink <png>: dark pixels in the name box (Text10: 315, 1320 twips).
 ink() {

@@ -83,7 +83,7 @@ sleep 4
 echo "box CPU while playing, music page open: $(( ($(ticks) - before) * 100 / (4 * $(getconf CLK_TCK)) ))% of one core"
 import -window root "$E2E_TMP/full.png"
 window_keep "$E2E_TMP/full.png" music_page
-[ "$(window_pixel "$E2E_TMP/full.png" 60 58)" != "$(window_pixel "$E2E_TMP/full.png" 200 58)" ] \
+[ "$(window_pixel "$E2E_TMP/full.png" 60 66)" != "$(window_pixel "$E2E_TMP/full.png" 200 66)" ] \
   || e2e_fail "the seek bar shows no progress"
 
 e2e_log "a program of the pause list pauses the track"
@@ -94,7 +94,7 @@ kill "$sleeper" 2>/dev/null || true
 
 e2e_log "a double-click on an entry starts it"
 start=$(date +%s%N)
-xdotool mousemove --window "$WIN" 60 172 click --repeat 2 --delay 80 1  # second song
+xdotool mousemove --window "$WIN" 60 180 click --repeat 2 --delay 80 1  # second song
 wait_title 'Velmo盒子 - second song' 3
 echo "double-click to playing: $(( ($(date +%s%N) - start) / 1000000 )) ms (two clicks 80 ms apart)"
 

@@ -98,25 +98,6 @@ bool WindowHost::Create() {
   return true;
 }
 
-void WindowHost::MakeToolTip() {
-  // The common controls are loaded here, for the tip window alone: not at every start.
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
-  tool_tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, 0,
-                              0, 0, 0, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
-  TTTOOLINFOW ti{};
-  ti.cbSize = sizeof(ti);
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  ti.hwnd = hwnd_;
-  ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-  ti.lpszText = LPSTR_TEXTCALLBACKW;
-  SendMessageW(tool_tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  SendMessageW(tool_tip_, TTM_SETDELAYTIME, TTDT_INITIAL, 400);
-  // The move that brought the pointer here came before the tip window: it starts its delay.
-  MSG move{hwnd_, WM_MOUSEMOVE, 0, MAKELPARAM(Px(pointer_.x), Px(pointer_.y)), 0, {}};
-  SendMessageW(tool_tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
-}
-
 bool ImeKeyFilter::Passes(const MSG& msg) {
   const UINT scan_code = (HIWORD(msg.lParam) & 0xFF) | (HIWORD(msg.lParam) & KF_EXTENDED);
   auto held = std::find(composing_.begin(), composing_.end(), scan_code);
@@ -313,21 +294,6 @@ void WindowHost::SyncTimers() {
       timeEndPeriod(1);
     }
   }
-}
-
-// Follows the control under the pointer after every event, timer ticks included: a tip
-// goes with its control when the control moves away, hides or changes its tip.
-void WindowHost::SyncToolTip() {
-  Control* hit = pointer_inside_ ? form_.HitTest(pointer_.x, pointer_.y) : nullptr;
-  std::u16string tip = hit ? hit->tool_tip : std::u16string();
-  if (tip == tip_text_) return;
-  tip_text_ = tip;
-  if (!tool_tip_) {
-    if (tip.empty()) return;
-    MakeToolTip();
-  }
-  SendMessageW(tool_tip_, TTM_POP, 0, 0);
-  SendMessageW(tool_tip_, TTM_ACTIVATE, tip.empty() ? FALSE : TRUE, 0);
 }
 
 // Asks for WM_MOUSELEAVE: a fast pointer leaves a window or a native control without any
@@ -554,6 +520,7 @@ LRESULT WindowHost::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         info->lpszText = const_cast<wchar_t*>(W(tip_text_));
         return 0;
       }
+      if (hdr->hwndFrom == tool_tip_ && hdr->code == TTN_SHOW) return PlaceToolTip() ? TRUE : 0;
       break;
     }
     case WM_DPICHANGED: {

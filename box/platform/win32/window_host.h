@@ -79,6 +79,7 @@ class WindowHost : private AccessibleSource {
     int selected = -1;
     int item_height = 0;  // of a list drawn with pictures
     std::vector<std::shared_ptr<const IconPixels>> icons;
+    int marked = -1;
     RECT placed{};
     std::vector<RECT> region;
     bool shown = false;
@@ -122,9 +123,10 @@ class WindowHost : private AccessibleSource {
   void SyncFocus();
   // A system icon at (x, y), `size` pixels square, blended over what is drawn there.
   static void BlendIcon(HDC dc, const IconPixels& icon, int x, int y, int size);
-  // An entry of a list box drawn with pictures: its picture, then its text.
+  // An entry of a list box: its picture where the list has them, then its text.
   void DrawListEntry(const Control& c, const DRAWITEMSTRUCT& d);
   void SyncToolTip();
+  bool PlaceToolTip();
   void MakeToolTip();
   static void TrackLeave(HWND hwnd);
   void PointerLeft();

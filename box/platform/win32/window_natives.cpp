@@ -79,8 +79,9 @@ void WindowHost::SyncNative(Control& c) {
     const wchar_t* cls = L"EDIT";
     if (c.kind == ControlKind::kListBox) {
       cls = L"LISTBOX";
-      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
-      if (c.icon_twips > 0) style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+      // Drawn by the host: every entry alike, none of them greyed by a focus mark, the marked
+      // one told apart, and pictures where the list has them.
+      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
     } else {
       if (c.kind == ControlKind::kRichText) {
         static const bool loaded = LoadLibraryW(L"Msftedit.dll") != nullptr;  // only when needed
@@ -145,18 +146,17 @@ void WindowHost::SyncNative(Control& c) {
       SendMessageW(n.hwnd, LB_SETCURSEL, static_cast<WPARAM>(c.selected), 0);
       n.selected = c.selected;
     }
-    if (c.icon_twips > 0) {
-      // The picture with a little room above and below, and never less than a line of text.
-      int height = std::max(Px(c.icon_twips), MulDiv(c.font.size_tenths, dpi_, 540)) + Px(90);
-      if (height != n.item_height) {
-        n.item_height = height;
-        SendMessageW(n.hwnd, LB_SETITEMHEIGHT, 0, height);
-        InvalidateRect(n.hwnd, nullptr, TRUE);
-      }
-      if (c.item_icons != n.icons) {
-        n.icons = c.item_icons;
-        InvalidateRect(n.hwnd, nullptr, FALSE);
-      }
+    // A line of text, or the picture where it is taller, with a little room above and below.
+    int height = std::max(Px(c.icon_twips), MulDiv(c.font.size_tenths, dpi_, 540)) + Px(90);
+    if (height != n.item_height) {
+      n.item_height = height;
+      SendMessageW(n.hwnd, LB_SETITEMHEIGHT, 0, height);
+      InvalidateRect(n.hwnd, nullptr, TRUE);
+    }
+    if (c.item_icons != n.icons || c.marked != n.marked) {
+      n.icons = c.item_icons;
+      n.marked = c.marked;
+      InvalidateRect(n.hwnd, nullptr, FALSE);
     }
   } else {
     if (c.max_length != n.max_length) {
@@ -273,13 +273,24 @@ void WindowHost::DrawListEntry(const Control& c, const DRAWITEMSTRUCT& d) {
   SetTextColor(d.hDC, selected            ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                       : c.EnabledInTree() ? c.fore_color
                                           : GetSysColor(COLOR_GRAYTEXT));
-  HGDIOBJ font = SelectObject(d.hDC, FontFor(c.font));
+  // The marked entry (the playing track): in bold, a play mark at its right end.
+  const bool marked = static_cast<int>(d.itemID) == c.marked;
   RECT text{x + size + pad, r.top, r.right - pad, r.bottom};
+  if (marked) {
+    RECT mark{text.right - (r.bottom - r.top), r.top, text.right, r.bottom};
+    text.right = mark.left;
+    HGDIOBJ glyphs = SelectObject(d.hDC, GlyphFont(Twips(r.bottom - r.top) * 3 / 4));
+    const wchar_t play[2] = {0xE037, 0};
+    DrawTextW(d.hDC, play, 1, &mark, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(d.hDC, glyphs);
+  }
+  Font face = c.font;
+  face.bold = face.bold || marked;
+  HGDIOBJ font = SelectObject(d.hDC, FontFor(face));
   const std::u16string& item = n.items[d.itemID];
   DrawTextW(d.hDC, W(item), static_cast<int>(item.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(d.hDC, font);
-  if (d.itemState & ODS_FOCUS) DrawFocusRect(d.hDC, &r);
 }
 
 Control* WindowHost::ControlOf(HWND child) {

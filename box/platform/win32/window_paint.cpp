@@ -165,14 +165,22 @@ void WindowHost::PaintControl(HDC dc, const Control& c, int ox, int oy) {
   } else if (c.kind == ControlKind::kPicture && c.image_list) {
     if (const ImageEntry* e = c.image_list->At(c.image)) {
       RECT box = r;
-      if (!c.text.empty()) box.right = box.left + (r.bottom - r.top);
+      if (!c.text.empty() && c.caption_below) {
+        box.bottom = r.bottom - (r.bottom - r.top) / 3;  // the lowest third holds the caption
+      } else if (!c.text.empty()) {
+        box.right = box.left + (r.bottom - r.top);
+      }
       if (e->background != kNoBackground) FillRect(dc, &r, BrushFor(e->background));
       HGDIOBJ old = SelectObject(dc, GlyphFont(c.image_list->glyph_twips));
       SetTextColor(dc, e->color);
       wchar_t glyph[2] = {static_cast<wchar_t>(e->glyph), 0};
       DrawTextW(dc, glyph, 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
       SelectObject(dc, old);
-      if (!c.text.empty()) text_rect.left = box.right;
+      if (!c.text.empty() && c.caption_below) {
+        text_rect.top = box.bottom;
+      } else if (!c.text.empty()) {
+        text_rect.left = box.right;
+      }
     }
   }
   if (!c.text.empty() && c.kind != ControlKind::kShape && c.kind != ControlKind::kPanel) {

@@ -345,8 +345,16 @@ TEST_F(PreviewPanelTest, RunTilesAndBackButtonsHideAndRefreshThePanel) {
 TEST_F(PreviewPanelTest, DoubleClickOnTheTermCopiesTheResult) {
   Type(u"&bank");
   Control& term = Get("LblDictTerm");
+  const std::u16string shown = term.text;
+  clipboard.works = false;  // no note for a copy that did not happen
+  form().DoubleClick(term.ClientLeft() + 30, term.ClientTop() + 30, MouseButton::kLeft, {});
+  EXPECT_EQ(term.text, shown);
+  clipboard.works = true;
   form().DoubleClick(term.ClientLeft() + 30, term.ClientTop() + 30, MouseButton::kLeft, {});
   EXPECT_EQ(clipboard.text, u"n.银行");
+  EXPECT_EQ(term.text, u"已复制") << "for a moment";
+  form().Tick("TmrCopiedResult");
+  EXPECT_EQ(term.text, shown);
   Type(u"#1/0");
   preview->CopyResult();  // what the powerful-cleaning panel's Label26 does
   EXPECT_EQ(clipboard.text, u"表达式有误。");
@@ -360,9 +368,15 @@ TEST_F(PreviewPanelTest, PhoneBookAddsSelectsAndDeletes) {
   EXPECT_EQ(Get("List7").items, (std::vector<std::u16string>{u"13800000000", u"010-12345678"}));
 
   // Select: the number in the title, name and number on the clipboard.
+  // "已复制" for a moment, kept while the pointer moves over the list, then the number.
   form().SelectionMade(list6, 1);
-  EXPECT_EQ(title.text, u"010-12345678");
+  EXPECT_EQ(title.text, u"已复制");
   EXPECT_EQ(clipboard.text, u"李四：010-12345678");
+  form().MoveOver(list6);
+  EXPECT_EQ(title.text, u"已复制");
+  form().Tick("TmrCopiedContact");
+  EXPECT_EQ(title.text, u"010-12345678");
+  EXPECT_FALSE(form().timer("TmrCopiedContact").enabled);
   form().MouseMove(100, 800, MouseButton::kNone, {});  // the page beside the list
   EXPECT_EQ(title.text, u"电话簿");
   form().MoveOver(list6);

@@ -196,10 +196,23 @@ Span ClientSpan(const Control& c) {
 // Painted labels and titled pictures whose text does not fit their own rectangle or their
 // containers', or that a control painted later on the same surface covers in part (a page
 // or panel lying over them hides them whole, as intended).
+// Where a label's or titled picture's text may go: beside a picture's image, or in its lowest
+// third for a caption.
+Span TextArea(const Control& c) {
+  Span area = ClientSpan(c);
+  if (c.kind == ControlKind::kPicture && c.image_list) {
+    if (c.caption_below) {
+      area.top = area.bottom - c.height / 3;
+    } else {
+      area.left += c.height;
+    }
+  }
+  return area;
+}
+
 // Where a label's or titled picture's text lies.
 Span TextSpan(const Control& c) {
-  Span area = ClientSpan(c);
-  if (c.kind == ControlKind::kPicture && c.image_list) area.left += c.height;  // the image
+  Span area = TextArea(c);
   int width = TextWidth(c);
   Span text = area;
   if (c.align == TextAlign::kLeft) text.right = area.left + width;
@@ -234,8 +247,7 @@ std::vector<std::string> Clipped(Form& form) {
         c.text.find(u'\n') != std::u16string::npos) {
       continue;
     }
-    Span area = ClientSpan(c);
-    if (c.kind == ControlKind::kPicture && c.image_list) area.left += c.height;  // the image
+    Span area = TextArea(c);
     Span text = TextSpan(c);
     bool fits = text.left >= area.left && text.right <= area.right;
     for (const Control* p = c.parent(); p && p->parent(); p = p->parent()) {

@@ -24,6 +24,12 @@ TEST(TextWrap, PunctuationStaysWithItsText) {
   EXPECT_EQ(Wrap(u"以“!”开头", 4), (std::vector<std::u16string>{u"以", u"“!”", u"开头"}));
 }
 
+TEST(TextWrap, AQuotedPhraseStaysWholeWhereItFits) {
+  EXPECT_EQ(Wrap(u"输入“!a -t 0”。", 12), (std::vector<std::u16string>{u"输入", u"“!a -t 0”。"}));
+  EXPECT_EQ(Wrap(u"“abcdef”", 4), (std::vector<std::u16string>{u"“abc", u"def”"}));
+  EXPECT_EQ(Wrap(u"“a” b c", 5), (std::vector<std::u16string>{u"“a” b", u"c"}));
+}
+
 TEST(TextWrap, LineBreaksAndOverlongWords) {
   EXPECT_EQ(Wrap(u"a\r\n\nb", 5), (std::vector<std::u16string>{u"a", u"", u"b"}));
   EXPECT_EQ(Wrap(u"abcdefgh", 3), (std::vector<std::u16string>{u"abc", u"def", u"gh"}));
