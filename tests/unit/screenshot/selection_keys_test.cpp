@@ -81,7 +81,7 @@ TEST(SelectionKeys, KeysActOnAFinishedSelectionOnly) {
   EXPECT_EQ(s.anchor(), (PointF{110, 101}));
   EXPECT_EQ(s.label_text(), u"61x40");
   EXPECT_EQ(s.label_position(), (PointF{112, 103}));
-  EXPECT_EQ(s.handles()[6], (RectF{169, 139, 4, 4}));
+  EXPECT_EQ(s.handles()[6], (RectF{167, 137, 8, 8}));  // centred on the corner
   EXPECT_TRUE(s.toolbar_visible());
   EXPECT_EQ(s.toolbar_position(), (PointF{0, 145}));  // narrower than the toolbar
   EXPECT_EQ(s.Region(), (RectI{110, 101, 171, 141}));
