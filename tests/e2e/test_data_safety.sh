@@ -43,7 +43,7 @@ click() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep 0.6; }
 # add_item <name>: through the item list page's add page, the path being keep.exe.
 add_item() {
   click 170 240  # home tile 快速启动
-  click 281 25   # 新增
+  click 209 25   # 新增
   click 150 96   # name box
   xdotool type --delay 30 "$1"
   click 150 154  # path box
