@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "box/command/command_pages.h"
-#include "box/platform/win32/win32_services.h"
+#include "box/platform/win32/win32_service_set.h"
 #include "box/platform/win32/window_host.h"
 #include "box/shell/main_window.h"
 #include "box/storage/text_codec.h"
@@ -48,33 +48,16 @@ void Pump() {
 }
 
 int Run(int items, int imported) {
-  Win32FileSystem files;
-  Win32Registry registry;
-  SpeechThread speech([] { return std::unique_ptr<Voice>(); });
-  Win32Screen screen;
-  Win32Clock clock;
-  Win32Launcher launcher;
   ScriptedDialogs dialogs(imported);
-  Win32Clipboard clipboard;
-  Win32Processes processes;
-  Win32KnownFolders known_folders;
-  Win32MediaEngine media;
-  Win32RecycleBin recycle_bin;
-  Win32KeyboardHook keyboard_hook;
-  Win32Power power;
-  Win32GlobalHotkeys hotkeys;
-  Win32FileIcons icons;
-  Services services{files,         registry,  speech,    screen,        clock, launcher,
-                    dialogs,       clipboard, processes, known_folders, media, recycle_bin,
-                    keyboard_hook, power,     hotkeys,   icons};
+  Win32ServiceSet platform([] { return std::unique_ptr<Voice>(); }, &dialogs);
   BoxState state;
   state.program_folder = u"C:\\Box";
   for (int i = 0; i < items; ++i) {
     std::u16string n = Utf8ToUtf16(std::to_string(i));
     state.lists.items.list.Append(u"项目" + n, u"C:\\Programs\\程序" + n + u".exe");
   }
-  MainWindow window(state, services);
-  CommandPages pages(window, state, services);
+  MainWindow window(state, platform.services);
+  CommandPages pages(window, state, platform.services);
   Form& form = window.form();
   form.width = 4600;
   form.height = 6000;
@@ -82,7 +65,7 @@ int Run(int items, int imported) {
   pages.FinishStartup();
   WindowHost host(window, [](bool) {});
   if (!host.Create()) return 1;
-  screen.set_window(host.hwnd());
+  platform.screen.set_window(host.hwnd());
 
   auto open = std::chrono::steady_clock::now();
   window.OpenPage(PageId::kItemList);

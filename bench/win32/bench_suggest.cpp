@@ -17,7 +17,7 @@
 #include "bench/suggest_data.h"
 #include "box/command/command_pages.h"
 #include "box/command/preview_panel.h"
-#include "box/platform/win32/win32_services.h"
+#include "box/platform/win32/win32_service_set.h"
 #include "box/platform/win32/window_host.h"
 #include "box/shell/main_window.h"
 
@@ -39,25 +39,7 @@ void Pump() {
 }
 
 int Run(int items) {
-  Win32FileSystem files;
-  Win32Registry registry;
-  SpeechThread speech([] { return std::unique_ptr<Voice>(); });
-  Win32Screen screen;
-  Win32Clock clock;
-  Win32Launcher launcher;
-  Win32Dialogs dialogs;
-  Win32Clipboard clipboard;
-  Win32Processes processes;
-  Win32KnownFolders known_folders;
-  Win32MediaEngine media;
-  Win32RecycleBin recycle_bin;
-  Win32KeyboardHook keyboard_hook;
-  Win32Power power;
-  Win32GlobalHotkeys hotkeys;
-  Win32FileIcons icons;
-  Services services{files,         registry,  speech,    screen,        clock, launcher,
-                    dialogs,       clipboard, processes, known_folders, media, recycle_bin,
-                    keyboard_hook, power,     hotkeys,   icons};
+  Win32ServiceSet platform([] { return std::unique_ptr<Voice>(); });
   BoxState state;
   state.program_folder = u"C:\\Box";
   for (const std::u16string& name : bench::MixedNames(static_cast<std::size_t>(items))) {
@@ -68,7 +50,8 @@ int Run(int items) {
   GetTempPathW(MAX_PATH, temp);
   const std::u16string usage_path =
       reinterpret_cast<const char16_t*>(temp) + std::u16string(u"velmo_bench_Usage.sd");
-  if (!files.WriteFileAtomic(usage_path, bench::UsageLines(state.lists.items.list.names))) {
+  if (!platform.files.WriteFileAtomic(usage_path,
+                                      bench::UsageLines(state.lists.items.list.names))) {
     std::printf("cannot write %s\n", Utf16ToUtf8(usage_path).c_str());
     return 1;
   }
@@ -77,7 +60,7 @@ int Run(int items) {
   std::vector<double> loads;
   for (int i = 0; i < 21; ++i) {
     auto start = std::chrono::steady_clock::now();
-    UsageFile usage = LoadUsageFile(files, usage_path);
+    UsageFile usage = LoadUsageFile(platform.files, usage_path);
     matcher.SetRanking([&usage](const std::u16string& name) { return UseRank(usage.Find(name)); });
     loads.push_back(Us(std::chrono::steady_clock::now() - start) / 1000);
     if (i == 0) state.usage = std::move(usage);
@@ -88,11 +71,11 @@ int Run(int items) {
       "Usage.sd of %zu lines read and every name ranked: first %.2f ms, median %.2f ms, "
       "least %.2f ms (budget 5 ms)\n",
       state.usage.size(), first_load, loads[loads.size() / 2], loads.front());
-  files.RemoveFile(usage_path);
+  platform.files.RemoveFile(usage_path);
 
-  MainWindow window(state, services);
-  CommandPages pages(window, state, services);
-  PreviewPanel preview(window, state, services, pages);
+  MainWindow window(state, platform.services);
+  CommandPages pages(window, state, platform.services);
+  PreviewPanel preview(window, state, platform.services, pages);
   Form& form = window.form();
   form.width = 4600;
   form.height = 6000;
@@ -100,7 +83,7 @@ int Run(int items) {
   pages.FinishStartup();
   WindowHost host(window, [](bool) {});
   if (!host.Create()) return 1;
-  screen.set_window(host.hwnd());
+  platform.screen.set_window(host.hwnd());
 
   const std::vector<std::u16string> keystrokes =
       bench::Keystrokes(state.lists.items.list.names, UnihanPinyin());

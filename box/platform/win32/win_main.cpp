@@ -4,7 +4,7 @@
 #include "box/app/box.h"
 #include "box/platform/win32/startup_trace.h"
 #include "box/platform/win32/wide.h"
-#include "box/platform/win32/win32_services.h"
+#include "box/platform/win32/win32_service_set.h"
 #include "box/platform/win32/window_host.h"
 #include "box/storage/text_codec.h"
 #include "version.h"
@@ -21,32 +21,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32InstanceLock instance_lock;
   // A second instance ends here, before it builds a window, creates a folder or reads a file.
   if (!App::AcquireInstance(instance_lock)) return 0;
-  Win32FileSystem files;
-  Win32Registry registry;
-  SpeechThread speech(MakeSapiVoice);
-  Win32Screen screen;
-  Win32Clock clock;
-  Win32Launcher launcher;
-  Win32Dialogs dialogs;
-  Win32Clipboard clipboard;
-  Win32Processes processes;
-  Win32KnownFolders known_folders;
-  Win32MediaEngine media;
-  Win32RecycleBin recycle_bin;
-  Win32KeyboardHook keyboard_hook;
-  Win32Power power;
-  Win32GlobalHotkeys hotkeys;
-  Win32FileIcons icons;
-  Services services{files,         registry,  speech,    screen,        clock, launcher,
-                    dialogs,       clipboard, processes, known_folders, media, recycle_bin,
-                    keyboard_hook, power,     hotkeys,   icons};
+  Win32ServiceSet platform(MakeSapiVoice);
 
   BoxState state;
   state.program_path = ProgramPath();
   state.program_folder = state.program_path.substr(0, state.program_path.find_last_of(u'\\'));
   state.version = Utf8ToUtf16(VELMO_VERSION_TEXT);
 
-  Box box(state, services);
+  Box box(state, platform.services);
   velmo::MarkStartup("built");
   box.Startup();
   velmo::MarkStartup("loaded");
@@ -65,8 +47,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   velmo::MarkStartup("shown");
   host.SyncAlso(mini_host);
   mini_host.SyncAlso(host);
-  screen.set_window(host.hwnd());
-  clipboard.set_owner(host.hwnd());
-  hotkeys.set_after_press([&host] { host.Sync(); });
+  platform.screen.set_window(host.hwnd());
+  platform.clipboard.set_owner(host.hwnd());
+  platform.hotkeys.set_after_press([&host] { host.Sync(); });
   return host.Run();
 }
