@@ -317,14 +317,13 @@ TEST_F(PreviewPanelTest, ADamagedDictionaryIsSaidOnceAtItsFirstLookUp) {
 }
 
 TEST_F(PreviewPanelTest, RunTilesAndBackButtonsHideAndRefreshThePanel) {
-  Control& box = window->command_box();
   // "%" keeps its text when run; "*" is an item search, which empties the box.
   Type(u"%张三");
-  form().KeyDown(KeyEvent{13, {}}, &box);
+  Key(13);
   EXPECT_TRUE(PanelShown());
   Type(u"*银行");
-  form().KeyDown(KeyEvent{13, {}}, &box);
-  EXPECT_EQ(box.text, u"");
+  Key(13);
+  EXPECT_EQ(window->command_box().text, u"");
   EXPECT_FALSE(PanelShown());
 
   Type(u"&apple");
@@ -449,10 +448,10 @@ TEST_F(PreviewPanelTest, CtrlAltKeysOfTheCommandBox) {
   for (const Case& c : cases) {
     launcher.calls.clear();
     Type(u"abc");
-    EXPECT_FALSE(form().KeyDown(KeyEvent{c.key, {.shift = true, .ctrl = true, .alt = true}}, &box));
-    EXPECT_FALSE(form().KeyDown(KeyEvent{c.key, {.alt = true}}, &box));
+    EXPECT_FALSE(Key(c.key, {.shift = true, .ctrl = true, .alt = true})) << char(c.key);
+    EXPECT_FALSE(Key(c.key, {.alt = true})) << char(c.key);
     EXPECT_TRUE(launcher.calls.empty()) << char(c.key);
-    EXPECT_TRUE(form().KeyDown(KeyEvent{c.key, ctrl_alt}, &box)) << char(c.key);
+    EXPECT_TRUE(Key(c.key, ctrl_alt)) << char(c.key);
     if (c.launched.empty()) {
       EXPECT_TRUE(launcher.calls.empty()) << char(c.key);
     } else {
