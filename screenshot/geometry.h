@@ -1,7 +1,8 @@
-// Points and rectangles of the capture screen, in screen pixels.
+// Points and rectangles of the capture screen, in screen pixels, and a view of its pixels.
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 
 namespace shot {
 
@@ -57,5 +58,12 @@ inline RectI RoundRect(const RectF& r) {
   int top = RoundPixel(r.top);
   return {left, top, RoundPixel(r.left + r.width), RoundPixel(r.top + r.height)};
 }
+
+// Rows of 32-bit pixels 0x00RRGGBB, top row first (a top-down DIB), read-only.
+struct PixelView {
+  const std::uint32_t* bits = nullptr;
+  int width = 0;
+  int height = 0;
+};
 
 }  // namespace shot

@@ -35,13 +35,6 @@ RectI PlaceMagnifier(int x, int y, const MagnifierMetrics& m, int screen_width, 
 std::u16string RgbText(std::uint32_t colour);  // "RGB(255, 0, 0)"
 std::u16string HexText(std::uint32_t colour);  // "#FF0000"
 
-// Rows of 32-bit pixels 0x00RRGGBB, top row first (a top-down DIB).
-struct PixelView {
-  const std::uint32_t* bits = nullptr;
-  int width = 0;
-  int height = 0;
-};
-
 // Draws the lens for the image pixel (cx, cy) into `out`, m.lens x m.lens pixels with rows
 // `stride` pixels apart: each cell an image pixel (dark grey beyond the image), the centre row
 // and column tinted blue, the centre cell outlined in black or white, whichever stands out.

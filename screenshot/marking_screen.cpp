@@ -118,7 +118,7 @@ CaptureEnd MarkingScreen::Release(MouseButton button, int x, int y) {
   switch (pressed) {
     case Pressed::kStroke:
       markup_.Extend({x, y});
-      if (markup_.Commit()) strokes_changed_ = true;
+      markup_.Commit();
       return CaptureEnd::kNone;
     case Pressed::kText:
       return CaptureEnd::kNone;
@@ -143,9 +143,9 @@ CaptureEnd MarkingScreen::ClickItem(int item) {
   } else if (item < kUndoItem) {
     colour_ = item - kFirstColour;
   } else if (item == kUndoItem) {
-    strokes_changed_ = markup_.Undo() || strokes_changed_;
+    markup_.Undo();
   } else if (item == kRedoItem) {
-    strokes_changed_ = markup_.Redo() || strokes_changed_;
+    markup_.Redo();
   } else {
     return KeyDown(kKeyF3);
   }
@@ -170,8 +170,7 @@ CaptureEnd MarkingScreen::DoubleClick(int x, int y) {
 
 CaptureEnd MarkingScreen::KeyPress(int code) {
   if (code == kKeyCtrlZ || code == kKeyCtrlY) {
-    const bool changed = code == kKeyCtrlZ ? markup_.Undo() : markup_.Redo();
-    strokes_changed_ = changed || strokes_changed_;
+    code == kKeyCtrlZ ? markup_.Undo() : markup_.Redo();
     return CaptureEnd::kNone;
   }
   return screen_.KeyPress(code);
@@ -184,11 +183,7 @@ CaptureEnd MarkingScreen::KeyDown(int virtual_key) {
   return CaptureEnd::kPin;
 }
 
-bool MarkingScreen::TakeStrokesChanged() {
-  const bool changed = strokes_changed_;
-  strokes_changed_ = false;
-  return changed;
-}
+RectI MarkingScreen::TakeMarksChanged() { return markup_.TakeChanged(); }
 
 std::optional<PointI> MarkingScreen::TakeTextRequest() {
   std::optional<PointI> at = text_request_;
@@ -200,7 +195,6 @@ void MarkingScreen::AddText(PointI at, TextMask mask) {
   if (mask.width <= 0 || mask.height <= 0) return;
   Stroke text{Tool::kText, colour(), 1, {at}, std::move(mask)};
   markup_.Add(std::move(text));
-  strokes_changed_ = true;
 }
 
 }  // namespace shot

@@ -85,9 +85,9 @@ class MarkingScreen {
   Cursor cursor() const;
 
   const Markup& markup() const { return markup_; }
-  // True once after the committed strokes changed (drawn, undone, redone): the image is to be
-  // drawn again.
-  bool TakeStrokesChanged();
+  // The pixels whose marked look changed since the last call (strokes drawn, undone, redone):
+  // they are to be shown again.
+  RectI TakeMarksChanged();
   // Where the user clicked with the text tool, once: the host opens a text box there.
   std::optional<PointI> TakeTextRequest();
   int text_height() const { return metrics_.text_heights[width_]; }
@@ -113,7 +113,6 @@ class MarkingScreen {
   std::optional<int> pressed_item_;
   bool over_bar_ = false;
   bool over_drawing_ = false;
-  bool strokes_changed_ = false;
   std::optional<PointI> text_request_;
 };
 

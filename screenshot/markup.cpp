@@ -305,12 +305,14 @@ bool Markup::Commit() {
 }
 
 void Markup::Add(Stroke stroke) {
+  changed_ = Union(changed_, StrokeBounds(stroke));
   done_.push_back(std::move(stroke));
   undone_.clear();
 }
 
 bool Markup::Undo() {
   if (done_.empty()) return false;
+  changed_ = Union(changed_, StrokeBounds(done_.back()));
   undone_.push_back(std::move(done_.back()));
   done_.pop_back();
   return true;
@@ -318,95 +320,59 @@ bool Markup::Undo() {
 
 bool Markup::Redo() {
   if (undone_.empty()) return false;
+  changed_ = Union(changed_, StrokeBounds(undone_.back()));
   done_.push_back(std::move(undone_.back()));
   undone_.pop_back();
   return true;
 }
 
-MarkedImage::MarkedImage(MarkView image)
-    : image_(image),
-      columns_((image.area.width() + kTile - 1) / kTile),
-      rows_((image.area.height() + kTile - 1) / kTile),
-      tiles_(static_cast<std::size_t>(columns_) * rows_) {}
-
-RectI MarkedImage::TileRect(int column, int row) const {
-  const RectI& a = image_.area;
-  return Intersect({a.left + column * kTile, a.top + row * kTile, a.left + (column + 1) * kTile,
-                    a.top + (row + 1) * kTile},
-                   a);
+RectI Markup::TakeChanged() {
+  const RectI changed = changed_;
+  changed_ = {};
+  return changed;
 }
 
-// Whether the stroke can change a pixel of the tile; it may say yes for a tile it leaves alone,
-// never no for one it changes.
-bool MarkedImage::Touches(const Stroke& s, const RectI& tile) {
-  if (Empty(Intersect(StrokeBounds(s), tile))) return false;
-  switch (s.tool) {
-    case Tool::kRectangle: {
-      const RectI b = Corners(s);
-      const int w = s.width;
-      const RectI sides[4] = {{b.left, b.top, b.right, b.top + w},
-                              {b.left, b.bottom - w, b.right, b.bottom},
-                              {b.left, b.top, b.left + w, b.bottom},
-                              {b.right - w, b.top, b.right, b.bottom}};
-      for (const RectI& side : sides) {
-        if (!Empty(Intersect(side, tile))) return true;
-      }
-      return false;
+void RenderMarked(const PixelView& image, const std::vector<Stroke>& strokes, const Stroke* extra,
+                  const MarkView& out) {
+  const std::size_t count = strokes.size() + (extra ? 1 : 0);
+  auto stroke = [&](std::size_t i) -> const Stroke& {
+    return i < strokes.size() ? strokes[i] : *extra;
+  };
+  // What the last stroke reads, then what the one before reads to give that, and so on: only
+  // a mosaic reads beyond the pixels it draws, at most one cell beyond.
+  const RectI whole{0, 0, image.width, image.height};
+  RectI source = out.area;
+  for (std::size_t i = count; i-- > 0;) {
+    const Stroke& s = stroke(i);
+    if (s.tool == Tool::kMosaic && !Empty(Intersect(StrokeBounds(s), source))) {
+      source = Intersect(Inflate(source, kMosaicCell * s.width), whole);
     }
-    case Tool::kPen:
-    case Tool::kArrow: {
-      // A pixel is drawn only near the path (the arrow's head lies within half its length of
-      // it); every pixel of the tile is within half its diagonal of the tile's middle.
-      const float w = static_cast<float>(s.width);
-      const float near = s.tool == Tool::kArrow ? std::max(HeadLength(s.width) / 2, w / 2) : w / 2;
-      const float reach = near + 1 + std::hypot(tile.width(), tile.height()) / 2.0f;
-      const Vec middle{(tile.left + tile.right) / 2.0f, (tile.top + tile.bottom) / 2.0f};
-      const std::size_t last = s.tool == Tool::kArrow ? 1 : s.points.size() - 1;
-      for (std::size_t i = 0; i <= last; ++i) {
-        const PointI from = s.points[i == 0 ? 0 : i - 1];
-        if (DistanceToSegment(middle, Centre(from), Centre(s.points[i])) <= reach) return true;
-      }
-      return false;
-    }
-    default:
-      return true;
+  }
+  std::vector<std::uint32_t> wider;
+  MarkView view = out;
+  if (source != out.area) {
+    wider.resize(static_cast<std::size_t>(source.width()) * source.height());
+    view = MarkView{wider.data(), source.width(), source};
+  }
+  for (int y = source.top; y < source.bottom; ++y) {
+    std::copy_n(image.bits + static_cast<std::ptrdiff_t>(y) * image.width + source.left,
+                source.width(), &view.at(source.left, y));
+  }
+  for (std::size_t i = 0; i < count; ++i) Rasterise(stroke(i), view);
+  if (view.pixels == out.pixels) return;
+  for (int y = out.area.top; y < out.area.bottom; ++y) {
+    std::copy_n(&view.at(out.area.left, y), out.area.width(), &out.at(out.area.left, y));
   }
 }
 
-RectI MarkedImage::Redraw(const std::vector<Stroke>& strokes) {
-  // Put the original back: every pixel outside the kept tiles is original, so afterwards the
-  // whole image is, and tiles can be kept from it.
-  for (int t = 0; t < static_cast<int>(tiles_.size()); ++t) {
-    if (tiles_[t].empty()) continue;
-    const RectI r = TileRect(t % columns_, t / columns_);
-    for (int y = r.top; y < r.bottom; ++y) {
-      std::copy_n(tiles_[t].begin() + static_cast<std::ptrdiff_t>(y - r.top) * r.width(), r.width(),
-                  &image_.at(r.left, y));
-    }
-  }
-  for (const Stroke& s : strokes) {
-    const RectI b = Intersect(StrokeBounds(s), image_.area);
-    if (Empty(b)) continue;
-    const RectI& a = image_.area;
-    for (int row = (b.top - a.top) / kTile; row <= (b.bottom - 1 - a.top) / kTile; ++row) {
-      for (int column = (b.left - a.left) / kTile; column <= (b.right - 1 - a.left) / kTile;
-           ++column) {
-        std::vector<std::uint32_t>& tile =
-            tiles_[static_cast<std::size_t>(row) * columns_ + column];
-        const RectI r = TileRect(column, row);
-        if (!tile.empty() || !Touches(s, r)) continue;
-        tile.resize(static_cast<std::size_t>(r.width()) * r.height());
-        for (int y = r.top; y < r.bottom; ++y) {
-          std::copy_n(&image_.at(r.left, y), r.width(),
-                      tile.begin() + static_cast<std::ptrdiff_t>(y - r.top) * r.width());
-        }
-        kept_ = Union(kept_, r);
-        kept_pixels_ += tile.size();
-      }
-    }
-  }
-  for (const Stroke& s : strokes) Rasterise(s, image_);
-  return kept_;
+std::uint32_t MarkedColour(const PixelView& image, const std::vector<Stroke>& strokes, int x,
+                           int y) {
+  if (image.width <= 0 || image.height <= 0) return 0;
+  x = std::clamp(x, 0, image.width - 1);
+  y = std::clamp(y, 0, image.height - 1);
+  std::uint32_t pixel = 0;
+  RenderMarked(image, strokes, nullptr, MarkView{&pixel, 1, {x, y, x + 1, y + 1}});
+  return DibColour(pixel);
 }
 
 }  // namespace shot

@@ -1,6 +1,8 @@
 // Marks drawn on the frozen screen: the stroke list with undo and redo, and how strokes are
 // rasterised into 32-bit pixels. Marks are kept in image coordinates, so they stay where they
-// are on the image whatever the selection does afterwards.
+// are on the image whatever the selection does afterwards. The frozen image itself stays as it
+// was captured until the capture ends: whatever shows it draws the marks over the part it shows,
+// so that undo needs no pixels kept, however large the marks.
 #pragma once
 
 #include <cstdint>
@@ -54,6 +56,17 @@ struct MarkView {
 // Draws the stroke over the view's pixels (a mosaic reads what is already there).
 void Rasterise(const Stroke& stroke, const MarkView& view);
 
+// The image with `strokes` drawn over it, then `extra` (a stroke being drawn; may be null), for
+// out.area, which lies inside the image. A part drawn alone has the pixels it has in the whole
+// picture: a mosaic's cells at the part's edge read the pixels round it as the strokes before
+// the mosaic left them.
+void RenderMarked(const PixelView& image, const std::vector<Stroke>& strokes, const Stroke* extra,
+                  const MarkView& out);
+
+// The marked image's colour at (x, y) as 0x00BBGGRR; points outside read the nearest edge pixel.
+std::uint32_t MarkedColour(const PixelView& image, const std::vector<Stroke>& strokes, int x,
+                           int y);
+
 // The strokes of one capture. A stroke being drawn is `current` until it is committed; undo and
 // redo move whole committed strokes.
 class Markup {
@@ -74,35 +87,15 @@ class Markup {
   const std::optional<Stroke>& current() const { return current_; }
   bool can_undo() const { return !done_.empty(); }
   bool can_redo() const { return !undone_.empty(); }
+  // The pixels whose marked look changed since the last call (strokes committed, undone or
+  // redone); empty when none did.
+  RectI TakeChanged();
 
  private:
   std::vector<Stroke> done_;
   std::vector<Stroke> undone_;
   std::optional<Stroke> current_;
-};
-
-// The committed strokes drawn into the image itself, so that whatever reads the image (the
-// display, a copy, a save, a pin) reads the marks. The original pixels under the marks are kept
-// aside, in tiles of 64 x 64 and only the tiles a stroke can change (a rectangle's outline keeps
-// its sides, not its inside): a redraw puts them back and draws the strokes again.
-class MarkedImage {
- public:
-  explicit MarkedImage(MarkView image);
-  // Draws `strokes` in place of what was drawn before; returns the pixels that may have changed.
-  RectI Redraw(const std::vector<Stroke>& strokes);
-  std::size_t kept_pixels() const { return kept_pixels_; }
-
- private:
-  static constexpr int kTile = 64;
-  RectI TileRect(int column, int row) const;
-  static bool Touches(const Stroke& stroke, const RectI& tile);
-
-  MarkView image_;
-  int columns_;
-  int rows_;
-  std::vector<std::vector<std::uint32_t>> tiles_;  // original pixels, row by row; empty: not kept
-  RectI kept_;                                     // every kept tile lies inside
-  std::size_t kept_pixels_ = 0;
+  RectI changed_;
 };
 
 }  // namespace shot

@@ -155,11 +155,20 @@ void CaptureWindow::DrawMagnifier(HDC dc) {
     lens_bits_ = static_cast<std::uint32_t*>(bits);
   }
   if (!lens_bits_) return;
+  // The pixels under the lens, marks included; those beyond the image stay out of the patch.
   const PointI at = m.pointer();
+  const PixelView image = Image();
+  constexpr int kHalf = kMagnifierCells / 2;
+  const RectI around = Intersect({at.x - kHalf, at.y - kHalf, at.x + kHalf + 1, at.y + kHalf + 1},
+                                 {0, 0, image.width, image.height});
+  std::array<std::uint32_t, kMagnifierCells * kMagnifierCells> patch{};
+  PixelView lens_source{patch.data(), 0, 0};
+  if (around.width() > 0 && around.height() > 0) {
+    RenderMarked(image, Marks(), nullptr, MarkView{patch.data(), around.width(), around});
+    lens_source = {patch.data(), around.width(), around.height()};
+  }
   GdiFlush();
-  const bool image = frozen_->ok();
-  RenderLens({frozen_->bits(), image ? frozen_->width() : 0, image ? frozen_->height() : 0}, at.x,
-             at.y, mm, lens_bits_, mm.lens);
+  RenderLens(lens_source, at.x - around.left, at.y - around.top, mm, lens_bits_, mm.lens);
   const RECT box = ToRect(m.magnifier_rect());
   Fill(dc, box, kLabelBack);
   Outline(dc, box, kFrameColour);
@@ -182,8 +191,6 @@ void CaptureWindow::DrawMagnifier(HDC dc) {
 
 void CaptureWindow::Show(std::unique_ptr<FrozenScreen> frozen) {
   frozen_ = std::move(frozen);
-  marked_ = std::make_unique<MarkedImage>(
-      MarkView{frozen_->bits(), frozen_->width(), {0, 0, frozen_->width(), frozen_->height()}});
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);
@@ -257,7 +264,7 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       end = marking_->DoubleClick(x, y);
       break;
     case WM_MOUSEMOVE:
-      marking_->Move(x, y, (wp & MK_LBUTTON) != 0, frozen_->PixelAt(x, y));
+      marking_->Move(x, y, (wp & MK_LBUTTON) != 0, MarkedColour(Image(), Marks(), x, y));
       SetCursor(LoadCursorW(nullptr, CursorName(marking_->cursor())));
       break;
     case WM_LBUTTONUP:
@@ -311,10 +318,16 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   Refresh(before);
   if (end != CaptureEnd::kNone && !ended_) {
     ended_ = true;
-    // Typed text is part of what is copied, saved or pinned. The marks are final: the pixels
-    // they cover need not be kept any longer.
+    // Typed text is part of what is copied, saved or pinned. The marks are final: they are
+    // drawn into the image itself, which copies, saves and pins read.
     CloseTextBox();
-    marked_.reset();
+    if (frozen_->ok()) {
+      GdiFlush();
+      const MarkView image{
+          frozen_->bits(), frozen_->width(), {0, 0, frozen_->width(), frozen_->height()}};
+      for (const Stroke& stroke : Marks()) Rasterise(stroke, image);
+      marks_in_image_ = true;
+    }
     // The handler may destroy this window and with it on_end_: call a copy, touch nothing after.
     EndHandler handler = on_end_;
     handler(end);
@@ -328,6 +341,16 @@ RECT CaptureWindow::LabelBounds() const {
   int w = MulDiv(110, model_->toolbar_metrics().dpi, 96);
   int h = MulDiv(24, model_->toolbar_metrics().dpi, 96);
   return ToRect({RoundPixel(at.x), RoundPixel(at.y), RoundPixel(at.x) + w, RoundPixel(at.y) + h});
+}
+
+PixelView CaptureWindow::Image() const {
+  if (!frozen_->ok()) return {};
+  return {frozen_->bits(), frozen_->width(), frozen_->height()};
+}
+
+const std::vector<Stroke>& CaptureWindow::Marks() const {
+  static const std::vector<Stroke> kNone;
+  return marks_in_image_ ? kNone : marking_->markup().strokes();
 }
 
 CaptureWindow::Pieces CaptureWindow::PiecesNow() const {
@@ -349,10 +372,8 @@ CaptureWindow::Pieces CaptureWindow::PiecesNow() const {
 }
 
 void CaptureWindow::FollowMarkup() {
-  if (marking_->TakeStrokesChanged() && marked_) {
-    const RECT changed = ToRect(marked_->Redraw(marking_->markup().strokes()));
-    InvalidateRect(hwnd_, &changed, FALSE);
-  }
+  const RECT changed = ToRect(marking_->TakeMarksChanged());
+  if (!IsRectEmpty(&changed)) InvalidateRect(hwnd_, &changed, FALSE);
   if (std::optional<PointI> at = marking_->TakeTextRequest()) {
     CloseTextBox();
     text_box_.Open(hwnd_, *at, marking_->text_height(), marking_->colour());
@@ -537,7 +558,7 @@ void CaptureWindow::Paint() {
     if (!IntersectRect(&part, &r, &ps.rcPaint)) continue;
     // In bands of rows, so that repainting the whole screen never needs a second screen's
     // worth of buffer (33 MB at 3840 x 2160).
-    constexpr int kBandRows = 128;
+    constexpr int kBandRows = 64;
     for (int top = part.top; top < part.bottom; top += kBandRows) {
       PaintPart(screen, {part.left, top, part.right, std::min<int>(top + kBandRows, part.bottom)});
     }
@@ -548,10 +569,18 @@ void CaptureWindow::Paint() {
 
 void CaptureWindow::PaintPart(HDC screen, const RECT& r) {
   const int w = r.right - r.left, h = r.bottom - r.top;
+  const RectI part{r.left, r.top, r.right, r.bottom};
   RECT overlays{}, touched;
   for (const RECT& piece : PiecesNow()) Unite(&overlays, piece);
   const std::optional<RectI> clear = model_->clear_area();
-  if (!clear && !IntersectRect(&touched, &r, &overlays)) {
+  const std::vector<Stroke>& marks = Marks();
+  const std::optional<Stroke>& drawing = marking_->markup().current();
+  const bool marked =
+      frozen_->ok() && (drawing || std::any_of(marks.begin(), marks.end(), [&](const Stroke& s) {
+                          const RectI common = Intersect(StrokeBounds(s), part);
+                          return common.width() > 0 && common.height() > 0;
+                        }));
+  if (!clear && !marked && !IntersectRect(&touched, &r, &overlays)) {
     // Only frozen image here (the whole first paint): one copy straight to the window.
     BitBlt(screen, r.left, r.top, w, h, frozen_->dc(), r.left, r.top, SRCCOPY);
     return;
@@ -574,11 +603,17 @@ void CaptureWindow::PaintPart(HDC screen, const RECT& r) {
     return;
   }
   HGDIOBJ old = SelectObject(dc, buffer);
-  BitBlt(dc, 0, 0, w, h, frozen_->dc(), r.left, r.top, SRCCOPY);
-  if (clear) {
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  if (marked) {
+    // The image with the marks over it, the one being drawn last, as they will be drawn into
+    // the image when the capture ends.
+    RenderMarked(Image(), marks, drawing ? &*drawing : nullptr, MarkView{pixels, w, part});
+  } else {
+    BitBlt(dc, 0, 0, w, h, frozen_->dc(), r.left, r.top, SRCCOPY);
     GdiFlush();  // the copy must be in the bits before they are darkened
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    const DimBands dim = BandsOutside({r.left, r.top, r.right, r.bottom}, *clear);
+  }
+  if (clear) {
+    const DimBands dim = BandsOutside(part, *clear);
     for (int b = 0; b < dim.count; ++b) {
       const RectI& band = dim.bands[b];
       for (int y = band.top; y < band.bottom; ++y) {
@@ -586,12 +621,6 @@ void CaptureWindow::PaintPart(HDC screen, const RECT& r) {
                      band.width());
       }
     }
-  }
-  if (const auto& stroke = marking_->markup().current()) {
-    // The stroke being drawn, straight into this buffer, as it will be drawn into the image.
-    GdiFlush();
-    Rasterise(*stroke,
-              MarkView{static_cast<std::uint32_t*>(bits), w, {r.left, r.top, r.right, r.bottom}});
   }
   SetViewportOrgEx(dc, -r.left, -r.top, nullptr);
   DrawOverlays(dc, r);

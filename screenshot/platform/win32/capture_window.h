@@ -83,7 +83,11 @@ class CaptureWindow : private velmo::AccessibleSource {
   void InvalidateRing(const RECT& r, int out, int in);
   void PlaceToolTips();
   void PlaceBarToolTips();
-  // Mark-up: a text box opened or closed, the marks drawn again into the frozen image.
+  // The frozen image as captured, and the marks to draw over it: none once they are drawn into
+  // the image itself as the capture ends.
+  PixelView Image() const;
+  const std::vector<Stroke>& Marks() const;
+  // Mark-up: a text box opened or closed, the marks that changed shown again.
   void FollowMarkup();
   void CloseTextBox();
   // The toolbar, its colour readout and the size label, for screen readers.
@@ -96,7 +100,6 @@ class CaptureWindow : private velmo::AccessibleSource {
   std::unique_ptr<WindowsTextClipboard> text_clipboard_;
   std::unique_ptr<CaptureScreen> model_;
   std::unique_ptr<MarkingScreen> marking_;  // input goes through it to model_
-  std::unique_ptr<MarkedImage> marked_;
   TextBox text_box_;
   HWND hwnd_ = nullptr;
   HWND tips_ = nullptr;
@@ -111,6 +114,7 @@ class CaptureWindow : private velmo::AccessibleSource {
   HWND bar_tips_ = nullptr;
   RECT bar_tips_at_{};
   bool ended_ = false;
+  bool marks_in_image_ = false;
   std::unique_ptr<velmo::AccessibleWindow> accessible_;  // made when a reader first asks
   velmo::AccessibleView view_;
 };

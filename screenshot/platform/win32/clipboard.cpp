@@ -51,11 +51,10 @@ bool ScrnCap(const FrozenScreen& frozen, const RectI& region) {
   OpenClipboardScope clipboard;
   if (!clipboard.open()) return false;
   EmptyClipboard();
+  // One picture: the system makes the device-independent formats from it for a program that
+  // asks for them, so a second copy of the picture is not kept.
   if (HBITMAP bitmap = DeviceBitmap(frozen, r); !SetClipboardData(CF_BITMAP, bitmap)) {
     DeleteObject(bitmap);
-  }
-  if (HGLOBAL dib = GlobalCopy(frozen.PackedDib(r)); dib && !SetClipboardData(CF_DIB, dib)) {
-    GlobalFree(dib);
   }
   return true;
 }

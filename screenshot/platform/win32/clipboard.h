@@ -9,9 +9,9 @@
 
 namespace shot {
 
-// Copies the region of the frozen image to the clipboard, as a bitmap (CF_BITMAP) and as a
-// device-independent bitmap (CF_DIB) that every program can paste. The clipboard owns both, so
-// they stay after the program ends. False when the clipboard could not be opened.
+// Copies the region of the frozen image to the clipboard as a bitmap (CF_BITMAP); the system
+// gives it to programs that ask for a device-independent bitmap (CF_DIB) too. The clipboard
+// owns it, so it stays after the program ends. False when the clipboard could not be opened.
 bool ScrnCap(const FrozenScreen& frozen, const RectI& region);
 
 // Text (CF_UNICODETEXT) put on the clipboard with a window of this program as its owner.

@@ -1,4 +1,4 @@
-// Marks on the capture screen: the stroke list with undo and redo, the marked image, the
+// Marks on the capture screen: the stroke list with undo and redo, the marked picture, the
 // mark-up row's routing of input, and marks staying on the image when the selection moves.
 #include "screenshot/markup.h"
 
@@ -22,6 +22,15 @@ struct Image {
   std::vector<std::uint32_t> pixels;
   MarkView view;
 };
+
+// Pixels that differ from their neighbours, the same each time.
+Image Noise(int w, int h) {
+  Image img(w, h);
+  for (std::size_t i = 0; i < img.pixels.size(); ++i) {
+    img.pixels[i] = static_cast<std::uint32_t>(i * 2654435761u) & 0xFFFFFF;
+  }
+  return img;  // the pixels move with it, so its view stays right
+}
 
 Stroke Shape(Tool tool, PointI a, PointI b, int width = 2, std::uint32_t colour = kRed) {
   return Stroke{tool, colour, width, {a, b}, {}};
@@ -148,47 +157,53 @@ TEST(Markup, StrokesDrawWhereTheyWereDrawn) {
   EXPECT_EQ(view.at(7, 5), kGrey);
 }
 
-TEST(Markup, MarkedImageRedrawsOverTheOriginalPixelsOnly) {
-  Image img(100, 50);
-  for (int i = 0; i < 100 * 50; ++i) img.pixels[i] = static_cast<std::uint32_t>(i);
-  const std::vector<std::uint32_t> original = img.pixels;
-  MarkedImage marked(img.view);
-  std::vector<Stroke> strokes{Shape(Tool::kRectangle, {10, 10}, {20, 20})};
-  EXPECT_EQ(marked.Redraw(strokes), (RectI{0, 0, 64, 50}));  // the first 64 x 64 tile
-  EXPECT_EQ(img.at(10, 10), kRedDib);
-  EXPECT_EQ(marked.kept_pixels(), 64u * 50u);
+TEST(Markup, MarkedPartsAreThePartsOfTheWholeMarkedImage) {
+  // Mosaics over mosaics of other cell sizes, shapes under and over them, strokes off the edge.
+  const Image original = Noise(300, 200);
+  const std::vector<Stroke> strokes{
+      Shape(Tool::kRectangle, {10, 10}, {200, 150}, 3),
+      Shape(Tool::kMosaic, {5, 7}, {150, 120}, 3),
+      Stroke{Tool::kPen, kRed, 8, {{20, 190}, {140, 30}, {290, 170}}, {}},
+      Shape(Tool::kMosaic, {60, 40}, {290, 190}, 1),
+      Shape(Tool::kEllipse, {100, 50}, {330, 230}, 4, 0x00FF00),
+      Shape(Tool::kMosaic, {-20, 90}, {170, 260}, 2),
+      Shape(Tool::kArrow, {250, 20}, {30, 180}, 2),
+  };
+  // The whole picture: each stroke drawn into the image in turn.
+  Image whole = Noise(300, 200);
+  for (const Stroke& s : strokes) Rasterise(s, whole.view);
+  ASSERT_NE(whole.pixels, original.pixels);
 
-  // A mosaic over the rectangle reads the rectangle; drawn again, the result is the same.
-  strokes.push_back(Shape(Tool::kMosaic, {8, 8}, {23, 23}, 1));
-  marked.Redraw(strokes);
-  const std::vector<std::uint32_t> twice = img.pixels;
-  marked.Redraw(strokes);
-  EXPECT_EQ(img.pixels, twice);
+  // Any part drawn alone, as the window paints it in bands and rectangles, matches the whole.
+  const PixelView image{original.pixels.data(), 300, 200};
+  const RectI parts[] = {{0, 0, 300, 200}, {0, 0, 300, 1},     {0, 128, 300, 200},
+                         {57, 61, 58, 62}, {149, 95, 151, 97}, {290, 190, 300, 200},
+                         {3, 3, 97, 41},   {120, 0, 121, 200}};
+  for (const RectI& part : parts) {
+    std::vector<std::uint32_t> out(static_cast<std::size_t>(part.width()) * part.height());
+    const MarkView view{out.data(), part.width(), part};
+    RenderMarked(image, strokes, nullptr, view);
+    for (int y = part.top; y < part.bottom; ++y) {
+      for (int x = part.left; x < part.right; ++x) {
+        ASSERT_EQ(view.at(x, y), whole.at(x, y))
+            << x << "," << y << " of part at " << part.left << "," << part.top;
+      }
+    }
+  }
+  // A stroke being drawn goes over the rest; the image itself is never written.
+  const std::vector<Stroke> first_two(strokes.begin(), strokes.begin() + 2);
+  std::vector<std::uint32_t> band(300 * 10);
+  RenderMarked(image, {strokes[0]}, &strokes[1], MarkView{band.data(), 300, {0, 60, 300, 70}});
+  Image two = Noise(300, 200);
+  for (const Stroke& s : first_two) Rasterise(s, two.view);
+  EXPECT_TRUE(std::equal(band.begin(), band.end(), two.pixels.begin() + 60 * 300));
+  EXPECT_EQ(original.pixels, Noise(300, 200).pixels);
 
-  // Undoing everything gives back the original image, pixel for pixel; strokes off the image
-  // are cut at its edge.
-  strokes = {Shape(Tool::kRectangle, {90, 40}, {140, 80})};
-  EXPECT_EQ(marked.Redraw(strokes), (RectI{0, 0, 100, 50}));
-  EXPECT_EQ(img.at(90, 49), kRedDib);
-  marked.Redraw({});
-  EXPECT_EQ(img.pixels, original);
-
-  // Only the tiles a stroke can change are kept: a rectangle's sides, the tiles along a line.
-  Image big(1000, 1000);
-  for (int i = 0; i < 1000 * 1000; ++i) big.pixels[i] = static_cast<std::uint32_t>(i * 7);
-  const std::vector<std::uint32_t> unmarked = big.pixels;
-  MarkedImage tiles(big.view);
-  tiles.Redraw({Shape(Tool::kRectangle, {100, 100}, {899, 899})});
-  EXPECT_EQ(tiles.kept_pixels(), 52u * 64 * 64);  // 14 + 14 + 12 + 12 tiles round 800 x 800
-  std::vector<Stroke> lines{Shape(Tool::kArrow, {50, 950}, {950, 50}, 8),
-                            Stroke{Tool::kPen, kRed, 8, {{900, 100}, {100, 900}, {120, 880}}, {}}};
-  tiles.Redraw(lines);
-  EXPECT_LT(tiles.kept_pixels(), 1000u * 1000 / 2);
-  EXPECT_EQ(big.at(940, 60), kRedDib);  // in the arrow's head
-  EXPECT_EQ(big.at(500, 500), kRedDib);  // where both cross
-  // Every pixel the marks changed was kept: undone, the image is as it was.
-  tiles.Redraw({});
-  EXPECT_EQ(big.pixels, unmarked);
+  // The readout's colour: the marks' (as 0x00BBGGRR), the nearest edge pixel off the image.
+  EXPECT_EQ(MarkedColour(image, {Shape(Tool::kRectangle, {0, 0}, {9, 9}, 2)}, -5, 4), kRed);
+  const std::uint32_t corner = original.at(299, 199);
+  EXPECT_EQ(MarkedColour(image, {}, 400, 300),
+            (corner & 0xFF00) | ((corner >> 16) & 0xFF) | ((corner & 0xFF) << 16));
 }
 
 // A capture screen with the selection (100, 100)-(300, 200) and its mark-up.
@@ -250,8 +265,8 @@ TEST(MarkingScreen, ToolDrawsInsideTheSelectionAndTheSelectionMovesWithoutTheMar
   m.Drag(120, 110, 160, 140);
   EXPECT_EQ(m.screen.Region(), (RectI{100, 100, 300, 200}));  // not moved
   ASSERT_EQ(m.marking.markup().strokes().size(), 1u);
-  EXPECT_TRUE(m.marking.TakeStrokesChanged());
-  EXPECT_FALSE(m.marking.TakeStrokesChanged());
+  EXPECT_EQ(m.marking.TakeMarksChanged(), (RectI{120, 110, 161, 141}));
+  EXPECT_EQ(m.marking.TakeMarksChanged(), RectI{});
   const Stroke drawn = m.marking.markup().strokes()[0];
   EXPECT_EQ(drawn.points, (std::vector<PointI>{{120, 110}, {160, 140}}));
   EXPECT_EQ(drawn.width, 2);
@@ -260,8 +275,9 @@ TEST(MarkingScreen, ToolDrawsInsideTheSelectionAndTheSelectionMovesWithoutTheMar
   // Ctrl+Z and Ctrl+Y undo and redo it.
   m.marking.KeyPress(kKeyCtrlZ);
   EXPECT_TRUE(m.marking.markup().strokes().empty());
+  EXPECT_EQ(m.marking.TakeMarksChanged(), (RectI{120, 110, 161, 141}));
   m.marking.KeyPress(kKeyCtrlY);
-  EXPECT_TRUE(m.marking.TakeStrokesChanged());
+  EXPECT_EQ(m.marking.TakeMarksChanged(), (RectI{120, 110, 161, 141}));
   EXPECT_EQ(m.marking.markup().strokes().size(), 1u);
 
   // With the tool put away a drag moves the selection; the mark stays on the image, and so
@@ -270,11 +286,10 @@ TEST(MarkingScreen, ToolDrawsInsideTheSelectionAndTheSelectionMovesWithoutTheMar
   m.Drag(200, 150, 250, 170);
   EXPECT_EQ(m.screen.Region(), (RectI{150, 120, 350, 220}));
   EXPECT_EQ(m.marking.markup().strokes()[0].points, drawn.points);
-  EXPECT_FALSE(m.marking.TakeStrokesChanged());
+  EXPECT_EQ(m.marking.TakeMarksChanged(), RectI{});
 
   Image screen(1280, 800);
-  MarkedImage marked(screen.view);
-  marked.Redraw(m.marking.markup().strokes());
+  for (const Stroke& s : m.marking.markup().strokes()) Rasterise(s, screen.view);
   EXPECT_EQ(screen.at(120, 110), kRedDib);  // now outside the selection, still marked
   EXPECT_EQ(screen.at(160, 140), kRedDib);  // inside it, where it was drawn
 
@@ -297,9 +312,9 @@ TEST(MarkingScreen, TextPinDoubleClickAndTheDocumentedKeys) {
   EXPECT_EQ(m.marking.TakeTextRequest(), (PointI{150, 150}));
   EXPECT_FALSE(m.marking.TakeTextRequest());
   m.marking.AddText({150, 150}, {u"", 0, 0, {}});  // nothing typed, nothing kept
-  EXPECT_FALSE(m.marking.TakeStrokesChanged());
+  EXPECT_EQ(m.marking.TakeMarksChanged(), RectI{});
   m.marking.AddText({150, 150}, {u"好", 1, 1, {255}});
-  EXPECT_TRUE(m.marking.TakeStrokesChanged());
+  EXPECT_EQ(m.marking.TakeMarksChanged(), (RectI{150, 150, 151, 151}));
   EXPECT_EQ(m.marking.markup().strokes()[0].tool, Tool::kText);
 
   // A double-click inside the selection still copies while a tool is chosen.
