@@ -98,9 +98,9 @@ void MarkingScreen::Press(MouseButton button, int x, int y) {
   screen_.Press(button, x, y);
 }
 
-void MarkingScreen::Move(int x, int y, bool left_down, std::uint32_t colour) {
+void MarkingScreen::Move(int x, int y, bool left_down, std::uint32_t colour, bool shift) {
   if (pressed_ == Pressed::kStroke) {
-    markup_.Extend({x, y});
+    markup_.Extend({x, y}, shift);
     return;
   }
   if (pressed_ == Pressed::kBar || pressed_ == Pressed::kText) return;
@@ -112,12 +112,12 @@ void MarkingScreen::Move(int x, int y, bool left_down, std::uint32_t colour) {
   over_drawing_ = pressed_ == Pressed::kNone && DrawsAt(x, y);
 }
 
-CaptureEnd MarkingScreen::Release(MouseButton button, int x, int y) {
+CaptureEnd MarkingScreen::Release(MouseButton button, int x, int y, bool shift) {
   const Pressed pressed = pressed_;
   pressed_ = Pressed::kNone;
   switch (pressed) {
     case Pressed::kStroke:
-      markup_.Extend({x, y});
+      markup_.Extend({x, y}, shift);
       markup_.Commit();
       return CaptureEnd::kNone;
     case Pressed::kText:

@@ -67,8 +67,9 @@ class MarkingScreen {
   MarkingScreen(CaptureScreen& screen, int screen_width, int screen_height, int dpi = 96);
 
   void Press(MouseButton button, int x, int y);
-  void Move(int x, int y, bool left_down, std::uint32_t colour);
-  CaptureEnd Release(MouseButton button, int x, int y);
+  // `shift`: Shift is held, which squares a shape and turns an arrow to a multiple of 45 degrees.
+  void Move(int x, int y, bool left_down, std::uint32_t colour, bool shift = false);
+  CaptureEnd Release(MouseButton button, int x, int y, bool shift = false);
   CaptureEnd DoubleClick(int x, int y);
   CaptureEnd KeyPress(int code);        // a character (Ctrl+Z is 26)
   CaptureEnd KeyDown(int virtual_key);  // keys without a character (F3)

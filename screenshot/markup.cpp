@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "screenshot/snap.h"
 
@@ -282,13 +283,39 @@ void Markup::Begin(Tool tool, std::uint32_t colour, int width, PointI at) {
   if (tool != Tool::kPen) current_->points.push_back(at);
 }
 
-void Markup::Extend(PointI at) {
+PointI Constrained(Tool tool, PointI from, PointI to) {
+  const int dx = to.x - from.x, dy = to.y - from.y;
+  const int ax = std::abs(dx), ay = std::abs(dy);
+  auto towards = [](int d, int length) { return d < 0 ? -length : length; };
+  switch (tool) {
+    case Tool::kRectangle:
+    case Tool::kEllipse:
+    case Tool::kMosaic: {
+      const int side = std::max(ax, ay);
+      return {from.x + towards(dx, side), from.y + towards(dy, side)};
+    }
+    case Tool::kArrow: {
+      // tan 22.5 degrees is 0.4142: within it of an axis the arrow lies along the axis.
+      if (ay * 10000 <= ax * 4142) return {to.x, from.y};
+      if (ax * 10000 <= ay * 4142) return {from.x, to.y};
+      const int side = std::max(ax, ay);
+      return {from.x + towards(dx, side), from.y + towards(dy, side)};
+    }
+    case Tool::kNone:
+    case Tool::kPen:
+    case Tool::kText:
+      break;
+  }
+  return to;
+}
+
+void Markup::Extend(PointI at, bool constrained) {
   if (!current_) return;
   std::vector<PointI>& points = current_->points;
   if (current_->tool == Tool::kPen) {
     if (points.back() != at) points.push_back(at);
   } else {
-    points.back() = at;
+    points.back() = constrained ? Constrained(current_->tool, points.front(), at) : at;
   }
 }
 

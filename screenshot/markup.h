@@ -36,6 +36,11 @@ struct Stroke {
 
 inline constexpr int kMosaicCell = 4;
 
+// Where a stroke of `tool` from `from` ends when the pointer is at `to` with Shift held: a
+// rectangle, an ellipse or a mosaic is a square as large as the longer side, an arrow lies
+// along the nearest multiple of 45 degrees; the pen and the text are left alone.
+PointI Constrained(Tool tool, PointI from, PointI to);
+
 // The pixels a stroke can change, conservatively; empty for a stroke that draws nothing.
 RectI StrokeBounds(const Stroke& stroke);
 
@@ -72,8 +77,9 @@ std::uint32_t MarkedColour(const PixelView& image, const std::vector<Stroke>& st
 class Markup {
  public:
   void Begin(Tool tool, std::uint32_t colour, int width, PointI at);
-  // Shapes, arrow and mosaic: the second point follows the pointer; the pen adds a point.
-  void Extend(PointI at);
+  // Shapes, arrow and mosaic: the second point follows the pointer; the pen adds a point. With
+  // `constrained` (Shift held) the second point is Constrained.
+  void Extend(PointI at, bool constrained = false);
   // Keeps the current stroke when it draws something; a new stroke clears what could be redone.
   // True when a stroke was kept.
   bool Commit();

@@ -264,14 +264,15 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       end = marking_->DoubleClick(x, y);
       break;
     case WM_MOUSEMOVE:
-      marking_->Move(x, y, (wp & MK_LBUTTON) != 0, MarkedColour(Image(), Marks(), x, y));
+      marking_->Move(x, y, (wp & MK_LBUTTON) != 0, MarkedColour(Image(), Marks(), x, y),
+                     (wp & MK_SHIFT) != 0);
       SetCursor(LoadCursorW(nullptr, CursorName(marking_->cursor())));
       break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       if ((wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) ReleaseCapture();
-      end = marking_->Release(ButtonOf(msg), x, y);
+      end = marking_->Release(ButtonOf(msg), x, y, (wp & MK_SHIFT) != 0);
       break;
     case WM_CHAR:
       end = marking_->KeyPress(static_cast<int>(wp));

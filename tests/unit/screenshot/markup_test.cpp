@@ -157,6 +157,34 @@ TEST(Markup, StrokesDrawWhereTheyWereDrawn) {
   EXPECT_EQ(view.at(7, 5), kGrey);
 }
 
+TEST(Markup, ShiftSquaresShapesAndTurnsArrowsByFortyFiveDegrees) {
+  const PointI from{100, 100};
+  const struct {
+    Tool tool;
+    PointI to;
+    PointI end;
+  } cases[] = {
+      {Tool::kRectangle, {130, 110}, {130, 130}}, {Tool::kEllipse, {90, 60}, {60, 60}},
+      {Tool::kMosaic, {105, 140}, {140, 140}},    {Tool::kArrow, {200, 141}, {200, 100}},
+      {Tool::kArrow, {200, 142}, {200, 200}},     {Tool::kArrow, {95, 20}, {100, 20}},
+      {Tool::kArrow, {40, 170}, {30, 170}},       {Tool::kPen, {130, 110}, {130, 110}},
+      {Tool::kText, {130, 110}, {130, 110}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Constrained(c.tool, from, c.to), c.end) << static_cast<int>(c.tool);
+  }
+  // Held while drawing, it shapes the stroke that is kept; let go, the pointer leads again.
+  Markup m;
+  m.Begin(Tool::kRectangle, kRed, 2, from);
+  m.Extend({130, 110}, true);
+  EXPECT_EQ(m.current()->points.back(), (PointI{130, 130}));
+  m.Extend({130, 110});
+  EXPECT_EQ(m.current()->points.back(), (PointI{130, 110}));
+  m.Extend({150, 120}, true);
+  ASSERT_TRUE(m.Commit());
+  EXPECT_EQ(m.strokes()[0].points, (std::vector<PointI>{from, {150, 150}}));
+}
+
 TEST(Markup, MarkedPartsAreThePartsOfTheWholeMarkedImage) {
   // Mosaics over mosaics of other cell sizes, shapes under and over them, strokes off the edge.
   const Image original = Noise(300, 200);
