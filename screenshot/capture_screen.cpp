@@ -92,7 +92,10 @@ void CaptureScreen::Move(int x, int y, bool left_down, std::uint32_t colour) {
     dragged_ = dragged_ || std::abs(x - drag_from_.x) > kClickSlack ||
                std::abs(y - drag_from_.y) > kClickSlack;
   } else if (mode_ == Mode::kDraw) {
-    snap_outline_ = SnapAt(windows_, x, y, screen_width_, screen_height_);
+    const std::optional<RectI> deepest = SnapAt(windows_, x, y, screen_width_, screen_height_);
+    if (deepest != snap_deepest_) snap_outward_ = 0;
+    snap_deepest_ = deepest;
+    snap_outline_ = SnapAt(windows_, x, y, screen_width_, screen_height_, snap_outward_);
   }
   UpdateMagnifier(x, y, colour);
   switch (target.part) {
@@ -202,12 +205,25 @@ void CaptureScreen::HideOverlays() {
   handles_visible_ = false;
 }
 
+void CaptureScreen::Wheel(int notches) {
+  if (mode_ != Mode::kDraw || pressed_ || !snap_outline_) return;
+  const PointI at = pointer_;
+  auto outline = [&](int outward) {
+    return SnapAt(windows_, at.x, at.y, screen_width_, screen_height_, outward);
+  };
+  snap_outward_ = std::max(0, snap_outward_ + notches);
+  // Past the top-level window the outline stays on it.
+  while (snap_outward_ > 0 && outline(snap_outward_ - 1) == outline(snap_outward_)) --snap_outward_;
+  snap_outline_ = outline(snap_outward_);
+}
+
 void CaptureScreen::MouseDown(int x, int y) {
   toolbar_visible_ = false;
   snap_outline_.reset();
   drag_from_ = {x, y};
   dragged_ = false;
-  click_snap_ = SnapAt(windows_, x, y, screen_width_, screen_height_);
+  click_snap_ = SnapAt(windows_, x, y, screen_width_, screen_height_,
+                       mode_ == Mode::kDraw ? snap_outward_ : 0);
   PointF point{static_cast<float>(x), static_cast<float>(y)};
   if (mode_ == Mode::kDraw) {
     frame_visible_ = true;

@@ -82,6 +82,10 @@ class CaptureScreen {
   // A key going down: the arrows move or size a selection, Enter copies it, Ctrl+S saves it,
   // C copies the colour the magnifier shows.
   CaptureEnd KeyDown(Key key, bool shift, bool ctrl);
+  // The wheel before the first press: a notch away from the user (`notches` > 0) outlines the
+  // window round the one outlined, towards the user the one inside it again; a click selects
+  // what is outlined. Moving onto another control starts again from the deepest.
+  void Wheel(int notches);
   // Hides the toolbar, the frame, the size label and the handles before the region is copied.
   void HideOverlays();
   // Over another part drawn on the screen (the mark-up row) the magnifier gives way.
@@ -180,7 +184,9 @@ class CaptureScreen {
   Cursor cursor_ = Cursor::kCross;
   std::vector<SnapRect> windows_;
   std::optional<RectI> snap_outline_;
-  std::optional<RectI> click_snap_;  // what a click from the last press selects
+  std::optional<RectI> snap_deepest_;  // what the outline starts from, under the pointer
+  int snap_outward_ = 0;               // wheel notches out from it
+  std::optional<RectI> click_snap_;    // what a click from the last press selects
   PointI drag_from_;
   bool dragged_ = false;
   bool magnifier_visible_ = false;

@@ -19,9 +19,10 @@ struct SnapRect {
 
 // The rectangle a click at (x, y) selects: the topmost window there, or the deepest child
 // control of it there, clipped to its parents and to the screen; nothing when no window is
-// there.
+// there. `outward` goes that many levels out from the deepest one (1: its parent), up to the
+// top-level window.
 std::optional<RectI> SnapAt(const std::vector<SnapRect>& windows, int x, int y, int screen_width,
-                            int screen_height);
+                            int screen_height, int outward = 0);
 
 // The part two rectangles share (empty at the first one's top-left corner when they do not
 // meet).

@@ -174,7 +174,7 @@ shot_clipboard_bmp "$E2E_TMP/after-exit.bmp" || e2e_fail "the picture left with 
 # The last copy was the pin's.
 shot_same_as_screen "$E2E_TMP/after-exit.bmp" 100 150 120 80
 
-e2e_log "snapping: a click selects the control under it, or its window clipped to the screen"
+e2e_log "snapping: a click selects the control under it, or after a wheel notch its window clipped to the screen"
 # A window at (1000, 560), 400 x 300, reaching past the screen's corner, with a control at
 # (1030, 600), 120 x 80.
 e2e_wine "$E2E_BUILD/tests/snap_target.exe" 1000 560 400 300 30 40 120 80
@@ -201,7 +201,12 @@ shot_same_as_screen "$E2E_TMP/snap.bmp" 1030 600 120 80
 shot_launcher_click "$launcher" capture
 e2e_wait_window '截屏' >/dev/null || e2e_fail "no capture screen for the window snap"
 sleep 0.3
-xdotool mousemove 1250 760 click 1
+# Over the control a wheel notch away from the user outlines its window, which a click selects.
+xdotool mousemove 1145 675
+sleep 0.2
+xdotool click 4
+sleep 0.3
+xdotool click 1
 sleep 0.3
 xdotool key Return
 shot_launcher >/dev/null || e2e_fail "no launcher after the window snap"

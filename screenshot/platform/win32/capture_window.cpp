@@ -274,6 +274,9 @@ LRESULT CaptureWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if ((wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) ReleaseCapture();
       end = marking_->Release(ButtonOf(msg), x, y, (wp & MK_SHIFT) != 0);
       break;
+    case WM_MOUSEWHEEL:
+      model_->Wheel(GET_WHEEL_DELTA_WPARAM(wp) > 0 ? 1 : -1);
+      break;
     case WM_CHAR:
       end = marking_->KeyPress(static_cast<int>(wp));
       break;

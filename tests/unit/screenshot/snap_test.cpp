@@ -51,6 +51,12 @@ TEST(Snap, PicksTheDeepestWindowUnderThePointClippedToItsParentsAndTheScreen) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(SnapAt(kWindows, c.x, c.y, kW, kH), c.expected);
   }
+  // Levels out from the deepest: the button's panel, its client area, the editor, no further.
+  const std::optional<RectI> outward[] = {RectI{330, 150, 400, 180}, RectI{320, 140, 500, 390},
+                                          RectI{100, 130, 500, 400}, RectI{100, 100, 500, 400},
+                                          RectI{100, 100, 500, 400}};
+  for (int out = 0; out < 5; ++out)
+    EXPECT_EQ(SnapAt(kWindows, 350, 160, kW, kH, out), outward[out]);
   const std::vector<SnapRect> one = {{{100, 100, 200, 200}, 0}};
   EXPECT_EQ(SnapAt(one, 50, 50, kW, kH), std::nullopt);
   EXPECT_EQ(SnapAt({}, 50, 50, kW, kH), std::nullopt);
@@ -59,10 +65,24 @@ TEST(Snap, PicksTheDeepestWindowUnderThePointClippedToItsParentsAndTheScreen) {
 TEST(Snap, HoverOutlinesAndAClickWithoutADragSelects) {
   CaptureScreen s(kW, kH);
   s.SetWindows(kWindows);
-  s.Move(200, 200, false, 0);
-  EXPECT_EQ(s.snap_outline(), (RectI{110, 140, 300, 390}));
   s.Move(1150, 720, false, 0);
   EXPECT_EQ(s.snap_outline(), (RectI{1100, 700, 1200, 750}));
+  // The wheel goes out a level a notch and back in; the outline moves with the pointer over
+  // the same control and starts from the deepest again over another.
+  s.Move(350, 160, false, 0);
+  s.Wheel(1);
+  EXPECT_EQ(s.snap_outline(), (RectI{320, 140, 500, 390}));
+  s.Wheel(5);
+  EXPECT_EQ(s.snap_outline(), (RectI{100, 100, 500, 400}));
+  s.Wheel(-1);
+  EXPECT_EQ(s.snap_outline(), (RectI{100, 130, 500, 400}));  // not five levels in from far out
+  s.Move(352, 162, false, 0);
+  EXPECT_EQ(s.snap_outline(), (RectI{100, 130, 500, 400}));
+  s.Move(200, 200, false, 0);
+  EXPECT_EQ(s.snap_outline(), (RectI{110, 140, 300, 390}));
+  s.Wheel(-1);
+  EXPECT_EQ(s.snap_outline(), (RectI{110, 140, 300, 390}));
+  s.Move(1150, 720, false, 0);
   // A click that wanders 2 pixels is still a click.
   s.Press(MouseButton::kLeft, 1050, 650);
   EXPECT_FALSE(s.snap_outline());
@@ -89,6 +109,14 @@ TEST(Snap, HoverOutlinesAndAClickWithoutADragSelects) {
   s.Release(MouseButton::kLeft, 350, 160);
   EXPECT_EQ(s.Region(), (RectI{330, 150, 400, 180}));
   EXPECT_EQ(s.selection(), (RectI{200, 200, 203, 210}));  // taken at the press, as documented
+  // A click selects what the wheel outlined.
+  CaptureScreen wheeled(kW, kH);
+  wheeled.SetWindows(kWindows);
+  wheeled.Move(350, 160, false, 0);
+  wheeled.Wheel(2);
+  wheeled.Press(MouseButton::kLeft, 350, 160);
+  wheeled.Release(MouseButton::kLeft, 350, 160);
+  EXPECT_EQ(wheeled.Region(), (RectI{100, 130, 500, 400}));
   // Without windows a click gives the empty selection at the press point.
   CaptureScreen bare(kW, kH);
   bare.Press(MouseButton::kLeft, 300, 300);
