@@ -2,9 +2,10 @@
 # 截屏: a selection copied by double-click equals the screen; the surround is dimmed and the
 # selection is not; C copies the colour under the pointer; the arrow keys move and size the
 # selection and Enter copies it; Escape and the launcher's buttons; an empty selection copies
-# nothing; a red rectangle drawn on a selection is in the copy; pins open at the selection's
-# place, zoom by the wheel and close; a clipboard another program holds is said and keeps its
-# content; the copied picture outlives the program.
+# nothing; a red rectangle and Chinese text typed on a selection are in the copy, and nothing
+# else is; pins open at the selection's place, move by a drag with their picture, zoom by the
+# wheel and close; a clipboard another program holds is said and keeps its content; the copied
+# picture outlives the program.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/screenshot_lib.sh"
 e2e_start "$1"
@@ -112,7 +113,40 @@ for at in '19 20' '22 22' '101 80' '60 77' '150 100'; do
   [ "$(shot_pixel "$E2E_TMP/marked.bmp" $at)" = "$want" ] || e2e_fail "the mark spills to $at"
 done
 
-e2e_log "F3 pins a 120 x 80 selection at (100, 150); the wheel zooms it, Ctrl+C copies it; two pins"
+e2e_log "Chinese text pasted on a selection at (400, 300) is in the copy, in red and only there"
+shot_launcher_click "$launcher" capture
+e2e_wait_window '截屏' >/dev/null || e2e_fail "no capture screen for the text"
+sleep 0.3
+shot_select 400 300 200 120
+shot_markup_item 4 400 300 200 120  # text, red, 16 pixels high
+xdotool mousemove 510 330 click 1
+sleep 0.3
+printf '截屏文字' | xclip -selection clipboard
+xdotool key ctrl+v
+sleep 0.3
+import -window root "$shots/screenshot_text.png"
+xdotool key Return  # keeps the text
+sleep 0.3
+xdotool key Return  # copies
+launcher=$(shot_launcher) || e2e_fail "no launcher after copying the text"
+shot_clipboard_bmp "$E2E_TMP/text.bmp" || e2e_fail "no picture with text on the clipboard"
+# red_in x y w h: how many pixels of that part of the copy are red.
+red_in() {
+  convert "$E2E_TMP/text.bmp" -crop "$3x$4+$1+$2" +repage -fuzz 5% -fill black +opaque '#ff0000' \
+    -fill white -opaque '#ff0000' -format '%[fx:round(mean*w*h)]' info:
+}
+# The text's box in the copy: from just inside the edit box's border at the click, (110, 30),
+# four characters of 16 pixels, 22 high. The white edit box, wider than the text, is not in it.
+for i in 0 1 2 3; do
+  [ "$(red_in $((111 + 16 * i)) 30 16 22)" -ge 10 ] || e2e_fail "no red in character $i of the text"
+done
+convert "$E2E_TMP/text.bmp" -fill black -draw 'rectangle 110,30 175,51' "$E2E_TMP/text-around.png"
+convert "$E2E_TMP/screen.png" -crop 200x120+400+300 +repage -fill black \
+  -draw 'rectangle 110,30 175,51' "$E2E_TMP/screen-around.png"
+diff=$(compare -metric AE "$E2E_TMP/text-around.png" "$E2E_TMP/screen-around.png" null: 2>&1 || true)
+[ "$diff" = 0 ] || e2e_fail "the copy differs from the screen in $diff pixels around the text"
+
+e2e_log "F3 pins a 120 x 80 selection at (100, 150); a drag moves it, the wheel zooms it, Ctrl+C copies it; two pins"
 shot_launcher_click "$launcher" capture
 capture=$(e2e_wait_window '截屏') || e2e_fail "no capture screen for the pin"
 sleep 0.3
@@ -125,12 +159,20 @@ e2e_wait_window_gone "$capture" || e2e_fail "the capture screen stayed"
 eval "$(xdotool getwindowgeometry --shell "$pin")"
 # The picture is at the selection's place, in a 1-pixel frame.
 [ "$X,$Y,$WIDTH,$HEIGHT" = 99,149,122,82 ] || e2e_fail "pin at $X,$Y ${WIDTH}x$HEIGHT"
-xdotool mousemove 160 190 click 1
+# A drag by (140, 60) moves it by as much, showing the same picture there.
+xdotool mousemove 160 190 mousedown 1 mousemove 230 220 mousemove 300 250 mouseup 1
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$pin")"
+[ "$X,$Y,$WIDTH,$HEIGHT" = 239,209,122,82 ] || e2e_fail "dragged pin at $X,$Y ${WIDTH}x$HEIGHT"
+import -window root "$E2E_TMP/dragged.png"
+convert "$E2E_TMP/dragged.png" -crop 120x80+240+210 +repage "$E2E_TMP/dragged-pin.png"
+shot_same_as_screen "$E2E_TMP/dragged-pin.png" 100 150 120 80
+xdotool click 1
 sleep 0.2
 xdotool click 4  # one notch forward: 110 % round the pointer
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$pin")"
-[ "$X,$Y,$WIDTH,$HEIGHT" = 93,145,134,90 ] || e2e_fail "zoomed pin at $X,$Y ${WIDTH}x$HEIGHT"
+[ "$X,$Y,$WIDTH,$HEIGHT" = 233,205,134,90 ] || e2e_fail "zoomed pin at $X,$Y ${WIDTH}x$HEIGHT"
 import -window root "$shots/screenshot_pin.png"
 xdotool key ctrl+c  # the picture at its own size, not as zoomed
 sleep 0.5
@@ -151,7 +193,7 @@ launcher=$(shot_launcher) || e2e_fail "no launcher after the second pin"
 xdotool mousemove 745 430 click 1
 sleep 0.2
 xdotool key Escape
-xdotool mousemove 150 190 click --repeat 2 --delay 80 1
+xdotool mousemove 290 250 click --repeat 2 --delay 80 1
 for _ in $(seq 50); do
   [ -z "$(xdotool search --onlyvisible --name '^贴图$')" ] && break
   sleep 0.1
