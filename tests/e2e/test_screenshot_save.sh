@@ -2,6 +2,7 @@
 # 截屏: saving through the "保存为" dialog. It opens in the Pictures folder suggesting
 # "截屏_<date>_<time>.png" (Ctrl+S opens it too), then in the folder and with the type last
 # saved, which 截屏.ini beside the program keeps; the name's extension picks JPEG, BMP or PNG;
+# Ctrl+S on a pin saves the pin's picture the same way and leaves the pin open;
 # the clipboard keeps the picture after a save, and after a cancelled one. A file that cannot
 # be written is said; a busy clipboard does not stop a save; GDI+ and the dialog library planted
 # beside the program are never loaded.
@@ -101,6 +102,38 @@ done
 [ "$(identify -format '%m' "$out/shot.bmp")" = BMP3 ] || [ "$(identify -format '%m' "$out/shot.bmp")" = BMP ] \
   || e2e_fail "shot.bmp is not a BMP"
 [ "$(identify -format '%m' "$out/shot.png")" = PNG ] || e2e_fail "shot.png is not a PNG"
+
+e2e_log "Ctrl+S on a pin saves its picture under the suggested name, and the pin stays"
+shot_launcher_click "$launcher" capture
+capture=$(e2e_wait_window '截屏') || e2e_fail "no capture screen for the pin"
+sleep 0.3
+shot_select 300 200 120 80
+xdotool key F3
+pin=$(e2e_wait_window '贴图' 10) || e2e_fail "F3 opened no pin"
+launcher=$(shot_launcher) || e2e_fail "no launcher after pinning"
+e2e_wait_window_gone "$capture" || e2e_fail "the capture screen stayed"
+xdotool mousemove 360 240 click 1
+sleep 0.2
+xdotool key ctrl+s
+dialog=$(e2e_wait_window '保存为') || e2e_fail "Ctrl+S on the pin opened no save dialog"
+xdotool windowfocus --sync "$dialog"
+sleep 0.3
+xdotool key Return
+# The last save was a PNG in $out: the suggestion is a PNG there.
+for _ in $(seq 100); do
+  [ -n "$(find "$out" -maxdepth 1 -name '截屏_*.png')" ] && break
+  sleep 0.1
+done
+png=$(suggested "$out" png)
+e2e_wait_window_gone "$dialog" || e2e_fail "the save dialog stayed"
+[ "$(head -c 8 "$png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || e2e_fail "$png has no PNG signature"
+[ "$(identify -format '%m %wx%h' "$png")" = "PNG 120x80" ] || e2e_fail "$png is not a 120x80 PNG"
+shot_same_as_screen "$png" 300 200 120 80
+xdotool search --onlyvisible --name '^贴图$' | grep -x "$pin" >/dev/null || e2e_fail "the pin closed on saving"
+eval "$(xdotool getwindowgeometry --shell "$pin")"
+[ "$X,$Y,$WIDTH,$HEIGHT" = 299,199,122,82 ] || e2e_fail "the pin moved to $X,$Y ${WIDTH}x$HEIGHT"
+xdotool windowfocus --sync "$pin" key Escape
+e2e_wait_window_gone "$pin" || e2e_fail "Escape left the pin"
 
 e2e_log "cancelled dialog"
 shot_launcher_click "$launcher" capture
