@@ -3,31 +3,19 @@
 # capture with marks: the capture screen up, a 3000 x 1800 selection, a mosaic over nearly all of
 # it with a rectangle, an arrow and a pen line on top, then either a copy (Enter) or a pin (F3).
 # A frozen screen there is 3840 x 2160 x 4 bytes = 31.6 MiB; the budget is three of them.
-#   [SHOTS=dir] bench/screenshot_memory.sh <win-build>   (SHOTS: keeps a screenshot of the marks)
+#   [SHOTS=dir] [ENDINGS="copy pin"] bench/screenshot_memory.sh <win-build>
+#   (SHOTS: keeps a screenshot of the marks; ENDINGS: which endings to run)
 set -euo pipefail
 . "$(dirname "$0")/../scripts/wine-env.sh"
+. "$(dirname "$0")/wine_session.sh"
 build=$1
 exe=$build/screenshot/截屏.exe
 [ -f "$exe" ] || { echo "no $exe" >&2; exit 1; }
 
-tmp=$(mktemp -d /tmp/velmo-bench.XXXXXX)
-export WINEPREFIX=$tmp/prefix
-velmo_new_prefix "$WINEPREFIX"
+bench_prefix
 cp "$exe" "$tmp/"
-xvfb=
-finish() {
-  wineserver -k 2>/dev/null || true
-  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
-  rm -rf "$tmp"
-}
-trap finish EXIT
 
-n=90
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 3840x2160x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$n"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+bench_screen 3840x2160
 wineserver -p
 wine cmd /c exit >/dev/null 2>&1
 (wine explorer.exe >/dev/null 2>&1 &)

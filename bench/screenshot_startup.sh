@@ -9,6 +9,7 @@
 set -euo pipefail
 . "$(dirname "$0")/../scripts/wine-env.sh"
 . "$(dirname "$0")/first_paint.sh"
+. "$(dirname "$0")/wine_session.sh"
 build=$1
 runs=${2:-5}
 shift $(($# < 2 ? $# : 2))
@@ -17,27 +18,13 @@ sizes=("$@")
 exe=$build/screenshot/截屏.exe
 [ -f "$exe" ] || { echo "no $exe" >&2; exit 1; }
 
-tmp=$(mktemp -d /tmp/velmo-bench.XXXXXX)
-export WINEPREFIX=$tmp/prefix
-velmo_new_prefix "$WINEPREFIX"
+bench_prefix
 cp "$exe" "$tmp/"
 cp "$build/bench/minimal_window.exe" "$tmp/"
 first_paint_build "$tmp"
-xvfb=
-finish() {
-  wineserver -k 2>/dev/null || true
-  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
-  rm -rf "$tmp"
-}
-trap finish EXIT
 
 for size in "${sizes[@]}"; do
-  n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  bench_screen "$size"
   # A warm, persistent wineserver and the shell running, as when the box starts the program;
   # otherwise every run also pays for starting the shell again.
   wineserver -p
@@ -70,8 +57,5 @@ for size in "${sizes[@]}"; do
   m=$(median "$tmp/minimal") c=$(median "$tmp/shot")
   echo "mapped, median of $runs: 截屏 capture screen $c ms, minimal Win32 window $m ms" \
     "($(awk -v c="$c" -v m="$m" 'BEGIN {print (c <= m ? "no later" : "LATER")}'))"
-  wineserver -k 2>/dev/null || true
-  kill "$xvfb"
-  wait "$xvfb" 2>/dev/null || true
-  xvfb=
+  bench_screen_stop
 done
