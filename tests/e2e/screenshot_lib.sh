@@ -80,6 +80,21 @@ shot_pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
 # shot_launcher: waits for the launcher window and prints its id.
 shot_launcher() { e2e_wait_window '截屏工具'; }
 
+# shot_pin x y w h: from the launcher in $launcher, captures again, selects x y w h and pins it
+# with F3; sets pin and launcher to the new windows once the capture screen is off the display
+# (until then Wine sends clicks there).
+shot_pin() {
+  local capture
+  shot_launcher_click "$launcher" capture
+  capture=$(e2e_wait_window '截屏') || e2e_fail "no capture screen for the pin"
+  sleep 0.3
+  shot_select "$@"
+  xdotool key F3
+  pin=$(e2e_wait_window '贴图' 10) || e2e_fail "F3 opened no pin"
+  launcher=$(shot_launcher) || e2e_fail "no launcher after pinning"
+  e2e_wait_window_gone "$capture" || e2e_fail "the capture screen stayed"
+}
+
 # shot_launcher_click id what: clicks the launcher's capture button or close button.
 shot_launcher_click() {
   local id=$1 what=$2 X Y WIDTH HEIGHT SCREEN WINDOW
